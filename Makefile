@@ -1,0 +1,41 @@
+# make run   - install what is missing, build, start Tonquill
+# make test  - install what is missing, build, run every test
+# make bench - build and run the benchmarks
+
+BUILD ?= build
+JOBS  ?= $(shell nproc)
+PACKAGES := build-essential cmake ninja-build pkg-config qt6-base-dev librtmidi-dev \
+            libgtest-dev libgmock-dev libbenchmark-dev midicsv xdg-utils
+
+.PHONY: all deps build run test bench clean
+
+all: build
+
+deps:
+	@missing=""; for p in $(PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  if [ "$$(id -u)" -ne 0 ]; then SUDO=sudo; else SUDO=; fi; \
+	  $$SUDO apt-get update && DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y --no-install-recommends $$missing; \
+	fi
+
+$(BUILD)/build.ninja:
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	$(BUILD)/bin/tonquill
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	cmake --build $(BUILD) --target bench
+	$(BUILD)/bin/tnq_bench
+
+clean:
+	rm -rf $(BUILD)

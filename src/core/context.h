@@ -1,0 +1,28 @@
+// What a command works with: the shared state, the main window's screen and
+// the services that stand between the program and the system.
+#pragma once
+
+#include "core/main_screen.h"
+#include "core/state.h"
+#include "platform/message_box.h"
+#include "platform/settings_store.h"
+#include "platform/system_info.h"
+
+namespace tnq {
+
+struct Context {
+    State& s;
+    MessageBoxes& msg;
+    SettingsStore& ini;
+    MainScreen& screen;
+    const SystemInfo& sys;
+
+    std::string GetIniSetting(const std::string& key) const {
+        return ini.GetIniSetting(IniSettings, key);
+    }
+    void SetIniSetting(const std::string& key, const std::string& value) const {
+        ini.SetIniSetting(IniSettings, key, value);
+    }
+};
+
+} // namespace tnq

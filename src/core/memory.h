@@ -1,0 +1,28 @@
+// Sizing the score for the piece's tracks and items, and loading the limits
+// from the settings.
+#pragma once
+
+#include "core/context.h"
+
+namespace tnq {
+
+// Allocates the score arrays, the per-track arrays and the work arrays for
+// NumTracks and MaxItems, discarding their contents; every track gets 0
+// items and its cursor at item 1. Either the whole new score is in place or
+// (after the message) the old one is kept. Returns false on failure.
+bool MemorySetUp(Context& c);
+
+// Loads "Nts", "Tracks", "Actsen", "Reverb" and "Chorus" into the Default
+// variables and the working limits, and resets the selection strings.
+void SystemDefaults(Context& c);
+
+// Ranges a stored limit must lie in to be used.
+struct LimitRange {
+    int Min, Max;
+};
+inline constexpr LimitRange kTracksRange{1, 96};
+inline constexpr LimitRange kItemsRange{1, 32766};
+inline constexpr LimitRange kTicksRange{1, 32767};
+inline constexpr LimitRange kEffectRange{0, 7};
+
+} // namespace tnq

@@ -1,0 +1,65 @@
+// Main, DefaultPath, DisplayError, ItemSelectionWarning.
+#include "core/startup.h"
+
+#include "platform/help_file.h"
+#include "platform/vb.h"
+
+#include <filesystem>
+
+namespace tnq {
+
+void FillRequiredFiles(State& s) {
+    const std::string& dir = s.ProgramDirectory;
+    s.RequiredFiles[1] = "libQt6Widgets.so.6 - may already exist on your system";
+    s.RequiredFiles[2] = "libQt6Gui.so.6 - may already exist on your system";
+    s.RequiredFiles[3] = "libQt6PrintSupport.so.6 - may already exist on your system";
+    s.RequiredFiles[4] = "librtmidi.so.6 - may already exist on your system";
+    s.RequiredFiles[5] = UCase(kHelpFileName) + " - should be in the directory " + dir;
+    for (int i = 0; i < 3; ++i)
+        s.RequiredFiles[6 + i] =
+            std::string(kSamplePieces[i]) + ".TNQ (DIR) - should be in the directory " + dir;
+}
+
+bool Main(Context& c, const std::function<void()>& showMainForm) {
+    State& s = c.s;
+    s.ProgramDirectory = c.sys.ProgramDirectory();
+    s.CRLF = "\r\n";
+    if (c.sys.MajorVersion() < 4) {
+        c.msg.MsgBox("This program requires Windows 95 or greater to function properly. Sorry!",
+                     mb::Information, std::string("Tonquill"));
+        return false;
+    }
+    s.Version = "4.4";
+    FillRequiredFiles(s);
+    s.HelpFile = kHelpFileName;
+    if (!HelpFileFound(s.HelpFile, s.ProgramDirectory, c.sys.SearchPath())) {
+        const std::string name = UCase(s.HelpFile);
+        c.msg.MsgBox(name + " not found in your path." + s.CRLF + s.CRLF + "Copy " + name +
+                         " to directory " + s.ProgramDirectory +
+                         " if you wish to obtain help while running this program.",
+                     mb::Exclamation, std::string("Help file not available"));
+    }
+    showMainForm();
+    return true;
+}
+
+std::string DefaultPath(Context& c) {
+    std::error_code ec;
+    const std::string value = c.GetIniSetting("FilePath");
+    if (!value.empty() && std::filesystem::is_directory(value, ec)) return value;
+    // No directory chosen, or the chosen one has gone: the pieces home.
+    const std::string home = PiecesHome(c.sys);
+    std::filesystem::create_directories(home, ec);
+    return home;
+}
+
+void DisplayError(Context& c, int number) {
+    c.msg.MsgBox("Error " + std::to_string(number) + " " + ErrorText(number), mb::Exclamation);
+}
+
+void ItemSelectionWarning(Context& c) {
+    c.msg.MsgBox("Selection by Item can only be for one track", mb::Information,
+                 std::string("Selection by Item"));
+}
+
+} // namespace tnq

@@ -1,0 +1,31 @@
+// The program's start, the pieces directory and two standard messages.
+#pragma once
+
+#include "core/context.h"
+
+#include <functional>
+
+namespace tnq {
+
+// The three sample pieces delivered with the program.
+inline constexpr const char* kSamplePieces[3] = {"MINUET", "ODETOJOY", "SCARBORO"};
+
+// The start sequence: version check, version text, the list of needed
+// files, the help search with its warning, then showMainForm. Returns false
+// when the program must end at once (the version check refused).
+bool Main(Context& c, const std::function<void()>& showMainForm);
+
+// Fills RequiredFiles rows 1..8 for the program directory.
+void FillRequiredFiles(State& s);
+
+// The pieces directory: the "FilePath" setting when it names an existing
+// directory, otherwise ~/Tonquill (created when missing).
+std::string DefaultPath(Context& c);
+
+// "Error <n> <text>", exclamation icon, the program's title.
+void DisplayError(Context& c, int number);
+
+// "Selection by Item can only be for one track".
+void ItemSelectionWarning(Context& c);
+
+} // namespace tnq

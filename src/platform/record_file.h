@@ -1,0 +1,48 @@
+// A random-access file of fixed-length records, read and written without
+// buffering at positions computed from the record number (record 1 at
+// offset 0). Failures raise run-time errors with their classic numbers.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace tnq {
+
+class RecordFile {
+public:
+    RecordFile() = default;
+    ~RecordFile();
+    RecordFile(const RecordFile&) = delete;
+    RecordFile& operator=(const RecordFile&) = delete;
+    RecordFile(RecordFile&& other) noexcept;
+    RecordFile& operator=(RecordFile&& other) noexcept;
+
+    // Opens path for reading and writing, creating an empty file when it is
+    // missing; closes a file that was open first.
+    void Open(const std::string& path, std::size_t recordLength);
+    void Close();
+    bool IsOpen() const { return fd_ >= 0; }
+    const std::string& Path() const { return path_; }
+    std::size_t RecordLength() const { return recordLength_; }
+
+    // Length of the file in bytes.
+    long long Length() const;
+    // Number of whole records in the file.
+    long long RecordCount() const;
+
+    // Reads record n (from 1). Returns false when the record lies wholly or
+    // partly past the end of the file; record then holds what was there.
+    bool Read(long long n, std::string& record) const;
+    // Writes record n (from 1), padded with blanks or cut to the length.
+    void Write(long long n, const std::string& record);
+
+private:
+    int fd_ = -1;
+    std::string path_;
+    std::size_t recordLength_ = 0;
+};
+
+// The classic error number for an errno value.
+int ErrorFromErrno(int e);
+
+} // namespace tnq

@@ -1,0 +1,41 @@
+// The settings store: a profile file of [section] and key=value lines, read
+// and written the way the program's settings rules expect (missing key gives
+// "", keys and sections match without regard to case, values at most 127
+// characters, every write on disk at once).
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace tnq {
+
+// The program's section of the settings file.
+inline constexpr const char* IniSettings = "Tnq32dem";
+
+// Longest value a read returns (the value buffer holds 128 characters).
+inline constexpr std::size_t kMaxSettingLength = 127;
+
+class SettingsStore {
+public:
+    explicit SettingsStore(std::filesystem::path file);
+
+    // $XDG_CONFIG_HOME/tonquill/win.ini, or ~/.config/tonquill/win.ini.
+    static std::filesystem::path DefaultFile();
+
+    const std::filesystem::path& File() const { return file_; }
+
+    // The value of key in section, "" when missing. Blanks around the value
+    // and a pair of enclosing quotes are removed; at most 127 characters.
+    std::string GetIniSetting(const std::string& section, const std::string& key) const;
+
+    // Writes key=value into section, keeping every other line. The file is
+    // replaced atomically. Returns false when the file could not be written
+    // (callers of the program ignore the result, as the rules say).
+    bool SetIniSetting(const std::string& section, const std::string& key,
+                       const std::string& value);
+
+private:
+    std::filesystem::path file_;
+};
+
+} // namespace tnq

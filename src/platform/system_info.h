@@ -1,0 +1,26 @@
+// What the program asks of the operating system at start-up: its version,
+// the program's own directory, the search path and the pieces home.
+#pragma once
+
+#include <string>
+
+namespace tnq {
+
+class SystemInfo {
+public:
+    virtual ~SystemInfo() = default;
+    // The major version the start-up check compares with 4. Every Linux
+    // system passes it.
+    virtual int MajorVersion() const { return 4; }
+    // Directory of the running executable.
+    virtual std::string ProgramDirectory() const;
+    // The PATH environment variable.
+    virtual std::string SearchPath() const;
+    // The user's home directory.
+    virtual std::string HomeDirectory() const;
+};
+
+// The directory that holds the pieces when none was chosen: ~/Tonquill.
+std::string PiecesHome(const SystemInfo& sys);
+
+} // namespace tnq

@@ -1,0 +1,93 @@
+// Test fakes.
+#include "support/fakes.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <stdlib.h>
+
+namespace tnq::test {
+
+int FakeMessageBoxes::MsgBox(const std::string& text, int code,
+                             const std::optional<std::string>& title) {
+    shown.push_back({text, code, title, false});
+    if (answers_.empty()) {
+        if (!allowUnexpected_)
+            ADD_FAILURE() << "unexpected message box: \"" << text << "\" code " << code
+                          << " title \"" << title.value_or("(program title)") << "\"";
+        const int buttons = mb::Buttons(code);
+        return (buttons == mb::OKCancel || buttons == mb::YesNoCancel || buttons == mb::RetryCancel)
+                   ? mb::Cancel
+                   : (buttons == mb::YesNo ? mb::No : mb::OK);
+    }
+    int r = answers_.front();
+    answers_.pop_front();
+    return r;
+}
+
+std::string FakeMessageBoxes::InputBox(const std::string& prompt,
+                                       const std::optional<std::string>& title,
+                                       const std::string&) {
+    shown.push_back({prompt, 0, title, true});
+    if (inputs_.empty()) {
+        if (!allowUnexpected_) ADD_FAILURE() << "unexpected input box: \"" << prompt << "\"";
+        return "";
+    }
+    std::string r = inputs_.front();
+    inputs_.pop_front();
+    return r;
+}
+
+std::string FakeScreen::Text(Box box) const {
+    auto it = boxes.find(box);
+    return it == boxes.end() ? std::string() : it->second;
+}
+
+void FakeScreen::SetTrackFigure(int row, const std::string& text) {
+    ASSERT_GE(row, 0);
+    ASSERT_LT(row, 96);
+    figures[row] = text;
+}
+
+TempDir::TempDir() {
+    std::string tmpl = (std::filesystem::temp_directory_path() / "tnqtest.XXXXXX").string();
+    std::vector<char> buf(tmpl.begin(), tmpl.end());
+    buf.push_back('\0');
+    if (!::mkdtemp(buf.data())) throw std::runtime_error("mkdtemp failed");
+    path_ = buf.data();
+}
+
+TempDir::~TempDir() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+}
+
+Program::Program()
+    : ini(dir.Path() / "config" / "tonquill" / "win.ini"),
+      c{s, msg, ini, screen, sys} {
+    sys.programDir = (dir.Path() / "prog").string();
+    sys.home = (dir.Path() / "home").string();
+    sys.path = "";
+    std::filesystem::create_directories(sys.programDir);
+    std::filesystem::create_directories(sys.home);
+}
+
+Program::~Program() {
+    EXPECT_TRUE(msg.AllAnswersUsed()) << "scripted box answers left over";
+}
+
+void WriteFile(const std::filesystem::path& file, const std::string& bytes) {
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+std::string ReadFile(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+} // namespace tnq::test

@@ -1,0 +1,115 @@
+// Fakes for the services and the main window's screen, and a fixture that
+// builds a fresh program state around them in a temporary directory.
+#pragma once
+
+#include "core/context.h"
+
+#include <deque>
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tnq::test {
+
+// Message boxes answered from a script. A box with no scripted answer fails
+// the test (and is answered OK / Cancel so the code under test can go on).
+class FakeMessageBoxes : public MessageBoxes {
+public:
+    struct Shown {
+        std::string Text;
+        int Code = 0;
+        std::optional<std::string> Title;
+        bool Input = false;
+    };
+
+    int MsgBox(const std::string& text, int code = 0,
+               const std::optional<std::string>& title = std::nullopt) override;
+    std::string InputBox(const std::string& prompt,
+                         const std::optional<std::string>& title = std::nullopt,
+                         const std::string& defaultText = "") override;
+
+    // The next message box is answered with result.
+    void Answer(int result) { answers_.push_back(result); }
+    void AnswerOk() { Answer(1); }
+    // The next input box is answered with text ("" = Cancel).
+    void AnswerInput(const std::string& text) { inputs_.push_back(text); }
+    // Answers every box without a script: OK, or Cancel where there is one.
+    void AllowUnexpected(bool allow) { allowUnexpected_ = allow; }
+
+    std::vector<Shown> shown;
+    bool AllAnswersUsed() const { return answers_.empty() && inputs_.empty(); }
+    const Shown& Last() const { return shown.back(); }
+
+private:
+    std::deque<int> answers_;
+    std::deque<std::string> inputs_;
+    bool allowUnexpected_ = false;
+};
+
+// The main window's screen as plain values.
+class FakeScreen : public MainScreen {
+public:
+    std::string Text(Box box) const override;
+    void SetText(Box box, const std::string& text) override { boxes[box] = text; }
+    void SetStatus1(const std::string& text) override { status1 = text; }
+    void SetStatus2(const std::string& text) override { status2 = text; }
+    void SetTrackFigure(int row, const std::string& text) override;
+    void SetHourglass(bool on) override { hourglass = on; }
+    void SetFocus(Box box) override { focus = box; }
+
+    std::map<Box, std::string> boxes;
+    std::string status1, status2;
+    std::string figures[96];
+    bool hourglass = false;
+    std::optional<Box> focus;
+};
+
+class FakeSystemInfo : public SystemInfo {
+public:
+    int MajorVersion() const override { return major; }
+    std::string ProgramDirectory() const override { return programDir; }
+    std::string SearchPath() const override { return path; }
+    std::string HomeDirectory() const override { return home; }
+
+    int major = 4;
+    std::string programDir, path, home;
+};
+
+// A temporary directory removed with its contents at the end of the test.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::filesystem::path& Path() const { return path_; }
+    std::string Str() const { return path_.string(); }
+
+private:
+    std::filesystem::path path_;
+};
+
+// A fresh program: state, fakes, a settings file and a home directory in a
+// temporary directory. Checks at the end that every scripted answer was used.
+class Program {
+public:
+    Program();
+    ~Program();
+
+    TempDir dir;
+    State s;
+    FakeMessageBoxes msg;
+    SettingsStore ini;
+    FakeScreen screen;
+    FakeSystemInfo sys;
+    Context c;
+};
+
+// Writes bytes to a file, creating directories.
+void WriteFile(const std::filesystem::path& file, const std::string& bytes);
+// Reads a whole file as bytes ("" when missing).
+std::string ReadFile(const std::filesystem::path& file);
+
+} // namespace tnq::test
