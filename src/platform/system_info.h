@@ -2,6 +2,8 @@
 // the program's own directory, the search path and the pieces home.
 #pragma once
 
+#include "platform/placement.h"
+
 #include <string>
 
 namespace tnq {
@@ -18,6 +20,9 @@ public:
     virtual std::string SearchPath() const;
     // The user's home directory.
     virtual std::string HomeDirectory() const;
+    // The screen the forms are placed on. The forms layer supplies the real
+    // one; this default is a 1024 x 768 screen at 96 dots per inch.
+    virtual ScreenMetrics Screen() const { return ScreenMetrics::FromPixels(1024, 768); }
 };
 
 // The directory that holds the pieces when none was chosen: ~/Tonquill.

@@ -72,8 +72,10 @@ public:
     std::string ProgramDirectory() const override { return programDir; }
     std::string SearchPath() const override { return path; }
     std::string HomeDirectory() const override { return home; }
+    ScreenMetrics Screen() const override { return screen; }
 
     int major = 4;
+    ScreenMetrics screen = ScreenMetrics::FromPixels(1024, 768);
     std::string programDir, path, home;
 };
 
