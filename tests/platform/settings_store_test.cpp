@@ -1,0 +1,85 @@
+// The settings file: reads, writes, case rules, atomic replacement.
+#include "platform/settings_store.h"
+#include "support/fakes.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace tnq {
+namespace {
+
+using test::ReadFile;
+using test::TempDir;
+using test::WriteFile;
+
+TEST(SettingsStore, MissingFileAndMissingKeysGiveEmptyText) {
+    TempDir d;
+    SettingsStore ini(d.Path() / "none" / "win.ini");
+    EXPECT_EQ(ini.GetIniSetting(IniSettings, "Tracks"), "");
+    EXPECT_FALSE(std::filesystem::exists(ini.File()));
+}
+
+TEST(SettingsStore, WritesReachTheFileAndKeepOtherLines) {
+    TempDir d;
+    const auto file = d.Path() / "win.ini";
+    WriteFile(file, "; user notes\r\n[other]\r\nTracks=7\r\n\r\n[TNQ32DEM]\r\nnts = 2500 \r\n"
+                    "[last]\r\nx=1\r\n");
+    SettingsStore ini(file);
+    // Sections and keys match without regard to case; blanks around values go.
+    EXPECT_EQ(ini.GetIniSetting(IniSettings, "Nts"), "2500");
+    EXPECT_EQ(ini.GetIniSetting(IniSettings, "Tracks"), "");
+    EXPECT_EQ(ini.GetIniSetting("Other", "TRACKS"), "7");
+
+    EXPECT_TRUE(ini.SetIniSetting(IniSettings, "NTS", "3000"));
+    EXPECT_TRUE(ini.SetIniSetting(IniSettings, "Tracks", "40"));
+    EXPECT_TRUE(ini.SetIniSetting("New", "File1", "/home/a/X.TNQ/X.TNQ"));
+    EXPECT_EQ(ini.GetIniSetting(IniSettings, "nts"), "3000");
+    EXPECT_EQ(ini.GetIniSetting(IniSettings, "Tracks"), "40");
+    EXPECT_EQ(ini.GetIniSetting("new", "file1"), "/home/a/X.TNQ/X.TNQ");
+    EXPECT_EQ(ini.GetIniSetting("other", "Tracks"), "7");
+    EXPECT_EQ(ini.GetIniSetting("last", "x"), "1");
+
+    const std::string text = ReadFile(file);
+    EXPECT_NE(text.find("; user notes"), std::string::npos);
+    // The new key sits in its own section, before the next one.
+    EXPECT_LT(text.find("Tracks=40"), text.find("[last]"));
+    // No temporary file is left behind.
+    int files = 0;
+    for (auto& e : std::filesystem::directory_iterator(d.Path())) {
+        (void)e;
+        ++files;
+    }
+    EXPECT_EQ(files, 1);
+}
+
+TEST(SettingsStore, ValuesAreAtMost127CharactersAndOneLine) {
+    TempDir d;
+    SettingsStore ini(d.Path() / "win.ini");
+    const std::string longValue(200, 'v');
+    ini.SetIniSetting(IniSettings, "FilePath", longValue);
+    EXPECT_EQ(ini.GetIniSetting(IniSettings, "FilePath"), std::string(127, 'v'));
+    ini.SetIniSetting(IniSettings, "Desc", "two\r\nlines");
+    EXPECT_EQ(ini.GetIniSetting(IniSettings, "Desc"), "two  lines");
+    ini.SetIniSetting(IniSettings, "Resolution", " 0");
+    EXPECT_EQ(ini.GetIniSetting(IniSettings, "Resolution"), "0");
+    ini.SetIniSetting(IniSettings, "Quoted", "\"a b\"");
+    EXPECT_EQ(ini.GetIniSetting(IniSettings, "Quoted"), "a b");
+    ini.SetIniSetting(IniSettings, "Empty", "");
+    EXPECT_EQ(ini.GetIniSetting(IniSettings, "Empty"), "");
+}
+
+TEST(SettingsStore, DefaultFileFollowsXdgConfigHome) {
+    const char* old = std::getenv("XDG_CONFIG_HOME");
+    const std::string saved = old ? old : "";
+    ::setenv("XDG_CONFIG_HOME", "/tmp/tnq-xdg", 1);
+    EXPECT_EQ(SettingsStore::DefaultFile(), "/tmp/tnq-xdg/tonquill/win.ini");
+    ::setenv("XDG_CONFIG_HOME", "", 1);
+    ::setenv("HOME", "/tmp/tnq-home", 1);
+    EXPECT_EQ(SettingsStore::DefaultFile(), "/tmp/tnq-home/.config/tonquill/win.ini");
+    if (old) ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
+    else ::unsetenv("XDG_CONFIG_HOME");
+}
+
+} // namespace
+} // namespace tnq
