@@ -1,0 +1,108 @@
+// The Qt message boxes: buttons, Esc, titles and icons from the box codes.
+#include "platform/ui/qt_message_boxes.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace tnq {
+namespace {
+
+// Runs act on the box once it is shown (it is modal, so this must be queued).
+void WhenShown(std::function<void(QMessageBox*)> act) {
+    QTimer::singleShot(0, [act] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        act(box);
+    });
+}
+
+QAbstractButton* ButtonOf(QMessageBox* box, QMessageBox::StandardButton b) { return box->button(b); }
+
+TEST(QtMessageBoxes, EscChoosesCancelOrOkButNothingInYesNo) {
+    QtMessageBoxes boxes;
+    struct Case {
+        int code;
+        int result;
+    } cases[] = {{mb::OKOnly, mb::OK}, {mb::OKCancel, mb::Cancel}, {mb::YesNoCancel + 48, mb::Cancel},
+                 {mb::RetryCancel, mb::Cancel}};
+    for (const auto& c : cases) {
+        WhenShown([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); });
+        EXPECT_EQ(boxes.MsgBox("text", c.code), c.result) << c.code;
+    }
+
+    // In a Yes/No box Esc leaves the box up; the user must choose.
+    bool stillShown = false;
+    WhenShown([&](QMessageBox* box) {
+        QTest::keyClick(box, Qt::Key_Escape);
+        stillShown = box->isVisible();
+        ButtonOf(box, QMessageBox::No)->click();
+    });
+    EXPECT_EQ(boxes.MsgBox("Save?", mb::YesNo + mb::Critical), mb::No);
+    EXPECT_TRUE(stillShown);
+}
+
+TEST(QtMessageBoxes, TitlesIconsAndDefaultButtons) {
+    QtMessageBoxes boxes;
+    QString title;
+    QMessageBox::Icon icon{};
+    QPushButton* def = nullptr;
+    QString text;
+    WhenShown([&](QMessageBox* box) {
+        title = box->windowTitle();
+        icon = box->icon();
+        def = box->defaultButton();
+        text = box->text();
+        box->button(QMessageBox::Yes)->click();
+    });
+    EXPECT_EQ(boxes.MsgBox("a\r\nb \xA9", mb::YesNo + mb::Question + mb::DefaultButton2), mb::Yes);
+    EXPECT_EQ(title, "Tonquill (32 bit)");
+    EXPECT_EQ(icon, QMessageBox::Question);
+    EXPECT_EQ(text, QString::fromUtf8("a\nb \u00A9"));
+    ASSERT_NE(def, nullptr);
+    EXPECT_EQ(def->text().remove('&'), "No");
+
+    WhenShown([&](QMessageBox* box) {
+        title = box->windowTitle();
+        icon = box->icon();
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    EXPECT_EQ(boxes.MsgBox("No file has yet been opened", 48, std::string("   ")), mb::OK);
+    EXPECT_EQ(title, "   ");
+    EXPECT_EQ(icon, QMessageBox::Warning);
+
+    WhenShown([&](QMessageBox* box) {
+        icon = box->icon();
+        box->button(QMessageBox::Yes)->click();
+    });
+    EXPECT_EQ(boxes.MsgBox("Delete?", 20), mb::Yes);
+    EXPECT_EQ(icon, QMessageBox::Critical);
+}
+
+TEST(QtMessageBoxes, InputBoxGivesTheTextOrEmptyOnCancel) {
+    QtMessageBoxes boxes;
+    QTimer::singleShot(0, [] {
+        QWidget* w = QApplication::activeModalWidget();
+        ASSERT_NE(w, nullptr);
+        auto* edit = w->findChild<QLineEdit*>();
+        ASSERT_NE(edit, nullptr);
+        QTest::keyClicks(edit, "NEWPIECE");
+        QTest::keyClick(w, Qt::Key_Return);
+    });
+    EXPECT_EQ(boxes.InputBox("Title of the piece?", std::string("New")), "NEWPIECE");
+    QTimer::singleShot(0, [] {
+        QWidget* w = QApplication::activeModalWidget();
+        ASSERT_NE(w, nullptr);
+        QTest::keyClick(w, Qt::Key_Escape);
+    });
+    EXPECT_EQ(boxes.InputBox("How may items ?", std::string("Insert Items"), "3"), "");
+}
+
+} // namespace
+} // namespace tnq
