@@ -52,12 +52,12 @@ TEST(QtMessageBoxes, TitlesIconsAndDefaultButtons) {
     QtMessageBoxes boxes;
     QString title;
     QMessageBox::Icon icon{};
-    QPushButton* def = nullptr;
+    QString def;
     QString text;
     WhenShown([&](QMessageBox* box) {
         title = box->windowTitle();
         icon = box->icon();
-        def = box->defaultButton();
+        if (box->defaultButton()) def = box->defaultButton()->text().remove('&');
         text = box->text();
         box->button(QMessageBox::Yes)->click();
     });
@@ -65,8 +65,7 @@ TEST(QtMessageBoxes, TitlesIconsAndDefaultButtons) {
     EXPECT_EQ(title, "Tonquill (32 bit)");
     EXPECT_EQ(icon, QMessageBox::Question);
     EXPECT_EQ(text, QString::fromUtf8("a\nb \u00A9"));
-    ASSERT_NE(def, nullptr);
-    EXPECT_EQ(def->text().remove('&'), "No");
+    EXPECT_EQ(def, "No");
 
     WhenShown([&](QMessageBox* box) {
         title = box->windowTitle();
