@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace tnq {
 
@@ -30,6 +31,39 @@ public:
 
     // Moves the focus to an entry box (after the running handler returns).
     virtual void SetFocus(Box box) = 0;
+
+    // ---- Controls by name, for commands that change the window ----------
+    // Caption of the window ("frmKVS") or of a label ("lblTitle", "Label3",
+    // "lblTimeElapsed", "lblTrackDesc", "lblDynamics", "lblAdjustment", ...).
+    virtual void SetCaption(const std::string& control, const std::string& text) {
+        (void)control, (void)text;
+    }
+    virtual std::string Caption(const std::string& control) const {
+        (void)control;
+        return "";
+    }
+    // Menu items by control name ("mnuMiscInit", "mnuMiscPorts", ...).
+    virtual void SetMenuEnabled(const std::string& control, bool enabled) {
+        (void)control, (void)enabled;
+    }
+    virtual void SetMenuChecked(const std::string& control, bool checked) {
+        (void)control, (void)checked;
+    }
+    virtual bool MenuChecked(const std::string& control) const {
+        (void)control;
+        return false;
+    }
+
+    // ---- The window's own procedures that commands call -----------------
+    virtual void EnableMenus() {}        // to menu mode
+    virtual void ShowEntryHelp() {}      // to item-entry mode
+    virtual void ArrangeTrackLabels() {} // track rows back to page 0
+    // The recent-piece entries of the File menu, most recent first.
+    virtual void ShowRecentPieces(const std::vector<std::string>& paths) { (void)paths; }
+    // The rows of the track-description list; selected = -1 for none.
+    virtual void SetTrackList(const std::vector<std::string>& rows, int selected) {
+        (void)rows, (void)selected;
+    }
 };
 
 } // namespace tnq
