@@ -1,0 +1,74 @@
+// Piece directory and track file names.
+#include "core/piece_paths.h"
+
+#include "platform/vb.h"
+
+#include <filesystem>
+#include <set>
+
+namespace tnq {
+
+namespace {
+
+char FoldAscii(char ch) {
+    return (ch >= 'a' && ch <= 'z') ? static_cast<char>(ch - 'a' + 'A') : ch;
+}
+
+bool SameIgnoringCase(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
+    return true;
+}
+
+} // namespace
+
+std::string TrackFileName(const std::string& title, int track) {
+    std::string name = title.size() >= 7 ? title.substr(0, 6) : title;
+    std::string number = std::to_string(track);
+    if (number.size() < 2) number = "0" + number;
+    return name + number;
+}
+
+std::string FindNameIgnoringCase(const std::string& dir, const std::string& name) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::path d = dir.empty() ? fs::path(".") : fs::path(dir);
+    if (fs::exists(d / name, ec)) return name;
+    // Several entries may differ only in case; take the first by byte order
+    // so the choice does not depend on the order the directory lists them.
+    std::set<std::string> matches;
+    for (fs::directory_iterator it(d, ec), end; !ec && it != end; it.increment(ec)) {
+        std::string entry = it->path().filename().string();
+        if (SameIgnoringCase(entry, name)) matches.insert(std::move(entry));
+    }
+    return matches.empty() ? name : *matches.begin();
+}
+
+std::string JoinIgnoringCase(const std::string& dir, const std::string& name) {
+    std::string base = dir;
+    while (base.size() > 1 && base.back() == '/') base.pop_back();
+    if (base == "/") return "/" + FindNameIgnoringCase(dir, name);
+    return base + "/" + FindNameIgnoringCase(dir, name);
+}
+
+std::string PieceDirectoryOf(const std::string& filePath, const std::string& title) {
+    if (title.empty() || title.find('/') != std::string::npos ||
+        title.find('\0') != std::string::npos)
+        throw VbError(err::BadFileNameOrNumber);
+    return JoinIgnoringCase(filePath, title + ".TNQ");
+}
+
+std::string PieceDirectory(const State& s) {
+    return PieceDirectoryOf(s.FilePath, s.PieceTitle);
+}
+
+std::string PieceFilePath(const State& s, const std::string& fileName) {
+    return JoinIgnoringCase(PieceDirectory(s), fileName);
+}
+
+std::string TrackFilePath(const std::string& filePath, const std::string& title, int track) {
+    return JoinIgnoringCase(PieceDirectoryOf(filePath, title), TrackFileName(title, track));
+}
+
+} // namespace tnq
