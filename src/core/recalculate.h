@@ -1,0 +1,32 @@
+// Rebuilding the score arrays of the selected tracks from their track files.
+#pragma once
+
+#include "core/context.h"
+#include "core/track_files.h"
+
+namespace tnq {
+
+// For every track whose character in SelectedTracks is "1": reads its item
+// records up to the END record (or the end of the file), converts each into
+// the item's numbers and stores them, leaving ItemCount(t) = the number of
+// items, CurrentItem(t) = ItemCount(t) + 1 and the slots above the count 0.
+// Sets Tempo to "60" when it holds no number, BeatUnit to 8 at every track,
+// fills ValidControllers and marks the piece changed; the track figures show
+// the counts.
+//
+// Returns true when every selected track was rebuilt. Returns false, after
+// its message, at the first record it cannot convert ("Data Error"; the
+// track keeps its real item count and its cursor on the item at fault), at
+// a full track ("Space Limitation"; ItemCount = MaxItems - 1 and the cursor
+// behind it), and when a track file cannot be opened or read (the run-time
+// error's message). It never raises an error; callers stop when it fails.
+bool Recalculate(Context& c);
+
+// Converts one stored record into the item being stored (ItemCode,
+// ItemTicks, ItemAdjust, ItemDynamics, ItemBar, ItemChannel, ItemPitchBend,
+// NoteIndex, and BeatUnit after a TEMPO item) for the slot at the cursor of
+// CurrentTrack. Returns false for a record that is no valid item, after the
+// "Error on adjustment" message where that applies.
+bool ConvertRecord(Context& c, const TrackItemRecord& record);
+
+} // namespace tnq

@@ -1,0 +1,178 @@
+// Track file naming, opening, record transfer and storing an item's numbers.
+#include "core/track_files.h"
+
+#include "core/piece_paths.h"
+#include "platform/vb.h"
+
+#include <cmath>
+
+namespace tnq {
+
+namespace {
+
+std::string TrackItemRecord::*const kFields[8] = {
+    &TrackItemRecord::Note,       &TrackItemRecord::Octave,   &TrackItemRecord::Duration,
+    &TrackItemRecord::Adjustment, &TrackItemRecord::Dynamics, &TrackItemRecord::Bar,
+    &TrackItemRecord::Channel,    &TrackItemRecord::PitchBend};
+
+// The boxes in record order.
+constexpr Box kRecordBoxes[8] = {Box::Note, Box::Octa, Box::Dur,     Box::Adj,
+                                 Box::Dyn,  Box::Bar,  Box::Channel, Box::PitchBend};
+
+} // namespace
+
+std::string EncodeRecord(const TrackItemRecord& record) {
+    std::string out;
+    out.reserve(kRecordLength);
+    for (int f = 0; f < 8; ++f) {
+        std::string field = (record.*kFields[f]).substr(0, kFieldWidths[f]);
+        field.resize(kFieldWidths[f], ' ');
+        out += field;
+    }
+    return out;
+}
+
+TrackItemRecord DecodeRecord(std::string_view bytes) {
+    std::string padded(bytes.substr(0, kRecordLength));
+    padded.resize(kRecordLength, ' ');
+    TrackItemRecord r;
+    std::size_t pos = 0;
+    for (int f = 0; f < 8; ++f) {
+        r.*kFields[f] = padded.substr(pos, kFieldWidths[f]);
+        pos += kFieldWidths[f];
+    }
+    return r;
+}
+
+TrackItemRecord Trimmed(const TrackItemRecord& record) {
+    TrackItemRecord r;
+    for (int f = 0; f < 8; ++f) r.*kFields[f] = Trim(record.*kFields[f]);
+    return r;
+}
+
+bool IsEndRecord(std::string_view bytes) {
+    return bytes.substr(0, 3) == "END";
+}
+
+TrackItemRecord BoxesRecord(const MainScreen& screen) {
+    TrackItemRecord r;
+    for (int f = 0; f < 8; ++f) r.*kFields[f] = screen.Text(kRecordBoxes[f]);
+    return r;
+}
+
+void ShowRecord(MainScreen& screen, const TrackItemRecord& record) {
+    for (int f = 0; f < 8; ++f) screen.SetText(kRecordBoxes[f], Trim(record.*kFields[f]));
+}
+
+void TrackFileOpen(Context& c) {
+    State& s = c.s;
+    // Closed first in any case, so a failed open never leaves the previous
+    // track's file behind for the next write.
+    s.File2.Close();
+    s.File2Open = 0;
+    s.File2.Open(TrackFilePath(s.FilePath, s.PieceTitle, s.CurrentTrack), kRecordLength);
+    s.File2Open = 1;
+}
+
+void TrackFileOpen2(Context& c) {
+    State& s = c.s;
+    s.File3.Close();
+    s.File3Open = 0;
+    s.File3.Open(TrackFilePath(s.FilePath, s.SourceTitle, s.SourceTrack), kRecordLength);
+    s.File3Open = 1;
+}
+
+RecordFile& TrackFile(State& s, int fileNumber) {
+    if (fileNumber == 2) return s.File2;
+    if (fileNumber == 3) return s.File3;
+    throw VbError(err::BadFileNameOrNumber);
+}
+
+bool ReadItem(Context& c, int fileNumber) {
+    State& s = c.s;
+    try {
+        RecordFile& f = TrackFile(s, fileNumber);
+        std::string bytes;
+        if (!f.Read(s.CurrentItem(s.CurrentTrack), bytes)) throw VbError(err::InputPastEnd);
+        ShowRecord(c.screen, DecodeRecord(bytes));
+        return true;
+    } catch (const VbError& e) {
+        c.msg.MsgBox("ReadDisk-Error" + Str(e.Number()) + " " + e.Description(), mb::OKOnly);
+        return false;
+    }
+}
+
+bool AtTrackEnd(Context& c, int fileNumber) {
+    State& s = c.s;
+    std::string bytes;
+    if (!TrackFile(s, fileNumber).Read(s.CurrentItem(s.CurrentTrack), bytes)) return true;
+    return IsEndRecord(bytes);
+}
+
+namespace {
+
+void WriteRecord(Context& c, long long n, const TrackItemRecord& record) {
+    State& s = c.s;
+    // A failed write may still have changed the file.
+    s.PieceChanged = 1;
+    s.RecalcDone = 0;
+    s.File2.Write(n, EncodeRecord(record));
+}
+
+} // namespace
+
+void WriteItem(Context& c) {
+    State& s = c.s;
+    WriteRecord(c, s.CurrentItem(s.CurrentTrack), BoxesRecord(c.screen));
+}
+
+void WriteEndRecord(Context& c) {
+    State& s = c.s;
+    WriteRecord(c, static_cast<long long>(s.ItemCount(s.CurrentTrack)) + 1, kEndRecord);
+}
+
+void ShowCapacityMessage(Context& c, int track) {
+    c.msg.MsgBox("MAXIMUM CAPACITY FOR TRACK" + Str(track) +
+                     " HAS BEEN REACHED. Use Miscellaneous,Set Parameters to try to increase "
+                     "capacity.",
+                 mb::Critical, std::string("Space Limitation"));
+}
+
+bool StoreItemTimes(Context& c) {
+    State& s = c.s;
+    try {
+        s.ItemTicks = static_cast<Single>(std::floor(double(s.ItemTicks) + 0.5));
+        const int t = s.CurrentTrack;
+        Integer& cursor = s.CurrentItem(t);
+        const int n = cursor;
+        // Every slot and the converted length first: a failure stores nothing.
+        Integer& code = s.NoteCode(t, n);
+        Long& time = s.ItemTime(t, n);
+        Integer& dyn = s.ItemDyn(t, n);
+        Integer& bar = s.BarNo(t, n);
+        Integer& chan = s.ItemChan(t, n);
+        Integer& bend = s.ItemBend(t, n);
+        const Long ticks = CLng(s.ItemTicks);
+        if (n >= 32767) throw VbError(err::Overflow);
+        code = s.ItemCode;
+        time = ticks;
+        dyn = s.ItemDynamics;
+        bar = s.ItemBar;
+        chan = s.ItemChannel;
+        bend = s.ItemPitchBend;
+        cursor = static_cast<Integer>(n + 1);
+        if (cursor > s.MaxItems) {
+            ShowCapacityMessage(c, t);
+            s.CapacityReached = -1;
+            return false;
+        }
+        return true;
+    } catch (const VbError& e) {
+        c.msg.MsgBox("Error " + Str(e.Number()) + " " + e.Description() + " has occured",
+                     mb::Critical, std::string("Error"));
+        s.CapacityReached = -1;
+        return false;
+    }
+}
+
+} // namespace tnq

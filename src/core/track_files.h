@@ -1,0 +1,95 @@
+// Track files: one random-access file of 34-byte item records per track,
+// record n = item n, the END record behind the last item. The main window's
+// eight record boxes are the buffer every reader and writer goes through.
+//
+// Failures: TrackFileOpen, TrackFileOpen2, WriteItem and WriteEndRecord
+// raise VbError with the classic number (52 file not open, 61 disk full,
+// 70 permission denied, 76 piece directory missing, ...); every caller
+// catches it in its own handler (Accept Item, the track box, the bulk edits,
+// Initialize New File, the conversion, the legato and channel scans).
+// ReadItem and StoreItemTimes report their own failures and tell the caller.
+#pragma once
+
+#include "core/context.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace tnq {
+
+inline constexpr std::size_t kRecordLength = 34;
+
+// The fields of an item record, in record order, as texts.
+struct TrackItemRecord {
+    std::string Note, Octave, Duration, Adjustment, Dynamics, Bar, Channel, PitchBend;
+    bool operator==(const TrackItemRecord&) const = default;
+};
+
+// Widths of the fields in record order: Note 5, Octave 1, Duration 10,
+// Adjustment 4, Dynamics 3, Bar 4, Channel 2, PitchBend 5.
+inline constexpr std::size_t kFieldWidths[8] = {5, 1, 10, 4, 3, 4, 2, 5};
+
+// The item the insert procedures write into the room they open.
+inline const TrackItemRecord kBlankItem{"", "", "", "0", "64", "", "", "0"};
+// The record behind a track's last item: "END" and 31 blanks.
+inline const TrackItemRecord kEndRecord{"END", "", "", "", "", "", "", ""};
+
+// The 34 bytes of a record: each field left-aligned, padded with blanks,
+// cut on the right when longer than its width. Bytes are kept as they are.
+std::string EncodeRecord(const TrackItemRecord& record);
+// The fields of 34 bytes as stored (blanks kept); a shorter text reads as if
+// padded with blanks.
+TrackItemRecord DecodeRecord(std::string_view bytes);
+// Every field without its leading and trailing blanks.
+TrackItemRecord Trimmed(const TrackItemRecord& record);
+// The END record: the first three bytes of the Note field are "END".
+bool IsEndRecord(std::string_view bytes);
+
+// The record buffer: the eight boxes' texts as a record, and a record shown
+// in them (each field trimmed, in record order).
+TrackItemRecord BoxesRecord(const MainScreen& screen);
+void ShowRecord(MainScreen& screen, const TrackItemRecord& record);
+
+// Opens the file of CurrentTrack of the open piece as file 2 (File2Open),
+// by its full path FilePath/PieceTitle.TNQ/NAMEnn; a missing file is created
+// empty. File 2 is closed first, also when the open then fails.
+void TrackFileOpen(Context& c);
+// Opens the file of SourceTrack of the piece SourceTitle as file 3
+// (File3Open), under FilePath/SourceTitle.TNQ/.
+void TrackFileOpen2(Context& c);
+
+// File 2 or 3 of the state; error 52 for any other number.
+RecordFile& TrackFile(State& s, int fileNumber);
+
+// Reads record CurrentItem(CurrentTrack) of file 2 or 3 into the eight
+// boxes, each trimmed. On failure (file not open, disk error, a record past
+// the end of the file: error 62) shows "ReadDisk-Error <n> <text>", leaves
+// the boxes as they were and returns false.
+bool ReadItem(Context& c, int fileNumber);
+
+// True when the record at CurrentItem(CurrentTrack) of file 2 or 3 is the
+// END record or lies past the end of the file: where a scan of the track
+// stops. Raises VbError when the file is not open or cannot be read.
+bool AtTrackEnd(Context& c, int fileNumber);
+
+// Writes the eight boxes' texts as record CurrentItem(CurrentTrack) of
+// file 2. Marks the piece changed and the tables as needing recalculation.
+void WriteItem(Context& c);
+// Writes the END record as record ItemCount(CurrentTrack) + 1 of file 2;
+// marks the piece changed and the tables as needing recalculation.
+void WriteEndRecord(Context& c);
+
+// Stores the item being stored (ItemCode, ItemTicks rounded halves up,
+// ItemDynamics, ItemBar, ItemChannel, ItemPitchBend) at the cursor of
+// CurrentTrack and advances the cursor. Storing into slot MaxItems shows the
+// "Space Limitation" message and sets CapacityReached to -1 (the item stays
+// stored); any run-time error shows the "Error" box, stores nothing and sets
+// CapacityReached to -1. Returns false when CapacityReached is then -1.
+bool StoreItemTimes(Context& c);
+
+// "MAXIMUM CAPACITY FOR TRACK <t> HAS BEEN REACHED. ..." with the critical
+// icon, title "Space Limitation" (also shown by the insert procedures).
+void ShowCapacityMessage(Context& c, int track);
+
+} // namespace tnq
