@@ -67,6 +67,8 @@ struct State {
     Array2<Integer> WorkChan;
     Array2<Integer> WorkBend;
     Array1<Integer> WorkCount;
+    // Per-track state of the .MID encoder (track 0..NumTracks).
+    Array1<Integer> NoteSounding, SoundingKey, BendActive, LegatoOn, LastStatus;
 
     // Largest number of bytes the score may take; 0 = no limit. Lets a test
     // make the allocation fail.

@@ -1,0 +1,133 @@
+// The plain .MID writer command and the steps the writers share.
+#include "midifile/make_mid.h"
+
+#include "core/piece_paths.h"
+#include "entry/screen_procs.h"
+#include "platform/vb.h"
+
+namespace tnq {
+
+namespace {
+
+// Ends the writer's display: upper status line empty, normal pointer.
+void EndDisplay(Context& c) {
+    c.screen.SetStatus1("");
+    c.screen.SetHourglass(false);
+}
+
+void ShowRunTimeError(Context& c, const VbError& e) {
+    c.msg.MsgBox("Error" + Str(e.Number()) + " " + e.Description() + " has occured", mb::OKOnly,
+                 std::string(kMakeMidTitle));
+}
+
+} // namespace
+
+std::string MidFilePath(const State& s) {
+    return PieceFilePath(s, s.PieceTitle + ".MID");
+}
+
+std::optional<Long> PrepareWorkArrays(Context& c, const BalanceStep& rule,
+                                      const RecalculateFn& recalc) {
+    State& s = c.s;
+    // Step 1: every track selected, the timing tables up to date.
+    s.SelectedTracks.assign(static_cast<std::size_t>(s.NumTracks), '1');
+    const bool fresh = s.RecalcDone != 0;
+    s.RecalcDone = 0;
+    if (!fresh && !recalc(c)) {
+        EndDisplay(c);
+        return std::nullopt;
+    }
+    c.screen.SetHourglass(true);
+    c.screen.SetStatus1(" Checking tracks for balance...");
+    c.screen.SetStatus2("");
+
+    // Steps 2 and 3.
+    AllocateWorkArrays(s);
+    if (const int t = CompactTracks(s, rule.Suppressed); t != 0) {
+        EndDisplay(c);
+        c.msg.MsgBox("Track" + Str(t) + " is too long to be written into a .MID file",
+                     mb::Exclamation, std::string(kMakeMidTitle));
+        return std::nullopt;
+    }
+
+    // Steps 4 to 6.
+    const Long reference = ShowTotalsAndReference(c, rule.Suppressed);
+    if (AnyTrackDiffers(s, reference, rule.Suppressed)) {
+        if (OutOfBalance(s, reference, rule.Tolerance, rule.Suppressed)) {
+            c.msg.MsgBox("Tracks out of balance", mb::OKOnly, rule.MessageTitle);
+            EndDisplay(c);
+            return std::nullopt;
+        }
+        SpreadDifferences(s, reference, rule.Suppressed);
+    }
+    c.screen.SetHourglass(false);
+    return reference;
+}
+
+bool WriteMidFile(Context& c, MidOptionsDialog& dialog, Long reference,
+                  const MidWriterRules& rules) {
+    State& s = c.s;
+    // Step 7: the copyright of the file written last time.
+    s.MidDivision = s.TicksPerQuarter;
+    s.MidFileOpen = 0;
+    const std::string path = MidFilePath(s);
+    s.MidCopyright = ReadBackCopyright(path);
+
+    // Step 8.
+    const std::optional<MidOptions> options = dialog.Show(c);
+    s.DialogResult = options ? "" : "abort";
+    if (!options) {
+        EndDisplay(c);
+        return false;
+    }
+
+    // Steps 10 to 12, in memory: nothing is written unless all of it fits.
+    c.screen.SetStatus1("Making .Mid file...");
+    c.screen.SetHourglass(true);
+    const std::string name = s.PieceTitle + ".MID";
+    std::string bytes;
+    try {
+        bytes = BuildMidFile(s, *options, reference, rules);
+    } catch (const MidEncodeError& e) {
+        EndDisplay(c);
+        c.msg.MsgBox(std::string(e.what()) + ". " + name + " has not been changed.",
+                     mb::Exclamation, std::string(kMakeMidTitle));
+        return false;
+    }
+
+    // Steps 9 and 13: the new file replaces the old one when complete.
+    try {
+        ReplaceFileContents(path, bytes, s.MidFileOpen);
+    } catch (const VbError& e) {
+        s.MidFileOpen = 0;
+        EndDisplay(c);
+        c.msg.MsgBox(name + " could not be written: error" + Str(e.Number()) + " (" +
+                         e.Description() + "). The earlier " + name + " has been kept.",
+                     mb::Exclamation, std::string(kMakeMidTitle));
+        return false;
+    }
+    EndDisplay(c);
+    return true;
+}
+
+bool MakeMidFile(Context& c, MidOptionsDialog& dialog, const RecalculateFn& recalc) {
+    State& s = c.s;
+    if (s.PieceOpen == 0) {
+        NoFileOpenMsg(c);
+        return false;
+    }
+    try {
+        BalanceStep rule;
+        rule.Tolerance = PlainBalanceTolerance(s.TicksPerQuarter);
+        const std::optional<Long> reference = PrepareWorkArrays(c, rule, recalc);
+        if (!reference) return false;
+        return WriteMidFile(c, dialog, *reference, MidWriterRules{});
+    } catch (const VbError& e) {
+        s.MidFileOpen = 0;
+        EndDisplay(c);
+        ShowRunTimeError(c, e);
+        return false;
+    }
+}
+
+} // namespace tnq

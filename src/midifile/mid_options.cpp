@@ -1,0 +1,47 @@
+// Filling and checking the boxes of the .MID options dialog.
+#include "midifile/mid_options.h"
+
+#include "platform/vb.h"
+
+#include <cmath>
+
+namespace tnq {
+
+std::string MidDialogCaption(const State& s) {
+    return s.MenuMode == "mnuModPlayMid" ? "Create (Modified) .Mid File" : "Create .Mid File";
+}
+
+std::string MidDialogTitle(const State& s) {
+    const std::string& d = s.PieceDescription;
+    std::string out;
+    for (std::size_t i = 0; i < d.size(); ++i) {
+        if (d[i] == '\r' && i + 1 < d.size() && d[i + 1] == '\n') {
+            out.push_back(' ');
+            ++i;
+        } else {
+            out.push_back(d[i]);
+        }
+    }
+    return out;
+}
+
+std::string MidDialogCopyright(const State& s) {
+    return s.MidCopyright.empty() ? kDefaultCopyright : s.MidCopyright;
+}
+
+std::string MidDialogPpqn(const State& s) {
+    return std::to_string(s.MidDivision);
+}
+
+bool MidPpqnAcceptable(std::string_view text) {
+    const double v = Val(text);
+    return v >= 0 && v <= 32767;
+}
+
+std::optional<std::int32_t> ActiveSenseStepFromText(std::string_view text) {
+    const double v = RoundHalfEven(Val(text));
+    if (!(v >= 1 && v <= 32767)) return std::nullopt;
+    return static_cast<std::int32_t>(v);
+}
+
+} // namespace tnq

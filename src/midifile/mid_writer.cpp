@@ -1,0 +1,474 @@
+// Encoding the work arrays as a Standard MIDI File, reading back the
+// copyright text and replacing NAME.MID.
+#include "midifile/mid_writer.h"
+
+#include "entry/vocabulary.h"
+#include "midifile/var_len.h"
+#include "midifile/work_arrays.h"
+#include "platform/record_file.h"
+#include "platform/vb.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <fcntl.h>
+#include <string_view>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tnq {
+
+namespace {
+
+// A value that does not fit its place in the file; the caller adds where.
+struct ValueError {
+    std::string What;
+};
+
+constexpr std::int64_t kLargestTempo = 0xFFFFFF; // microseconds a tempo event holds
+constexpr std::int64_t kLargestChunk = 0x7FFFFFFF;
+
+std::int64_t Check(std::int64_t v, std::int64_t lo, std::int64_t hi, const char* what) {
+    if (v < lo || v > hi)
+        throw ValueError{std::string(what) + " " + std::to_string(v) +
+                         " (allowed: " + std::to_string(lo) + " to " + std::to_string(hi) + ")"};
+    return v;
+}
+
+void Put(std::string& o, std::int64_t byte) {
+    o.push_back(static_cast<char>(byte & 0xFF));
+}
+void Put(std::string& o, std::initializer_list<int> bytes) {
+    for (int b : bytes) Put(o, b);
+}
+
+// A delta time or a length as a variable-length quantity.
+void PutVarLen(std::string& o, std::int64_t v, const char* what) {
+    o += VarLenEncode(Check(v, 0, kVarLenMax, what));
+}
+
+// The three bytes of a tempo event for beats per minute (above 0).
+void PutTempo(std::string& o, double bpm) {
+    const double mu = RoundHalfEven(60.0 / bpm * 1000000.0);
+    // A tempo slower than the event holds is written as the slowest it holds.
+    const std::int64_t m =
+        mu > static_cast<double>(kLargestTempo) ? kLargestTempo : static_cast<std::int64_t>(mu);
+    Put(o,
+        {static_cast<int>(m >> 16), static_cast<int>((m >> 8) & 0xFF), static_cast<int>(m & 0xFF)});
+}
+
+// A meta event with a text at delta 0.
+void PutTextEvent(std::string& o, int kind, const std::string& text, const char* what) {
+    Put(o, {0x00, 0xFF, kind});
+    PutVarLen(o, static_cast<std::int64_t>(text.size()), what);
+    o += text;
+}
+
+// The denominator code of a METER item: the position of the denominator's
+// decimal text in "248", else 4, 5, 6 for 16, 32, 64, else 0.
+int MeterDenominatorCode(int denominator) {
+    const long long pos = InStr("248", std::to_string(denominator));
+    if (pos != 0) return static_cast<int>(pos);
+    switch (denominator) {
+    case 16:
+        return 4;
+    case 32:
+        return 5;
+    case 64:
+        return 6;
+    default:
+        return 0;
+    }
+}
+
+class Encoder {
+public:
+    Encoder(State& s, const MidOptions& o, const MidWriterRules& rules)
+        : s_(s), o_(o), rules_(rules) {}
+
+    std::string Build(Long reference) {
+        const std::int64_t division = s_.MidDivision;
+        if (division < 1) {
+            throw MidEncodeError("The ticks per quarter note " + std::to_string(division) +
+                                 " cannot be written into a .MID file (allowed: 1 to 32767)");
+        }
+        std::string file = "MThd";
+        file += ConvertToBytes(6, 4);
+        file += ConvertToBytes(1, 2);
+        file += ConvertToBytes(0, 2); // the chunk count, filled in at the end
+        file += ConvertToBytes(division, 2);
+        for (int t = 1; t <= s_.NumTracks; ++t) Track(t, file);
+        if (o_.ActiveSense && o_.ActiveSenseStep >= 1) ActiveSense(reference, file);
+        const std::string count = ConvertToBytes(chunks_, 2);
+        file.replace(10, 2, count);
+        file.append(10, '\x1A');
+        return file;
+    }
+
+private:
+    // The place of an item in a message: "Track 3, Item 17 (PROGR)".
+    std::string ItemPlace(int t, int i) const {
+        std::string place = "Track" + Str(t) + ", Item" + Str(WorkPositionItem(s_, t, i));
+        const std::string kw = KeywordText(s_.WorkCode(t, i));
+        if (!kw.empty()) place += " (" + kw + ")";
+        return place;
+    }
+
+    [[noreturn]] static void Refuse(const std::string& place, const ValueError& e) {
+        throw MidEncodeError(place + ": the " + e.What + " cannot be written into a .MID file");
+    }
+
+    // A channel message's status byte, written only when it differs from
+    // the track's last one.
+    void Status(std::string& c, int t, int kind, int channel) {
+        const int st = kind + static_cast<int>(Check(channel, 1, 16, "channel")) - 1;
+        if (st != s_.LastStatus(t)) {
+            Put(c, st);
+            s_.LastStatus(t) = static_cast<Integer>(st);
+        }
+    }
+    // A full controller message (no running status).
+    static void Controller(std::string& c, int channel, int number, std::int64_t value) {
+        Put(c, {0xB0 + channel - 1, number, static_cast<int>(value)});
+    }
+    // One non-registered parameter: number, then the 14-bit value + 8192.
+    static void Nrpn(std::string& c, int channel, std::int64_t parameter, std::int64_t value,
+                     const char* what) {
+        const std::int64_t p = Check(parameter, 0, 127, "NRPN parameter number");
+        const std::int64_t v = Check(value, -8192, 8191, what) + 8192;
+        Controller(c, channel, 0x63, 0x7F);
+        Put(c, 0x00);
+        Controller(c, channel, 0x62, p);
+        Put(c, 0x00);
+        Controller(c, channel, 0x06, v / 128);
+        Put(c, 0x00);
+        Controller(c, channel, 0x26, v % 128);
+    }
+
+    void NoteOff(std::string& c, int t) {
+        Status(c, t, 0x90, sounding_);
+        Put(c, {s_.SoundingKey(t), 0x00});
+        s_.NoteSounding(t) = 0;
+    }
+
+    void StartEvents(std::string& c, int t) {
+        const std::string desc =
+            t <= s_.TrackDescription.Upper() ? s_.TrackDescription(t) : std::string();
+        if (!desc.empty() && t > 1 && chunks_ > 1) PutTextEvent(c, 0x03, desc, "track name length");
+        if (s_.MultiplePorts == -1 && t > 1 && s_.WorkCode(t, 1) != code::PORTS) {
+            Put(c, {0x00, 0xFF, 0x21, 0x01});
+            Put(c, Check(port_, 0, 127, "port"));
+        }
+        if (chunks_ != 1) return;
+        if (!o_.Copyright.empty()) PutTextEvent(c, 0x02, o_.Copyright, "copyright length");
+        if (!o_.Title.empty()) PutTextEvent(c, 0x01, o_.Title, "title length");
+        PutTextEvent(c, 0x01, kCreditText, "credit length");
+        if (s_.AWESelectChecked) {
+            Put(c, {0x00, 0xF0, 0x0A, 0x41, 0x10, 0x42, 0x12, 0x40, 0x01, 0x30});
+            Put(c, Check(s_.Reverb, 0, 127, "reverb type"));
+            Put(c, {0x00, 0xF7});
+            Put(c, {0x00, 0xF0, 0x0A, 0x41, 0x10, 0x42, 0x12, 0x40, 0x01, 0x38});
+            Put(c, Check(s_.Chorus, 0, 127, "chorus type"));
+            Put(c, {0x00, 0xF7});
+        }
+        Put(c, {0x00, 0xFF, 0x58, 0x04, 0x04, 0x02, 0x18, 0x08});
+        if (rules_.PieceTempoAlways || s_.WorkCode(1, 1) != code::TEMPO) {
+            const double bpm = Val(s_.Tempo);
+            if (!(bpm > 0)) throw ValueError{"piece tempo \"" + s_.Tempo + "\" (allowed: above 0)"};
+            Put(c, {0x00, 0xFF, 0x51, 0x03});
+            PutTempo(c, bpm);
+        }
+    }
+
+    void Item(std::string& c, int t, int i) {
+        const int code = s_.WorkCode(t, i);
+        const int ch = s_.WorkChan(t, i);
+        const std::int64_t time = s_.WorkTime(t, i);
+        const int dyn = s_.WorkDyn(t, i);
+        const int bend = s_.WorkBend(t, i);
+        const bool rest = code < 128 && code == 0 && dyn == 0 && bend == 0 && s_.BendActive(t) == 0;
+
+        // The note still sounding ends here, unless a legato passage goes on.
+        if (s_.NoteSounding(t) == -1) {
+            const bool legato = s_.LegatoOn(t) == -1;
+            const bool ends =
+                legato ? (rest || (code >= 128 && code != code::LEGON)) : code != code::LEGON;
+            if (ends) NoteOff(c, t);
+        }
+
+        if (rest) {
+            pending_ += time;
+            s_.NoteSounding(t) = 0;
+            return;
+        }
+
+        if (code < 128) {
+            // Under legato the previous note's length is the delta before
+            // this note-on; without a sounding note the pending rest is.
+            if (s_.LegatoOn(t) == 0 || s_.NoteSounding(t) == 0) {
+                PutVarLen(c, pending_, "delta time");
+                pending_ = 0;
+            }
+            if (bend != 0 || s_.BendActive(t) == -1) {
+                const std::int64_t v = Check(bend, -8192, 8191, "pitch bend") + 8192;
+                Status(c, t, 0xE0, ch);
+                Put(c, {static_cast<int>(v % 128), static_cast<int>(v / 128), 0x00});
+                s_.BendActive(t) = bend != 0 ? -1 : 0;
+            }
+            Status(c, t, 0x90, ch);
+            Put(c, Check(code, 0, 127, "note"));
+            Put(c, Check(dyn, 0, 127, "velocity"));
+            if (s_.NoteSounding(t) == -1 && s_.LegatoOn(t) == -1) {
+                Put(c, 0x00);
+                NoteOff(c, t);
+            }
+            PutVarLen(c, time, "note length");
+            sounding_ = ch;
+            s_.NoteSounding(t) = -1;
+            s_.SoundingKey(t) = static_cast<Integer>(code);
+            return;
+        }
+
+        // Keyword items. LEGON and LEGOF write nothing and leave the
+        // pending rest pending; so does a code no item has.
+        const bool writes = code <= code::NRPN1 && code != code::LOCAT && code != code::LEGON &&
+                            code != code::LEGOF;
+        if (writes) {
+            PutVarLen(c, pending_, "delta time");
+            pending_ = 0;
+        }
+        switch (code) {
+        case code::PROGR:
+            Status(c, t, 0xC0, ch);
+            Put(c, Check(dyn, 1, 128, "program number") - 1);
+            break;
+        case code::CNTRL:
+            Status(c, t, 0xB0, ch);
+            Put(c, Check(time, 0, 127, "controller number"));
+            Put(c, Check(dyn, 0, 127, "controller value"));
+            break;
+        case code::TEMPO:
+            Check(dyn, 1, 32767, "tempo");
+            Put(c, {0xFF, 0x51, 0x03});
+            PutTempo(c, dyn);
+            break;
+        case code::AFTER:
+            Status(c, t, 0xD0, ch);
+            Put(c, Check(dyn, 0, 127, "aftertouch value"));
+            break;
+        case code::PBEND:
+            s_.LastStatus(t) = 0;
+            Check(ch, 1, 16, "channel");
+            Controller(c, ch, 0x65, 0x00);
+            Put(c, 0x00);
+            Controller(c, ch, 0x64, 0x00);
+            Put(c, 0x00);
+            Controller(c, ch, 0x06, Check(dyn, 0, 127, "pitch-bend range"));
+            break;
+        case code::LEGON:
+            s_.LegatoOn(t) = -1;
+            break;
+        case code::LEGOF:
+            s_.LegatoOn(t) = 0;
+            break;
+        case code::LFO_2:
+        case code::FILT1:
+        case code::FILT2: {
+            s_.LastStatus(t) = 0;
+            Check(ch, 1, 16, "channel");
+            const int p1 = code == code::LFO_2 ? 3 : code == code::FILT1 ? 1 : 21;
+            const int p2 = code == code::LFO_2 ? 18 : code == code::FILT1 ? 23 : 22;
+            Nrpn(c, ch, p1, time, "first value");
+            Put(c, 0x00);
+            Nrpn(c, ch, p2, dyn, "second value");
+            break;
+        }
+        case code::LEGO1:
+            s_.LastStatus(t) = 0;
+            Check(ch, 1, 16, "channel");
+            for (int p = 4; p <= 15; ++p) {
+                if (p > 4) Put(c, 0x00);
+                Nrpn(c, ch, p, (p == 8 || p == 14) ? 127 : 0, "value");
+            }
+            break;
+        case code::METER:
+            Put(c, {0xFF, 0x58, 0x04});
+            Put(c, Check(time, 0, 127, "meter numerator"));
+            Put(c, {MeterDenominatorCode(dyn), 0x18, 0x08});
+            break;
+        case code::PORTS:
+            Put(c, {0xFF, 0x21, 0x01});
+            Put(c, Check(dyn, 0, 127, "port"));
+            if (t > 1 && i == 1) port_ = dyn;
+            break;
+        case code::NRPN1:
+            s_.LastStatus(t) = 0;
+            Check(ch, 1, 16, "channel");
+            Nrpn(c, ch, time, dyn, "NRPN value");
+            break;
+        default:
+            break;
+        }
+    }
+
+    void Track(int t, std::string& file) {
+        s_.LastStatus(t) = 0;
+        s_.NoteSounding(t) = 0;
+        s_.LegatoOn(t) = 0;
+        pending_ = 0;
+        sounding_ = 0;
+        if (s_.ItemCount(t) == 0) return;
+        ++chunks_;
+        std::string c = "MTrk";
+        c.append(4, '\0');
+        try {
+            StartEvents(c, t);
+        } catch (const ValueError& e) {
+            Refuse("Track" + Str(t) + ", start of the track", e);
+        }
+        for (int i = 1; i < s_.WorkCount(t); ++i) {
+            try {
+                Item(c, t, i);
+            } catch (const ValueError& e) {
+                Refuse(ItemPlace(t, i), e);
+            }
+        }
+        try {
+            if (s_.NoteSounding(t) == -1) NoteOff(c, t);
+            PutVarLen(c, pending_, "delta time");
+        } catch (const ValueError& e) {
+            Refuse("Track" + Str(t) + ", end of the track", e);
+        }
+        Put(c, {0xFF, 0x2F, 0x00});
+        Close(c, "Track" + Str(t));
+        file += c;
+    }
+
+    // Fills in the chunk's length.
+    static void Close(std::string& c, const std::string& place) {
+        const std::int64_t length = static_cast<std::int64_t>(c.size()) - 8;
+        if (length > kLargestChunk)
+            throw MidEncodeError(place + ": the chunk is too long for a .MID file");
+        c.replace(4, 4, ConvertToBytes(length, 4));
+    }
+
+    void ActiveSense(Long reference, std::string& file) {
+        const std::int64_t step = o_.ActiveSenseStep;
+        const std::int64_t end = reference > 0 ? reference : 0;
+        // Each message takes at most 8 bytes with its delta.
+        const std::int64_t messages = end == 0 ? 1 : (end + step - 1) / step;
+        if (messages > (kLargestChunk - 16) / 8)
+            throw MidEncodeError("Active sense: a step of" + Str(step) + " ticks over" + Str(end) +
+                                 " ticks is too long for a .MID file");
+        ++chunks_;
+        std::string c = "MTrk";
+        c.append(4, '\0');
+        Put(c, 0x00);
+        std::int64_t position = 0;
+        try {
+            do {
+                std::int64_t next = step;
+                if (position + next > end) next = end - position;
+                Put(c, {0xF0, 0x02, 0xFE, 0xF7});
+                PutVarLen(c, next, "active sense step");
+                position += next;
+            } while (position != end);
+        } catch (const ValueError& e) {
+            Refuse("Active sense", e);
+        }
+        Put(c, {0xFF, 0x2F, 0x00});
+        Close(c, "Active sense");
+        file += c;
+    }
+
+    State& s_;
+    const MidOptions& o_;
+    const MidWriterRules& rules_;
+    int chunks_ = 0;
+    int port_ = 0;             // the remembered port
+    std::int64_t pending_ = 0; // ticks of rests not yet written
+    int sounding_ = 0;         // channel of the sounding note
+};
+
+} // namespace
+
+std::string BuildMidFile(State& s, const MidOptions& o, Long reference,
+                         const MidWriterRules& rules) {
+    return Encoder(s, o, rules).Build(reference);
+}
+
+namespace {
+
+// Reads up to n bytes from offset; fewer at the end of the file.
+std::string ReadAt(int fd, std::int64_t offset, std::size_t n) {
+    std::string buf(n, '\0');
+    std::size_t got = 0;
+    while (got < n) {
+        const ssize_t r = ::pread(fd, buf.data() + got, n - got, static_cast<off_t>(offset + got));
+        if (r < 0 && errno == EINTR) continue;
+        if (r <= 0) break;
+        got += static_cast<std::size_t>(r);
+    }
+    buf.resize(got);
+    return buf;
+}
+
+} // namespace
+
+std::string ReadBackCopyright(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return "";
+    // The first 200 bytes, blank where the file is shorter.
+    std::string head = ReadAt(fd, 0, 200);
+    head.resize(200, ' ');
+    std::string text;
+    if (head[22] == '\x00' && head[23] == '\xFF' && head[24] == '\x02') {
+        int lengthBytes = 0;
+        const std::int32_t length = TicksFromVarLen(head, 26, &lengthBytes);
+        // The text follows the length field, as far as the file goes.
+        const std::int64_t from = 25 + lengthBytes;
+        struct stat st {};
+        const std::int64_t size = ::fstat(fd, &st) == 0 ? st.st_size : 200;
+        const std::int64_t n = std::min<std::int64_t>(length, size > from ? size - from : 0);
+        text = ReadAt(fd, from, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return text;
+}
+
+void ReplaceFileContents(const std::string& path, const std::string& bytes, Integer& fileOpen) {
+    // A new file beside the old one, under a name no other file has.
+    std::string temp;
+    int fd = -1;
+    for (int n = 0; n < 100 && fd < 0; ++n) {
+        temp = path + ".tmp" + (n == 0 ? std::string() : std::to_string(n));
+        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) throw VbError(ErrorFromErrno(errno));
+    }
+    if (fd < 0) throw VbError(err::FileAlreadyExists);
+    fileOpen = 1;
+    int error = 0;
+    std::size_t done = 0;
+    while (done < bytes.size() && error == 0) {
+        const ssize_t w = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (w < 0 && errno == EINTR) continue;
+        if (w < 0)
+            error = ErrorFromErrno(errno);
+        else if (w == 0)
+            error = err::DiskFull;
+        else
+            done += static_cast<std::size_t>(w);
+    }
+    if (error == 0 && ::fsync(fd) != 0 && errno != EINVAL) error = ErrorFromErrno(errno);
+    if (::close(fd) != 0 && error == 0) error = ErrorFromErrno(errno);
+    fileOpen = 0;
+    if (error == 0 && ::rename(temp.c_str(), path.c_str()) != 0) error = ErrorFromErrno(errno);
+    if (error != 0) {
+        ::unlink(temp.c_str());
+        throw VbError(error);
+    }
+}
+
+} // namespace tnq

@@ -1,0 +1,51 @@
+// The Standard MIDI File writer: the copyright read-back, the encoding of
+// the work arrays as a format 1 file and the replacing of NAME.MID.
+#pragma once
+
+#include "core/state.h"
+#include "midifile/mid_options.h"
+
+#include <stdexcept>
+#include <string>
+
+namespace tnq {
+
+// The credit text of the first chunk.
+inline constexpr const char* kCreditText =
+    "This file was created using the program 'Tonquill' by Velbrandt";
+
+// What the two writers do differently when they encode.
+struct MidWriterRules {
+    // Write the piece tempo into the first chunk even when track 1 starts
+    // with a TEMPO item.
+    bool PieceTempoAlways = false;
+};
+
+// A value of the piece that a .MID file cannot hold. The text names the
+// track and the item.
+class MidEncodeError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The whole file in memory: the header, one chunk per track that has items,
+// the active-sense chunk when asked for (it runs to reference), and the ten
+// bytes 1A after the last chunk. Reads the work arrays and MidDivision,
+// Tempo, TrackDescription, MultiplePorts, Reverb, Chorus and
+// AWESelectChecked; uses the per-track encoder state. Every value is checked
+// before it is written: one that does not fit raises MidEncodeError.
+std::string BuildMidFile(State& s, const MidOptions& o, Long reference,
+                         const MidWriterRules& rules = {});
+
+// The copyright text of an existing .MID file: the text of a copyright
+// event standing first in the first chunk at delta 0; "" when the file is
+// missing, unreadable or has no such event. The file is only read.
+std::string ReadBackCopyright(const std::string& path);
+
+// Makes bytes the contents of path: they are written to a new file beside
+// it, which replaces path only when complete. fileOpen is 1 while that file
+// is open. On a failure the new file is removed, path is left as it was and
+// VbError is raised.
+void ReplaceFileContents(const std::string& path, const std::string& bytes, Integer& fileOpen);
+
+} // namespace tnq

@@ -1,0 +1,190 @@
+// Work arrays and the balance rule of the .MID writers.
+#include "midifile/work_arrays.h"
+
+#include "entry/vocabulary.h"
+#include "platform/vb.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <limits>
+#include <string>
+
+namespace tnq {
+
+namespace {
+
+bool IsSuppressed(const TrackTest& suppressed, int t) {
+    return suppressed && suppressed(t);
+}
+
+// Slots of a track that compaction looks at.
+int LastSlot(const State& s) {
+    return std::min<int>(s.MaxItems, s.NoteCode.Upper2());
+}
+
+// A slot compaction copies: not LOCAT and not an empty slot.
+bool IsCopied(const State& s, int t, int i) {
+    const int c = s.NoteCode(t, i);
+    if (c == code::LOCAT) return false;
+    return !(c == 0 && s.ItemTime(t, i) == 0 && s.ItemDyn(t, i) == 0);
+}
+
+} // namespace
+
+int PlainBalanceTolerance(int ticksPerQuarter) {
+    return ticksPerQuarter / 32 + 50;
+}
+
+void AllocateWorkArrays(State& s) {
+    const int tracks = s.NumTracks, items = s.MaxItems;
+    s.TrackTotal.ReDim(tracks);
+    s.WorkCount.ReDim(tracks);
+    s.NoteSounding.ReDim(tracks);
+    s.SoundingKey.ReDim(tracks);
+    s.BendActive.ReDim(tracks);
+    s.LegatoOn.ReDim(tracks);
+    s.LastStatus.ReDim(tracks);
+    s.LocationItem.ReDim(tracks, kLocateSlots);
+    s.WorkCode.ReDim(tracks, items);
+    s.WorkTime.ReDim(tracks, items);
+    s.WorkDyn.ReDim(tracks, items);
+    s.WorkChan.ReDim(tracks, items);
+    s.WorkBend.ReDim(tracks, items);
+}
+
+int CompactTracks(State& s, const TrackTest& suppressed) {
+    int tooLong = 0;
+    const int last = LastSlot(s);
+    for (int t = 1; t <= s.NumTracks; ++t) {
+        if (s.ItemCount(t) == 0) continue;
+        const bool silent = IsSuppressed(suppressed, t);
+        std::int64_t total = 0;
+        int p = 1;
+        for (int i = 1; i <= last; ++i) {
+            const int c = s.NoteCode(t, i);
+            if (c == code::LOCAT) {
+                // A location number without a slot is passed over.
+                const int n = s.ItemDyn(t, i);
+                if (n >= 0 && n <= s.LocationItem.Upper2())
+                    s.LocationItem(t, n) = static_cast<Integer>(p);
+            }
+            if (c <= 127) total += s.ItemTime(t, i);
+            if (!IsCopied(s, t, i)) continue;
+            s.WorkCode(t, p) = silent ? Integer{0} : s.NoteCode(t, i);
+            s.WorkTime(t, p) = s.ItemTime(t, i);
+            s.WorkDyn(t, p) = silent ? Integer{0} : s.ItemDyn(t, i);
+            s.WorkChan(t, p) = s.ItemChan(t, i);
+            s.WorkBend(t, p) = s.ItemBend(t, i);
+            ++p;
+        }
+        s.WorkCount(t) = static_cast<Integer>(p);
+        if (total > std::numeric_limits<Long>::max() || total < std::numeric_limits<Long>::min()) {
+            if (tooLong == 0) tooLong = t;
+            total = std::numeric_limits<Long>::max();
+        }
+        s.TrackTotal(t) = static_cast<Long>(total);
+    }
+    return tooLong;
+}
+
+Long ShowTotalsAndReference(Context& c, const TrackTest& suppressed) {
+    State& s = c.s;
+    Long reference = 0;
+    for (int t = 1; t <= s.NumTracks; ++t) {
+        if (IsSuppressed(suppressed, t)) {
+            c.screen.SetTrackFigure(t - 1, "0");
+            continue;
+        }
+        if (reference == 0) reference = s.TrackTotal(t);
+        c.screen.SetTrackFigure(t - 1, std::to_string(s.TrackTotal(t)));
+    }
+    return reference;
+}
+
+bool TrackDiffers(const State& s, int t, Long reference, const TrackTest& suppressed) {
+    if (IsSuppressed(suppressed, t)) return false;
+    return s.TrackTotal(t) != 0 && s.TrackTotal(t) != reference;
+}
+
+bool AnyTrackDiffers(const State& s, Long reference, const TrackTest& suppressed) {
+    for (int t = 1; t <= s.NumTracks; ++t)
+        if (TrackDiffers(s, t, reference, suppressed)) return true;
+    return false;
+}
+
+bool OutOfBalance(const State& s, Long reference, int tolerance, const TrackTest& suppressed) {
+    for (int t = 1; t <= s.NumTracks; ++t) {
+        if (!TrackDiffers(s, t, reference, suppressed)) continue;
+        const std::int64_t diff = std::int64_t{reference} - s.TrackTotal(t);
+        if (std::llabs(diff) > tolerance) return true;
+    }
+    return false;
+}
+
+void SpreadDifferences(State& s, Long reference, const TrackTest& suppressed) {
+    for (int t = 1; t <= s.NumTracks; ++t) {
+        if (!TrackDiffers(s, t, reference, suppressed)) continue;
+        const std::int64_t diff = std::int64_t{reference} - s.TrackTotal(t);
+        // The balance test has kept the difference within the tolerance.
+        SpreadTrack(s, t, static_cast<int>(std::clamp<std::int64_t>(diff, -32768, 32767)));
+    }
+}
+
+void SpreadTrack(State& s, int t, int diff) {
+    if (diff == 0) return;
+    const int sign = diff > 0 ? 1 : -1;
+    const int count = s.ItemCount(t);
+    // Positions the search visits: 1 .. the track's item count.
+    const int last = std::min<int>(count, s.WorkCode.Upper2());
+    if (last < 1) return;
+    const int step = count / std::abs(diff);
+
+    auto eligible = [&](int p) { return s.WorkCode(t, p) < 128 && s.WorkTime(t, p) != 0; };
+    int w = 1; // current position
+    int r = 2; // restart position
+    // Past the last position the search goes on at the restart position;
+    // once that too lies past the last position it starts again from 1.
+    auto restart = [&] {
+        w = r;
+        ++r;
+        if (w > last) {
+            w = 1;
+            r = 2;
+        }
+    };
+
+    while (diff != 0) {
+        int sweepStart = w;
+        while (!eligible(w)) {
+            ++w;
+            if (w <= last) continue;
+            if (r >= sweepStart) {
+                // Every restart from here on lies inside the sweep that just
+                // found nothing, so they would all fail until the search
+                // starts again from position 1.
+                if (sweepStart == 1) return; // no note or rest to change
+                w = 1;
+                r = 2;
+            } else {
+                restart();
+            }
+            sweepStart = w;
+        }
+        s.WorkTime(t, w) += sign;
+        diff -= sign;
+        w += step;
+        if (w > last) restart();
+    }
+}
+
+int WorkPositionItem(const State& s, int t, int position) {
+    const int last = LastSlot(s);
+    int p = 0;
+    for (int i = 1; i <= last; ++i) {
+        if (!IsCopied(s, t, i)) continue;
+        if (++p == position) return i;
+    }
+    return 0;
+}
+
+} // namespace tnq
