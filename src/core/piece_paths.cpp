@@ -56,6 +56,8 @@ std::string PieceDirectoryOf(const std::string& filePath, const std::string& tit
     if (title.empty() || title.find('/') != std::string::npos ||
         title.find('\0') != std::string::npos)
         throw VbError(err::BadFileNameOrNumber);
+    // Never relative to the current directory.
+    if (filePath.empty()) throw VbError(err::PathNotFound);
     return JoinIgnoringCase(filePath, title + ".TNQ");
 }
 

@@ -25,7 +25,8 @@ std::string JoinIgnoringCase(const std::string& dir, const std::string& name);
 
 // The piece directory of title inside the pieces directory filePath:
 // filePath/TITLE.TNQ. Raises error 52 (Bad file name or number) for a title
-// that is empty or holds a path separator or a NUL byte.
+// that is empty or holds a path separator or a NUL byte, error 76 (Path not
+// found) for an empty pieces directory.
 std::string PieceDirectoryOf(const std::string& filePath, const std::string& title);
 
 // The open piece's directory (FilePath, PieceTitle).

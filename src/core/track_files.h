@@ -53,7 +53,8 @@ void ShowRecord(MainScreen& screen, const TrackItemRecord& record);
 
 // Opens the file of CurrentTrack of the open piece as file 2 (File2Open),
 // by its full path FilePath/PieceTitle.TNQ/NAMEnn; a missing file is created
-// empty. File 2 is closed first, also when the open then fails.
+// empty, a missing piece directory is error 76. File 2 is closed first, also
+// when the open then fails, so no later write reaches the previous track.
 void TrackFileOpen(Context& c);
 // Opens the file of SourceTrack of the piece SourceTitle as file 3
 // (File3Open), under FilePath/SourceTitle.TNQ/.
@@ -85,7 +86,7 @@ void WriteEndRecord(Context& c);
 // CurrentTrack and advances the cursor. Storing into slot MaxItems shows the
 // "Space Limitation" message and sets CapacityReached to -1 (the item stays
 // stored); any run-time error shows the "Error" box, stores nothing and sets
-// CapacityReached to -1. Returns false when CapacityReached is then -1.
+// CapacityReached to -1. Returns false when it has set CapacityReached.
 bool StoreItemTimes(Context& c);
 
 // "MAXIMUM CAPACITY FOR TRACK <t> HAS BEEN REACHED. ..." with the critical

@@ -150,6 +150,7 @@ TEST_F(TrackFilesTest, PiecesCopiedFromElsewhereAreFoundWhateverTheCase) {
     EXPECT_EQ(PieceFilePath(s, "SONATA.DAT"), (PieceDir() / "SONATA.DAT").string());
     EXPECT_THROW(PieceDirectoryOf(s.FilePath, "../X"), VbError);
     EXPECT_THROW(PieceDirectoryOf(s.FilePath, ""), VbError);
+    EXPECT_THROW(PieceDirectoryOf("", "SONATA"), VbError);
 }
 
 TEST_F(TrackFilesTest, StoreItemTimesRoundsHalvesUp) {
