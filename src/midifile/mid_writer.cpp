@@ -188,7 +188,7 @@ private:
         const std::int64_t time = s_.WorkTime(t, i);
         const int dyn = s_.WorkDyn(t, i);
         const int bend = s_.WorkBend(t, i);
-        const bool rest = code < 128 && code == 0 && dyn == 0 && bend == 0 && s_.BendActive(t) == 0;
+        const bool rest = code == 0 && dyn == 0 && bend == 0 && s_.BendActive(t) == 0;
 
         // The note still sounding ends here, unless a legato passage goes on.
         if (s_.NoteSounding(t) == -1) {
