@@ -4,6 +4,7 @@
 
 #include "core/main_screen.h"
 #include "core/state.h"
+#include "platform/file_dialogs.h"
 #include "platform/message_box.h"
 #include "platform/settings_store.h"
 #include "platform/system_info.h"
@@ -16,6 +17,8 @@ struct Context {
     SettingsStore& ini;
     MainScreen& screen;
     const SystemInfo& sys;
+    // The file-selection and print dialogs; none until the window sets them.
+    FileDialogs* files = nullptr;
 
     std::string GetIniSetting(const std::string& key) const {
         return ini.GetIniSetting(IniSettings, key);

@@ -64,6 +64,10 @@ public:
     virtual void SetTrackList(const std::vector<std::string>& rows, int selected) {
         (void)rows, (void)selected;
     }
+    // Initialize New File (the Miscellaneous menu command), offered by New.
+    virtual void mnuMiscInit_Click() {}
+    // Closes the help viewer when the program ends.
+    virtual void CloseHelpViewer() {}
 };
 
 } // namespace tnq

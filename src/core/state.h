@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace tnq {
 
@@ -149,6 +150,8 @@ struct State {
     // ---- The main window's shared variables ------------------------------
     Integer MenuActive = 0;
     Integer RecentCount = 0;
+    // Captions of the recent-piece entries 1..RecentCount, most recent first.
+    std::vector<std::string> RecentPieces;
     Integer OpenFromRecent = 0;
     Integer CapacityReached = 0;
     Integer NoteKeyCount = 0;

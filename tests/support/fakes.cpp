@@ -44,6 +44,39 @@ std::string FakeScreen::Text(Box box) const {
     return it == boxes.end() ? std::string() : it->second;
 }
 
+std::string FakeScreen::Caption(const std::string& control) const {
+    auto it = captions.find(control);
+    return it == captions.end() ? std::string() : it->second;
+}
+
+bool FakeScreen::MenuChecked(const std::string& control) const {
+    auto it = menuChecked.find(control);
+    return it != menuChecked.end() && it->second;
+}
+
+std::optional<std::string> FakeFileDialogs::OpenPieceFile(const std::string& startDir) {
+    openStartDirs.push_back(startDir);
+    if (opens_.empty()) {
+        ADD_FAILURE() << "unexpected open-file dialog in \"" << startDir << "\"";
+        return std::nullopt;
+    }
+    Open o = opens_.front();
+    opens_.pop_front();
+    if (o.Error != 0) throw VbError(o.Error);
+    return o.Path;
+}
+
+std::optional<PrintChoice> FakeFileDialogs::Print(int pages) {
+    printPages.push_back(pages);
+    if (prints_.empty()) {
+        ADD_FAILURE() << "unexpected print dialog";
+        return std::nullopt;
+    }
+    auto r = prints_.front();
+    prints_.pop_front();
+    return r;
+}
+
 void FakeScreen::SetTrackFigure(int row, const std::string& text) {
     ASSERT_GE(row, 0);
     ASSERT_LT(row, 96);
@@ -66,6 +99,7 @@ TempDir::~TempDir() {
 Program::Program()
     : ini(dir.Path() / "config" / "tonquill" / "win.ini"),
       c{s, msg, ini, screen, sys} {
+    c.files = &files;
     sys.programDir = (dir.Path() / "prog").string();
     sys.home = (dir.Path() / "home").string();
     sys.path = "";
@@ -75,6 +109,7 @@ Program::Program()
 
 Program::~Program() {
     EXPECT_TRUE(msg.AllAnswersUsed()) << "scripted box answers left over";
+    EXPECT_TRUE(files.AllAnswersUsed()) << "scripted dialog answers left over";
 }
 
 void WriteFile(const std::filesystem::path& file, const std::string& bytes) {

@@ -59,11 +59,67 @@ public:
     void SetHourglass(bool on) override { hourglass = on; }
     void SetFocus(Box box) override { focus = box; }
 
+    void SetCaption(const std::string& control, const std::string& text) override {
+        captions[control] = text;
+    }
+    std::string Caption(const std::string& control) const override;
+    void SetMenuEnabled(const std::string& control, bool enabled) override {
+        menuEnabled[control] = enabled;
+    }
+    void SetMenuChecked(const std::string& control, bool checked) override {
+        menuChecked[control] = checked;
+    }
+    bool MenuChecked(const std::string& control) const override;
+    void EnableMenus() override { ++enableMenusCalls; }
+    void ShowEntryHelp() override { ++entryHelpCalls; }
+    void ArrangeTrackLabels() override { ++arrangeCalls; }
+    void ShowRecentPieces(const std::vector<std::string>& paths) override { recent = paths; }
+    void SetTrackList(const std::vector<std::string>& rows, int selected) override {
+        trackList = rows;
+        trackListSelected = selected;
+    }
+    void mnuMiscInit_Click() override { ++initCalls; }
+    void CloseHelpViewer() override { ++helpClosed; }
+
     std::map<Box, std::string> boxes;
     std::string status1, status2;
     std::string figures[96];
     bool hourglass = false;
     std::optional<Box> focus;
+    std::map<std::string, std::string> captions;
+    std::map<std::string, bool> menuEnabled, menuChecked;
+    int enableMenusCalls = 0, entryHelpCalls = 0, arrangeCalls = 0;
+    std::vector<std::string> recent, trackList;
+    int trackListSelected = -1;
+    int initCalls = 0, helpClosed = 0;
+};
+
+// File and print dialogs answered from a script. A dialog with no scripted
+// answer fails the test and is cancelled.
+class FakeFileDialogs : public FileDialogs {
+public:
+    std::optional<std::string> OpenPieceFile(const std::string& startDir) override;
+    std::optional<PrintChoice> Print(int pages) override;
+
+    // The next open dialog chooses path / is cancelled / fails with error n.
+    void Choose(const std::string& path) { opens_.push_back({path, 0}); }
+    void CancelOpen() { opens_.push_back({std::nullopt, 0}); }
+    void FailOpen(int number) { opens_.push_back({std::nullopt, number}); }
+    // The next print dialog gives choice / is cancelled.
+    void ChoosePrint(const PrintChoice& choice) { prints_.push_back(choice); }
+    void CancelPrint() { prints_.push_back(std::nullopt); }
+
+    std::vector<std::string> openStartDirs; // start directory of each open dialog shown
+    std::vector<int> printPages;            // pages of each print dialog shown
+    bool AllAnswersUsed() const { return opens_.empty() && prints_.empty(); }
+
+private:
+    struct Open {
+        std::optional<std::string> Path;
+        int Error = 0;
+    };
+    std::deque<Open> opens_;
+    std::deque<std::optional<PrintChoice>> prints_;
 };
 
 class FakeSystemInfo : public SystemInfo {
@@ -106,6 +162,7 @@ public:
     SettingsStore ini;
     FakeScreen screen;
     FakeSystemInfo sys;
+    FakeFileDialogs files;
     Context c;
 };
 

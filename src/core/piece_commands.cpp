@@ -1,0 +1,520 @@
+// New, Open, Save, RebuildDataFile and CheckPieceExists.
+#include "core/piece_commands.h"
+
+#include "core/file_menu.h"
+#include "core/memory.h"
+#include "core/piece_file.h"
+#include "core/piece_paths.h"
+#include "core/piece_title.h"
+#include "core/recalculate.h"
+#include "core/track_files.h"
+#include "entry/screen_procs.h"
+#include "platform/vb.h"
+#include "platform/whole_file.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tnq {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kCaptionPrefix = "Tonquill - Current File Directory: ";
+constexpr const char* kDescriptionHeading = "  Track Descriptions";
+constexpr int kLastTrackNumber = 96;
+
+std::string Join(const std::string& dir, const std::string& name) {
+    if (!dir.empty() && dir.back() == '/') return dir + name;
+    return dir + "/" + name;
+}
+
+// What the screen of a rebuild shows goes nowhere: the piece being rebuilt
+// is not the one on the screen.
+class NoScreen : public MainScreen {
+public:
+    std::string Text(Box) const override { return ""; }
+    void SetText(Box, const std::string&) override {}
+    void SetStatus1(const std::string&) override {}
+    void SetStatus2(const std::string&) override {}
+    void SetTrackFigure(int, const std::string&) override {}
+    void SetHourglass(bool) override {}
+    void SetFocus(Box) override {}
+};
+
+// The limits a new score is sized by, kept to be put back when the sizing
+// fails.
+struct Limits {
+    Integer NumTracks, MaxItems, TicksPerQuarter, Reverb, Chorus;
+    std::string ActiveTracks, SelectedTracks;
+};
+
+Limits LimitsOf(const State& s) {
+    return {s.NumTracks, s.MaxItems,     s.TicksPerQuarter, s.Reverb,
+            s.Chorus,    s.ActiveTracks, s.SelectedTracks};
+}
+
+void RestoreLimits(State& s, const Limits& l) {
+    s.NumTracks = l.NumTracks;
+    s.MaxItems = l.MaxItems;
+    s.TicksPerQuarter = l.TicksPerQuarter;
+    s.Reverb = l.Reverb;
+    s.Chorus = l.Chorus;
+    s.ActiveTracks = l.ActiveTracks;
+    s.SelectedTracks = l.SelectedTracks;
+}
+
+// The previous piece's track files are closed, so that no later write
+// reaches them.
+void CloseTrackFiles(State& s) {
+    s.File2.Close();
+    s.File2Open = 0;
+    s.File3.Close();
+    s.File3Open = 0;
+}
+
+void EmptyDescriptions(Context& c) {
+    c.s.TrackDescription.ReDim(c.s.NumTracks);
+    c.screen.SetTrackList({}, -1);
+}
+
+void ShowOpenError(Context& c, const VbError& e) {
+    c.msg.MsgBox("Error" + Str(e.Number()) + " " + e.Description() + " has occured", mb::OKOnly,
+                 std::string("Open File"));
+}
+
+void ShowDamagedFile(Context& c, const std::string& path, const DataFileError& e) {
+    c.msg.MsgBox("The piece file " + path + " cannot be opened: " + e.what() + ".", mb::Exclamation,
+                 std::string("Open File"));
+}
+
+// The save question before the open piece is replaced (Yes, No and
+// Cancel). False when the command is to stop: Cancel, or a Save that
+// failed. After No the piece stays marked changed until another piece
+// replaces it, so a command that then fails leaves it as it was.
+bool AskToSave(Context& c) {
+    State& s = c.s;
+    const int answer = c.msg.MsgBox("Do you wish to save the changes to " + s.PieceTitle + "?",
+                                    mb::YesNoCancel | mb::Critical, std::string("Save File"));
+    s.Response = static_cast<Integer>(answer);
+    if (answer == mb::Yes) return mnuFilSave_Click(c);
+    return answer == mb::No;
+}
+
+bool ChangedPieceOpen(const State& s) {
+    return s.PieceOpen == 1 && !s.PieceTitle.empty() && s.PieceChanged == 1;
+}
+
+// Items before the END record of a track file (whole records only).
+int ItemsInTrackFile(const std::string& path) {
+    std::string bytes;
+    try {
+        bytes = ReadWholeFile(path);
+    } catch (const VbError&) {
+        return 0;
+    }
+    int n = 0;
+    for (std::size_t pos = 0; pos + kRecordLength <= bytes.size(); pos += kRecordLength, ++n)
+        if (IsEndRecord(std::string_view(bytes).substr(pos, kRecordLength))) break;
+    return n;
+}
+
+// The highest track number among the track files of a piece directory, and
+// the most items one of them holds.
+void ScanTrackFiles(const std::string& dir, const std::string& title, int& highest, int& longest) {
+    highest = 0;
+    longest = 0;
+    std::error_code ec;
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = UCase(it->path().filename().string());
+        for (int t = 1; t <= kLastTrackNumber; ++t) {
+            if (name != UCase(TrackFileName(title, t))) continue;
+            highest = std::max(highest, t);
+            longest = std::max(longest, ItemsInTrackFile(it->path().string()));
+        }
+    }
+}
+
+// The track descriptions of an initialised piece, from NAME.DAT line by
+// line: two digits of track number, then the text.
+void ReadDescriptions(Context& c, const std::string& dir) {
+    State& s = c.s;
+    s.TrackDescription.ReDim(s.NumTracks);
+    std::vector<std::string> rows;
+    try {
+        const std::string bytes = ReadWholeFile(JoinIgnoringCase(dir, s.PieceTitle + ".DAT"));
+        rows.push_back(kDescriptionHeading);
+        for (std::string line : SplitLines(bytes)) {
+            if (line.empty()) continue;
+            if (line.size() == 2) line += "   ";
+            const double v = RoundHalfEven(Val(Left(line, 2)));
+            if (v < 0 || v > s.NumTracks) break;
+            s.TrackDescription(static_cast<int>(v)) = Mid(line, 3);
+            rows.push_back(Left(line, 2) + " " + Mid(line, 3));
+        }
+    } catch (const VbError&) {
+        // A missing or unreadable file ends the reading.
+    }
+    // The list keeps its rows sorted, the heading first.
+    std::sort(rows.begin(), rows.end());
+    c.screen.SetTrackList(rows, rows.empty() ? -1 : 0);
+}
+
+// Puts a checked data file in place of the open piece. False (previous
+// piece untouched) only when the score cannot be sized.
+bool PutPieceInPlace(Context& c, const PieceLocation& loc, const std::string& dir,
+                     const PieceData& data) {
+    State& s = c.s;
+    const PieceHeader& h = data.Header;
+    const Limits old = LimitsOf(s);
+    s.NumTracks = h.NumTracks;
+    s.MaxItems = h.MaxItems;
+    if (!MemorySetUp(c)) {
+        RestoreLimits(s, old);
+        return false;
+    }
+    CloseTrackFiles(s);
+
+    s.PieceTitle = loc.Title;
+    s.FilePath = loc.FilePath;
+    s.PiecePath = DataFilePathOf(loc.FilePath, loc.Title);
+    s.PieceOpen = 1;
+    s.OpenFromRecent = 0;
+    s.Tempo = h.Tempo;
+    s.TicksPerQuarter = h.TicksPerQuarter;
+    s.PieceDescription = h.Description;
+    s.HeaderValue5 = h.Value5;
+    s.MeterNumerator = h.MeterNumerator;
+    s.MeterDenominator = h.MeterDenominator;
+    s.MultiplePorts = h.MultiplePorts;
+    s.Reverb = h.Reverb;
+    s.Chorus = h.Chorus;
+
+    c.screen.SetCaption("lblTitle", s.PieceTitle);
+    c.screen.ShowEntryHelp();
+    c.screen.SetMenuChecked("mnuMiscPorts", s.MultiplePorts == -1);
+    c.screen.SetMenuEnabled("mnuMiscMidiMapper", s.MultiplePorts != -1);
+    c.screen.ArrangeTrackLabels();
+    c.screen.SetCaption("frmKVS", kCaptionPrefix + s.FilePath);
+    c.screen.SetText(Box::Tempo, s.Tempo);
+    s.LastTempo = s.Tempo;
+
+    // The snapshot into the score; ParseDataFile has checked every track
+    // fits, so no store reports a full track.
+    bool stored = true;
+    for (int t = 1; stored && t <= s.NumTracks; ++t) {
+        for (const SnapshotItem& item : data.Tracks[static_cast<std::size_t>(t)]) {
+            s.CurrentTrack = static_cast<Integer>(t);
+            s.ItemCode = item.Code;
+            s.ItemTicks = static_cast<Single>(item.Time);
+            s.ItemDynamics = item.Dyn;
+            s.ItemBar = item.Bar;
+            s.ItemChannel = item.Chan;
+            s.ItemPitchBend = item.Bend;
+            if (!StoreItemTimes(c)) {
+                s.CapacityReached = 0;
+                stored = false;
+                break;
+            }
+        }
+    }
+    for (int t = 1; t <= s.NumTracks; ++t)
+        s.ItemCount(t) = static_cast<Integer>(s.CurrentItem(t) - 1);
+
+    if (c.GetIniSetting(s.PieceTitle + "-init") == "done") {
+        c.screen.SetMenuEnabled("mnuMiscInit", false);
+        c.screen.SetMenuEnabled("mnuMiscTrack", true);
+        ReadDescriptions(c, dir);
+    } else {
+        c.screen.SetMenuEnabled("mnuMiscInit", true);
+        c.screen.SetMenuEnabled("mnuMiscTrack", false);
+        EmptyDescriptions(c);
+    }
+
+    c.screen.SetHourglass(false);
+    ShowTrackCounts(c);
+    s.NoteKeyCount = 0;
+    s.PieceChanged = 0;
+    s.RecalcDone = 0;
+    c.screen.SetFocus(Box::Tempo);
+    UpdateFileMenu(c);
+    return true;
+}
+
+} // namespace
+
+std::optional<PieceLocation> LocatePiece(const std::string& path) {
+    if (path.empty()) return std::nullopt;
+    fs::path p(path);
+    if (p.is_relative()) {
+        std::error_code ec;
+        p = fs::absolute(p, ec);
+        if (ec) return std::nullopt;
+    }
+    p = p.lexically_normal();
+    const std::string name = p.filename().string();
+    const fs::path parent = p.parent_path();
+    const std::string dirName = UCase(parent.filename().string());
+    if (name.empty() || dirName.size() <= 4 || dirName.substr(dirName.size() - 4) != ".TNQ")
+        return std::nullopt;
+
+    PieceLocation loc;
+    loc.Title = dirName.substr(0, dirName.size() - 4);
+    if (std::any_of(loc.Title.begin(), loc.Title.end(), IsBadTitleCharacter)) return std::nullopt;
+    loc.FilePath = parent.parent_path().string();
+    const std::string upperName = UCase(name);
+    if (upperName == loc.Title + ".TNQ") {
+        loc.DataFile = true;
+    } else if (upperName.size() >= 4 && upperName.substr(upperName.size() - 4) == ".TNQ") {
+        return std::nullopt; // some other .TNQ file: no piece's data file
+    }
+    return loc;
+}
+
+std::string DataFilePathOf(const std::string& filePath, const std::string& title) {
+    return Join(Join(filePath, title + ".TNQ"), title + ".TNQ");
+}
+
+bool mnuFilSave_Click(Context& c) {
+    State& s = c.s;
+    if (s.PieceOpen != 1) {
+        NoFileOpenMsg(c);
+        return false;
+    }
+    c.screen.SetStatus1("Saving File " + s.PieceTitle + "...");
+    c.screen.SetStatus2("Located in Directory " + s.FilePath);
+    try {
+        const std::string text = DataFileText(s);
+        ReplaceWholeFile(PieceFilePath(s, s.PieceTitle + ".TNQ"), text);
+    } catch (const VbError& e) {
+        c.screen.SetStatus1("");
+        c.msg.MsgBox("Error" + Str(e.Number()) + " " + e.Description() + " has occured",
+                     mb::Exclamation, std::string("Save File"));
+        return false;
+    } catch (const DataFileError& e) {
+        c.screen.SetStatus1("");
+        c.msg.MsgBox("The piece cannot be saved: " + std::string(e.what()) + ".", mb::Exclamation,
+                     std::string("Save File"));
+        return false;
+    }
+    s.PieceChanged = 0;
+    c.screen.SetStatus1("");
+    return true;
+}
+
+bool RebuildDataFile(Context& c, const std::string& filePath, const std::string& title) {
+    State& s = c.s;
+    try {
+        const std::string dir = PieceDirectoryOf(filePath, title);
+        std::error_code ec;
+        if (!fs::is_directory(dir, ec)) throw VbError(err::PathNotFound);
+        const std::string dataPath = JoinIgnoringCase(dir, title + ".TNQ");
+
+        // The header of the data file there, when it reads.
+        PieceHeader h;
+        try {
+            const std::string bytes = ReadWholeFile(dataPath);
+            if (!bytes.empty()) h = ParseHeaderLine(FirstLine(bytes));
+        } catch (const VbError&) {
+        } catch (const DataFileError&) {}
+        h.FilePath = filePath;
+        ApplyHeaderDefaults(h, s);
+        int highest = 0, longest = 0;
+        ScanTrackFiles(dir, title, highest, longest);
+        h.NumTracks = static_cast<Integer>(std::max<int>(h.NumTracks, highest));
+        if (longest + 1 > h.MaxItems)
+            h.MaxItems = static_cast<Integer>(std::min(longest + 1, kItemsRange.Max));
+
+        // The piece is rebuilt in a state of its own.
+        State r;
+        r.DefaultItems = s.DefaultItems;
+        r.DefaultTracks = s.DefaultTracks;
+        r.DefaultTicks = s.DefaultTicks;
+        r.DefaultReverb = s.DefaultReverb;
+        r.DefaultChorus = s.DefaultChorus;
+        r.ScoreMemoryLimit = s.ScoreMemoryLimit;
+        r.AWESelectChecked = s.AWESelectChecked;
+        r.FilePath = filePath;
+        r.PieceTitle = title;
+        r.Tempo = h.Tempo;
+        r.TicksPerQuarter = h.TicksPerQuarter;
+        r.PieceDescription = h.Description;
+        r.HeaderValue5 = h.Value5;
+        r.MeterNumerator = h.MeterNumerator;
+        r.MeterDenominator = h.MeterDenominator;
+        r.NumTracks = h.NumTracks;
+        r.MaxItems = h.MaxItems;
+        r.MultiplePorts = h.MultiplePorts;
+        r.Reverb = h.Reverb;
+        r.Chorus = h.Chorus;
+        NoScreen screen;
+        Context rc{r, c.msg, c.ini, screen, c.sys};
+        rc.files = c.files;
+        if (!MemorySetUp(rc)) return false;
+        r.SelectedTracks.assign(static_cast<std::size_t>(r.NumTracks), '1');
+
+        c.screen.SetHourglass(true);
+        const bool rebuilt = Recalculate(rc);
+        r.File2.Close();
+        if (rebuilt) ReplaceWholeFile(dataPath, DataFileText(r));
+        c.screen.SetHourglass(false);
+        return rebuilt;
+    } catch (const VbError& e) {
+        c.screen.SetHourglass(false);
+        ShowOpenError(c, e);
+    } catch (const DataFileError& e) {
+        c.screen.SetHourglass(false);
+        c.msg.MsgBox("The piece file of " + title + " cannot be rebuilt: " + e.what() + ".",
+                     mb::Exclamation, std::string("Open File"));
+    }
+    return false;
+}
+
+bool OpenPieceFile(Context& c, const std::string& path) {
+    const std::optional<PieceLocation> loc = LocatePiece(path);
+    if (!loc) {
+        c.msg.MsgBox("Invalid Directory", mb::OKOnly);
+        return false;
+    }
+    std::string dataPath = DataFilePathOf(loc->FilePath, loc->Title);
+    try {
+        const std::string dir = PieceDirectoryOf(loc->FilePath, loc->Title);
+        std::error_code ec;
+        if (!fs::is_directory(dir, ec)) throw VbError(err::PathNotFound);
+        dataPath = JoinIgnoringCase(dir, loc->Title + ".TNQ");
+
+        // A file of the piece other than its data file, or an empty data
+        // file: the data file is built again from the track files.
+        bool rebuild = !loc->DataFile;
+        if (!rebuild && fs::is_regular_file(dataPath, ec) && fs::file_size(dataPath, ec) == 0)
+            rebuild = true;
+        if (rebuild) {
+            if (!RebuildDataFile(c, loc->FilePath, loc->Title)) return false;
+            dataPath = JoinIgnoringCase(dir, loc->Title + ".TNQ");
+        }
+
+        c.screen.SetHourglass(true);
+        const PieceData data = ParseDataFile(ReadWholeFile(dataPath), c.s);
+        if (!PutPieceInPlace(c, *loc, dir, data)) {
+            c.screen.SetHourglass(false);
+            return false;
+        }
+        return true;
+    } catch (const VbError& e) {
+        c.screen.SetHourglass(false);
+        ShowOpenError(c, e);
+    } catch (const DataFileError& e) {
+        c.screen.SetHourglass(false);
+        ShowDamagedFile(c, dataPath, e);
+    }
+    return false;
+}
+
+bool mnuFilOpen_Click(Context& c) {
+    State& s = c.s;
+    if (ChangedPieceOpen(s) && !AskToSave(c)) return false;
+    s.FileDialogKind = 1;
+    std::string path;
+    if (!CommonDialogOpen(c, s.FileDialogKind, path)) return false;
+    return OpenPieceFile(c, path);
+}
+
+bool mnuFilNew_Click(Context& c) {
+    State& s = c.s;
+    if (ChangedPieceOpen(s) && !AskToSave(c)) return false;
+
+    // The title, asked until it can name a new piece.
+    std::string title, dir;
+    for (;;) {
+        const CheckedTitle typed = CheckPieceTitle(
+            c.msg.InputBox("Enter name of new file (no Extension)", "Directory is " + s.FilePath));
+        if (typed.Result == TitleCheck::Empty || typed.Result == TitleCheck::TooLong) return false;
+        if (typed.Result == TitleCheck::BadCharacter) {
+            c.msg.MsgBox(kBadTitleMessage, mb::OKOnly, std::string("Create New File"));
+            continue;
+        }
+        title = typed.Title;
+        dir = Join(s.FilePath, title + ".TNQ");
+        std::error_code ec;
+        // A piece directory spelled in other letters is the same piece.
+        const bool exists = fs::exists(JoinIgnoringCase(s.FilePath, title + ".TNQ"), ec);
+        int made = EEXIST;
+        if (s.FilePath.empty())
+            made = ENOENT;
+        else if (!exists)
+            made = ::mkdir(dir.c_str(), 0777) == 0 ? 0 : errno;
+        if (made == 0) break;
+        if (made == EEXIST) {
+            c.msg.MsgBox("This title already exists", mb::OKOnly, std::string("Create New File"));
+        } else {
+            const int n = ErrorFromErrno(made);
+            c.msg.MsgBox("Error " + std::to_string(n) + " " + ErrorText(n), mb::OKOnly,
+                         std::string("MKDIR"));
+        }
+    }
+
+    // An empty score with the settings' limits, before anything else
+    // changes: when it cannot be sized, the previous piece stays open.
+    const Limits old = LimitsOf(s);
+    SystemDefaults(c);
+    if (!MemorySetUp(c)) {
+        RestoreLimits(s, old);
+        std::error_code ec;
+        fs::remove(dir, ec);
+        return false;
+    }
+    CloseTrackFiles(s);
+
+    s.PieceTitle = title;
+    c.screen.SetCaption("lblTitle", title);
+    s.OpenFromRecent = 0;
+    s.PiecePath = Join(dir, title + ".TNQ");
+    UpdateFileMenu(c);
+    c.screen.ShowEntryHelp();
+    c.screen.ArrangeTrackLabels();
+
+    c.screen.SetText(Box::Tempo, "60");
+    s.Tempo = "60";
+    s.MeterNumerator = "4";
+    s.MeterDenominator = "4";
+    s.LastTempo = c.screen.Text(Box::Tempo);
+    c.screen.SetText(Box::Track, "1");
+    c.screen.SetFocus(Box::Tempo);
+
+    s.PieceOpen = 1;
+    s.PieceChanged = 0;
+    s.RecalcDone = 0;
+    s.NoteKeyCount = 0;
+    s.PieceDescription.clear();
+    c.screen.SetMenuEnabled("mnuMiscInit", true);
+    c.screen.SetMenuEnabled("mnuMiscTrack", false);
+    EmptyDescriptions(c);
+
+    const int answer = c.msg.MsgBox("Do you wish to use the automatic tracks initialization ?",
+                                    mb::YesNo | mb::Information, std::string("New Title"));
+    s.Response = static_cast<Integer>(answer);
+    if (answer == mb::Yes) c.screen.mnuMiscInit_Click();
+    return true;
+}
+
+std::string CheckPieceExists(Context& c, const std::string& name) {
+    if (name.empty() ||
+        std::any_of(name.begin(), name.end(), [](char ch) { return IsBadTitleCharacter(ch); }))
+        return "error";
+    try {
+        const std::string dir = PieceDirectoryOf(c.s.FilePath, name);
+        const std::string path = JoinIgnoringCase(dir, name + ".TNQ");
+        struct stat st {};
+        if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return "error";
+        if (::access(path.c_str(), R_OK) != 0) return "error";
+        return name;
+    } catch (const VbError&) {
+        return "error";
+    }
+}
+
+} // namespace tnq

@@ -1,0 +1,70 @@
+// New, Open and Save of the File menu, the rebuild of a data file from the
+// track files, and the check that a piece exists.
+//
+// A piece is open (PieceOpen 1) from a successful New or Open until the next
+// one replaces it; its data file is opened only while a command reads or
+// writes it. Every piece file is opened by full path under the piece
+// directory FilePath/TITLE.TNQ; the process's current directory is never
+// changed.
+#pragma once
+
+#include "core/context.h"
+
+#include <optional>
+#include <string>
+
+namespace tnq {
+
+// Where a chosen file lies: the pieces directory, the piece's title (upper
+// case) and whether the file is the piece's data file TITLE.TNQ (otherwise
+// another file of the piece directory: a track file, NAME.DAT, NAME.MID).
+struct PieceLocation {
+    std::string FilePath;
+    std::string Title;
+    bool DataFile = false;
+};
+
+// The piece a file path belongs to: the file must lie directly inside a
+// directory named TITLE.TNQ (any letter case) whose title can be a piece
+// title, and must not be some other .TNQ file. Nothing otherwise.
+std::optional<PieceLocation> LocatePiece(const std::string& path);
+
+// The data file path the program names a piece by: FilePath/TITLE.TNQ/TITLE.TNQ.
+std::string DataFilePathOf(const std::string& filePath, const std::string& title);
+
+// File > New: the save question, the title (asked again while it cannot be
+// a piece name or the piece exists), the piece directory, an empty score
+// with the settings' limits, item-entry mode, and the offer of the automatic
+// tracks initialization. Returns true when the new piece is open.
+bool mnuFilNew_Click(Context& c);
+
+// File > Open: the save question, the file dialog, then the piece of the
+// chosen file. The data file is read and checked whole before it replaces
+// the open piece; on any failure (message shown) the previous piece, its
+// state and its directory stay as they were. A cancelled dialog changes
+// nothing. Returns true when the piece is open.
+bool mnuFilOpen_Click(Context& c);
+
+// Opens the piece of path without a question or dialog (the dialog's
+// choice, a recent-piece entry). The opened piece is unchanged (PieceChanged
+// 0); on failure everything stays as it was.
+bool OpenPieceFile(Context& c, const std::string& path);
+
+// File > Save: writes the data file of the open piece through a temporary
+// file that replaces it only when it is complete. A failure is reported
+// (title "Save File") and the piece stays open and changed. Returns true
+// when the data file is written.
+bool mnuFilSave_Click(Context& c);
+
+// Writes the data file of piece title under filePath from its track files
+// (the open piece is not touched). The header values of an existing data
+// file that reads are kept; otherwise they are the defaults (tempo "60", no
+// description). The piece has at least as many tracks as its highest track
+// file and room for its longest track. Returns false after its message.
+bool RebuildDataFile(Context& c, const std::string& filePath, const std::string& title);
+
+// name when the data file of piece name exists and can be read, else
+// "error".
+std::string CheckPieceExists(Context& c, const std::string& name);
+
+} // namespace tnq

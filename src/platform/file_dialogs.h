@@ -1,0 +1,34 @@
+// The system's file-selection and print dialogs as a service: the window
+// provides them on the toolkit, tests script them.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace tnq {
+
+// What the user chose in the print dialog.
+struct PrintChoice {
+    bool PageRange = false; // a page range was chosen (otherwise all pages)
+    int FromPage = 1;
+    int ToPage = 1;
+    int Copies = 1;
+};
+
+class FileDialogs {
+public:
+    virtual ~FileDialogs() = default;
+
+    // Asks for an existing piece file (filter "Midi Files (*.TNQ)", then
+    // "All Files (*)"), starting in startDir. Returns the chosen file's full
+    // path, or nothing when the user cancelled. Paths are bytes as the file
+    // system names them. A failure of the dialog itself raises VbError.
+    virtual std::optional<std::string> OpenPieceFile(const std::string& startDir) = 0;
+
+    // The print dialog for a printout of pages pages (page numbers allowed,
+    // no selection). Nothing when the user cancelled. A failure raises
+    // VbError.
+    virtual std::optional<PrintChoice> Print(int pages) = 0;
+};
+
+} // namespace tnq

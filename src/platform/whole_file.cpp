@@ -1,0 +1,105 @@
+// ReadWholeFile and ReplaceWholeFile on POSIX calls, for their errno.
+#include "platform/whole_file.h"
+
+#include "platform/record_file.h"
+#include "platform/vb.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace tnq {
+
+namespace {
+
+// A missing file is "File not found"; a missing directory above it stays
+// "Path not found".
+int OpenErrorFor(const std::string& path, int e) {
+    if (e != ENOENT) return ErrorFromErrno(e);
+    std::error_code ec;
+    const auto parent = std::filesystem::path(path).parent_path();
+    if (parent.empty() || std::filesystem::is_directory(parent, ec)) return err::FileNotFound;
+    return err::PathNotFound;
+}
+
+class Fd {
+public:
+    explicit Fd(int fd) : fd_(fd) {}
+    ~Fd() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    int Get() const { return fd_; }
+    int Release() {
+        int fd = fd_;
+        fd_ = -1;
+        return fd;
+    }
+
+private:
+    int fd_;
+};
+
+} // namespace
+
+std::string ReadWholeFile(const std::string& path) {
+    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.Get() < 0) throw VbError(OpenErrorFor(path, errno));
+    struct stat st {};
+    if (::fstat(fd.Get(), &st) != 0) throw VbError(ErrorFromErrno(errno));
+    if (S_ISDIR(st.st_mode)) throw VbError(err::PathFileAccessError);
+    std::string bytes;
+    char buf[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd.Get(), buf, sizeof buf);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            throw VbError(ErrorFromErrno(errno));
+        }
+        if (n == 0) break;
+        bytes.append(buf, static_cast<std::size_t>(n));
+    }
+    return bytes;
+}
+
+void ReplaceWholeFile(const std::string& path, const std::string& bytes) {
+    namespace fs = std::filesystem;
+    const fs::path target(path);
+    const fs::path dir = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+    std::string tmpl = (dir / ("." + target.filename().string() + ".XXXXXX")).string();
+    std::vector<char> name(tmpl.begin(), tmpl.end());
+    name.push_back('\0');
+
+    Fd fd(::mkstemp(name.data()));
+    if (fd.Get() < 0) throw VbError(ErrorFromErrno(errno));
+    int error = 0;
+    for (std::size_t off = 0; error == 0 && off < bytes.size();) {
+        const ssize_t n = ::write(fd.Get(), bytes.data() + off, bytes.size() - off);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0)
+            error = ErrorFromErrno(n < 0 ? errno : ENOSPC);
+        else
+            off += static_cast<std::size_t>(n);
+    }
+    // The new file keeps the mode of the one it replaces.
+    struct stat old {};
+    const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
+    if (error == 0 && ::fchmod(fd.Get(), mode) != 0) error = ErrorFromErrno(errno);
+    if (error == 0 && ::fsync(fd.Get()) != 0) error = ErrorFromErrno(errno);
+    if (::close(fd.Release()) != 0 && error == 0) error = ErrorFromErrno(errno);
+    if (error == 0 && ::rename(name.data(), path.c_str()) != 0) error = ErrorFromErrno(errno);
+    if (error != 0) {
+        ::unlink(name.data());
+        throw VbError(error);
+    }
+    // The new name reaches the disk with the directory.
+    Fd d(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (d.Get() >= 0) ::fsync(d.Get());
+}
+
+} // namespace tnq
