@@ -1,0 +1,561 @@
+// New, Open and Save of pieces, the rebuild from track files and the check
+// that a piece exists.
+#include "core/memory.h"
+#include "core/piece_commands.h"
+#include "core/piece_file.h"
+#include "core/piece_paths.h"
+#include "core/piece_title.h"
+#include "core/track_files.h"
+#include "entry/vocabulary.h"
+#include "support/fakes.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace tnq {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kNewHeaderTail = ",0,\"4\",\"4\",32,2000,#FALSE#,3,2\r\n";
+
+TrackItemRecord Note(const std::string& name, const std::string& bar) {
+    return {name, "4", "q", "0", "64", bar, "1", "0"};
+}
+
+class PieceCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        music = (p.dir.Path() / "music").string();
+        fs::create_directories(music);
+        s.FilePath = music;
+        SystemDefaults(c);
+        FillNoteTables(s);
+    }
+
+    std::string DataPath(const std::string& title) const {
+        return music + "/" + title + ".TNQ/" + title + ".TNQ";
+    }
+    std::string Header(const std::string& middle = "32,2000,#FALSE#,3,2") const {
+        return "\"60\",480,\"" + music + "\",\"\",0,\"4\",\"4\"," + middle + "\r\n";
+    }
+    void WriteTrack(const std::string& dir, const std::string& name,
+                    const std::vector<TrackItemRecord>& items) {
+        std::string bytes;
+        for (const auto& r : items) bytes += EncodeRecord(r);
+        test::WriteFile(fs::path(dir) / name, bytes + EncodeRecord(kEndRecord));
+    }
+
+    // New with the answer title and No to the initialization.
+    void NewPiece(const std::string& title) {
+        p.msg.AnswerInput(title);
+        p.msg.Answer(mb::No);
+        ASSERT_TRUE(mnuFilNew_Click(c));
+    }
+    // An open piece SONG with three items on track 2, saved.
+    void OpenSong() {
+        NewPiece("Song");
+        for (int i = 1; i <= 3; ++i) {
+            s.NoteCode(2, i) = static_cast<Integer>(59 + i);
+            s.ItemTime(2, i) = 480;
+            s.ItemDyn(2, i) = 64;
+            s.BarNo(2, i) = 1;
+            s.ItemChan(2, i) = 2;
+        }
+        s.ItemCount(2) = 3;
+        s.CurrentItem(2) = 4;
+        ASSERT_TRUE(mnuFilSave_Click(c));
+    }
+    // What must stay as it was when an Open fails.
+    void ExpectSongStillOpen() {
+        EXPECT_EQ(s.PieceOpen, 1);
+        EXPECT_EQ(s.PieceTitle, "SONG");
+        EXPECT_EQ(s.FilePath, music);
+        EXPECT_EQ(s.PiecePath, DataPath("SONG"));
+        EXPECT_EQ(s.NumTracks, 32);
+        EXPECT_EQ(s.ItemCount(2), 3);
+        EXPECT_EQ(s.NoteCode(2, 3), 62);
+        EXPECT_FALSE(p.screen.hourglass);
+    }
+
+    test::Program p;
+    State& s = p.s;
+    Context& c = p.c;
+    std::string music;
+};
+
+// ---- New -------------------------------------------------------------------
+
+TEST_F(PieceCommandsTest, NewCreatesThePieceDirectoryAndAnEmptyScore) {
+    s.MultiplePorts = -1;
+    s.HeaderValue5 = 9;
+    NewPiece("  Sonata ");
+    EXPECT_TRUE(fs::is_directory(music + "/SONATA.TNQ"));
+    EXPECT_FALSE(fs::exists(DataPath("SONATA"))) << "New writes no file";
+    EXPECT_EQ(p.msg.shown[0].Text, "Enter name of new file (no Extension)");
+    EXPECT_EQ(p.msg.shown[0].Title, "Directory is " + music);
+    EXPECT_EQ(p.msg.shown[1].Text, "Do you wish to use the automatic tracks initialization ?");
+    EXPECT_EQ(p.msg.shown[1].Code, 68);
+    EXPECT_EQ(p.msg.shown[1].Title, "New Title");
+
+    EXPECT_EQ(s.PieceTitle, "SONATA");
+    EXPECT_EQ(s.PiecePath, DataPath("SONATA"));
+    EXPECT_EQ(s.PieceOpen, 1);
+    EXPECT_EQ(s.PieceChanged, 0);
+    EXPECT_EQ(s.Tempo, "60");
+    EXPECT_EQ(s.LastTempo, "60");
+    EXPECT_EQ(s.MeterNumerator, "4");
+    EXPECT_EQ(s.NumTracks, 32);
+    EXPECT_EQ(s.MaxItems, 2000);
+    EXPECT_EQ(s.ItemCount(32), 0);
+    EXPECT_EQ(s.CurrentItem(1), 1);
+    EXPECT_EQ(s.MultiplePorts, -1) << "kept";
+    EXPECT_EQ(s.HeaderValue5, 9) << "kept";
+    EXPECT_EQ(p.screen.Caption("lblTitle"), "SONATA");
+    EXPECT_EQ(p.screen.Text(Box::Tempo), "60");
+    EXPECT_EQ(p.screen.Text(Box::Track), "1");
+    EXPECT_EQ(p.screen.focus, Box::Tempo);
+    EXPECT_EQ(p.screen.entryHelpCalls, 1);
+    EXPECT_TRUE(p.screen.menuEnabled["mnuMiscInit"]);
+    EXPECT_FALSE(p.screen.menuEnabled["mnuMiscTrack"]);
+    EXPECT_EQ(p.screen.recent, std::vector<std::string>{DataPath("SONATA")});
+    EXPECT_TRUE(p.screen.trackList.empty());
+    EXPECT_EQ(s.TrackDescription.Upper(), 32);
+    EXPECT_EQ(p.screen.initCalls, 0);
+
+    // Saved at once, the header is the new piece's.
+    ASSERT_TRUE(mnuFilSave_Click(c));
+    EXPECT_EQ(test::ReadFile(DataPath("SONATA")),
+              "\"60\",480,\"" + music + "\",\"\",9,\"4\",\"4\",32,2000,#TRUE#,3,2\r\n");
+}
+
+TEST_F(PieceCommandsTest, NewWithInitializationRunsIt) {
+    p.msg.AnswerInput("Minuet");
+    p.msg.Answer(mb::Yes);
+    ASSERT_TRUE(mnuFilNew_Click(c));
+    EXPECT_EQ(p.screen.initCalls, 1);
+}
+
+TEST_F(PieceCommandsTest, NewRefusesTitlesThatCannotNameAPieceAndAsksAgain) {
+    const char* bad[] = {"a/b", "..", "x.y", "k=v", "[a]", "a;b", "a\\b", "tab\tx"};
+    for (const char* t : bad) {
+        p.msg.AnswerInput(t);
+        p.msg.AnswerOk();
+    }
+    p.msg.AnswerInput("Good");
+    p.msg.Answer(mb::No);
+    ASSERT_TRUE(mnuFilNew_Click(c));
+    EXPECT_EQ(s.PieceTitle, "GOOD");
+    for (std::size_t i = 0; i < std::size(bad); ++i) {
+        EXPECT_EQ(p.msg.shown[2 * i + 1].Text, kBadTitleMessage) << bad[i];
+        EXPECT_EQ(p.msg.shown[2 * i + 1].Title, "Create New File");
+    }
+    // Only the good directory was made.
+    int entries = 0;
+    for (const auto& e : fs::directory_iterator(music)) ++entries, (void)e;
+    EXPECT_EQ(entries, 1);
+}
+
+TEST_F(PieceCommandsTest, CheckPieceTitleTable) {
+    struct Case {
+        const char* typed;
+        TitleCheck result;
+        const char* title;
+    };
+    const Case cases[] = {
+        {"sonata", TitleCheck::Ok, "SONATA"},
+        {"  ab  ", TitleCheck::Ok, "AB"},
+        {"", TitleCheck::Empty, ""},
+        {"   ", TitleCheck::Empty, ""},
+        {"Nocturnes", TitleCheck::TooLong, ""},
+        {"12345678", TitleCheck::Ok, "12345678"},
+        {"a.b", TitleCheck::BadCharacter, ""},
+        {"a]", TitleCheck::BadCharacter, ""},
+    };
+    for (const Case& k : cases) {
+        const CheckedTitle r = CheckPieceTitle(k.typed);
+        EXPECT_EQ(r.Result, k.result) << k.typed;
+        if (k.result == TitleCheck::Ok) {
+            EXPECT_EQ(r.Title, k.title);
+        }
+    }
+}
+
+TEST_F(PieceCommandsTest, NewOfAnExistingTitleAsksAgain) {
+    fs::create_directories(music + "/sonata.tnq"); // copied in small letters
+    p.msg.AnswerInput("SONATA");
+    p.msg.AnswerOk();
+    p.msg.AnswerInput("");
+    EXPECT_FALSE(mnuFilNew_Click(c));
+    EXPECT_EQ(p.msg.shown[1].Text, "This title already exists");
+    EXPECT_EQ(p.msg.shown[1].Title, "Create New File");
+    EXPECT_FALSE(fs::exists(music + "/SONATA.TNQ"));
+}
+
+TEST_F(PieceCommandsTest, NewEndingEarlyLeavesTheOpenPieceAsItWas) {
+    OpenSong();
+    // Too long, then cancelled: no message, the piece stays open.
+    p.msg.AnswerInput("Nocturnes");
+    EXPECT_FALSE(mnuFilNew_Click(c));
+    p.msg.AnswerInput("");
+    EXPECT_FALSE(mnuFilNew_Click(c));
+    EXPECT_FALSE(fs::exists(music + "/NOCTURNES.TNQ"));
+    ExpectSongStillOpen();
+
+    // Changed, No to saving, then cancelled: still open and still changed.
+    s.PieceChanged = 1;
+    p.msg.Answer(mb::No);
+    p.msg.AnswerInput("");
+    EXPECT_FALSE(mnuFilNew_Click(c));
+    EXPECT_EQ(s.PieceChanged, 1);
+    EXPECT_EQ(p.msg.shown.back().Text, "Enter name of new file (no Extension)");
+
+    // Cancel at the save question asks nothing more.
+    p.msg.Answer(mb::Cancel);
+    EXPECT_FALSE(mnuFilNew_Click(c));
+    EXPECT_EQ(p.msg.shown.back().Text, "Do you wish to save the changes to SONG?");
+    EXPECT_EQ(p.msg.shown.back().Code, 19);
+    EXPECT_EQ(p.msg.shown.back().Title, "Save File");
+    ExpectSongStillOpen();
+}
+
+TEST_F(PieceCommandsTest, NewAfterYesSavesTheOpenPieceFirst) {
+    OpenSong();
+    s.ItemCount(2) = 2;
+    s.PieceChanged = 1;
+    p.msg.Answer(mb::Yes);
+    p.msg.AnswerInput("Next");
+    p.msg.Answer(mb::No);
+    ASSERT_TRUE(mnuFilNew_Click(c));
+    EXPECT_EQ(SplitLines(test::ReadFile(DataPath("SONG"))).at(1).size(), 2 * kSnapshotRecordLength);
+    EXPECT_EQ(s.PieceTitle, "NEXT");
+    EXPECT_EQ(s.PieceChanged, 0);
+}
+
+// ---- Save ------------------------------------------------------------------
+
+TEST_F(PieceCommandsTest, SaveWithoutAPieceShowsTheNoFileMessage) {
+    p.msg.AnswerOk();
+    EXPECT_FALSE(mnuFilSave_Click(c));
+    EXPECT_EQ(p.msg.Last().Text, "No file has yet been opened");
+}
+
+TEST_F(PieceCommandsTest, SaveWritesTheDataFileByteForByte) {
+    OpenSong();
+    s.ItemBend(2, 2) = -100;
+    s.PieceChanged = 1;
+    ASSERT_TRUE(mnuFilSave_Click(c));
+    EXPECT_EQ(test::ReadFile(DataPath("SONG")), Header() + "020600000048006400010200000" +
+                                                    "0206100000480064000102-0100" +
+                                                    "020620000048006400010200000\r\n");
+    EXPECT_EQ(s.PieceChanged, 0);
+    EXPECT_EQ(p.screen.status1, "");
+    EXPECT_EQ(p.screen.status2, "Located in Directory " + music);
+    // Only the data file lies in the piece directory: no temporary file.
+    int entries = 0;
+    for (const auto& e : fs::directory_iterator(music + "/SONG.TNQ")) ++entries, (void)e;
+    EXPECT_EQ(entries, 1);
+}
+
+TEST_F(PieceCommandsTest, FailedSaveIsReportedAndKeepsThePieceChanged) {
+    OpenSong();
+    s.PieceChanged = 1;
+    s.ItemCount(2) = 1;
+
+    // The data file's name is taken by a directory: the rename fails.
+    fs::remove(DataPath("SONG"));
+    fs::create_directories(DataPath("SONG"));
+    p.msg.AnswerOk();
+    EXPECT_FALSE(mnuFilSave_Click(c));
+    EXPECT_EQ(p.msg.Last().Title, "Save File");
+    EXPECT_EQ(s.PieceChanged, 1);
+    EXPECT_EQ(s.PieceOpen, 1);
+    int entries = 0;
+    for (const auto& e : fs::directory_iterator(music + "/SONG.TNQ")) ++entries, (void)e;
+    EXPECT_EQ(entries, 1) << "no temporary file is left";
+
+    // The piece directory has gone.
+    fs::remove_all(music + "/SONG.TNQ");
+    p.msg.AnswerOk();
+    EXPECT_FALSE(mnuFilSave_Click(c));
+    EXPECT_EQ(p.msg.Last().Text, "Error 76 Path not found has occured");
+    EXPECT_EQ(s.PieceChanged, 1);
+}
+
+TEST_F(PieceCommandsTest, SaveRefusesValuesTooWideForTheFile) {
+    OpenSong();
+    s.ItemDyn(2, 2) = 1000;
+    s.PieceChanged = 1;
+    const std::string before = test::ReadFile(DataPath("SONG"));
+    p.msg.AnswerOk();
+    EXPECT_FALSE(mnuFilSave_Click(c));
+    EXPECT_EQ(p.msg.Last().Title, "Save File");
+    EXPECT_EQ(test::ReadFile(DataPath("SONG")), before);
+    EXPECT_EQ(s.PieceChanged, 1);
+}
+
+// ---- Open ------------------------------------------------------------------
+
+TEST_F(PieceCommandsTest, OpenReadsTheSavedPieceBack) {
+    OpenSong();
+    test::WriteFile(DataPath("OTHER"), Header("8,100,#TRUE#,0,5") +
+                                           "010600000048006400010100000"
+                                           "0313000000000120000101-8192\r\n");
+    s.File2.Open(TrackFilePath(music, "SONG", 2), kRecordLength);
+    s.File2Open = 1;
+    p.files.Choose(DataPath("OTHER"));
+    ASSERT_TRUE(mnuFilOpen_Click(c));
+    EXPECT_EQ(p.files.openStartDirs, std::vector<std::string>{music + "/SONG.TNQ"});
+
+    EXPECT_EQ(s.PieceTitle, "OTHER");
+    EXPECT_EQ(s.PiecePath, DataPath("OTHER"));
+    EXPECT_EQ(s.FilePath, music);
+    EXPECT_EQ(s.NumTracks, 8);
+    EXPECT_EQ(s.MaxItems, 100);
+    EXPECT_EQ(s.Reverb, 3) << "0 takes the default";
+    EXPECT_EQ(s.Chorus, 5);
+    EXPECT_EQ(s.MultiplePorts, -1);
+    EXPECT_EQ(s.ItemCount(1), 1);
+    EXPECT_EQ(s.ItemCount(3), 1);
+    EXPECT_EQ(s.CurrentItem(3), 2);
+    EXPECT_EQ(s.NoteCode(3, 1), 130);
+    EXPECT_EQ(s.ItemDyn(3, 1), 120);
+    EXPECT_EQ(s.ItemBend(3, 1), -8192);
+    EXPECT_EQ(s.PieceOpen, 1);
+    EXPECT_EQ(s.PieceChanged, 0);
+    EXPECT_EQ(s.RecalcDone, 0);
+    EXPECT_EQ(s.File2Open, 0) << "the previous piece's track file is closed";
+    EXPECT_FALSE(s.File2.IsOpen());
+    EXPECT_EQ(p.screen.Caption("frmKVS"), "Tonquill - Current File Directory: " + music);
+    EXPECT_EQ(p.screen.Caption("lblTitle"), "OTHER");
+    EXPECT_TRUE(p.screen.menuChecked["mnuMiscPorts"]);
+    EXPECT_FALSE(p.screen.menuEnabled["mnuMiscMidiMapper"]);
+    EXPECT_TRUE(p.screen.menuEnabled["mnuMiscInit"]);
+    EXPECT_FALSE(p.screen.menuEnabled["mnuMiscTrack"]);
+    EXPECT_EQ(p.screen.Text(Box::Tempo), "60");
+    EXPECT_EQ(p.screen.focus, Box::Tempo);
+    EXPECT_EQ(p.screen.figures[2], "1");
+    EXPECT_EQ(p.screen.recent, (std::vector<std::string>{DataPath("OTHER"), DataPath("SONG")}));
+    EXPECT_FALSE(p.screen.hourglass);
+
+    // Saved again, the file is what was read.
+    s.PieceChanged = 1;
+    ASSERT_TRUE(mnuFilSave_Click(c));
+    EXPECT_EQ(test::ReadFile(DataPath("OTHER")), Header("8,100,#TRUE#,3,5") +
+                                                     "010600000048006400010100000\r\n" +
+                                                     "0313000000000120000101-8192\r\n");
+}
+
+TEST_F(PieceCommandsTest, CancelledOpenDialogChangesNothing) {
+    OpenSong();
+    s.PieceChanged = 1;
+    p.msg.Answer(mb::No);
+    p.files.CancelOpen();
+    EXPECT_FALSE(mnuFilOpen_Click(c));
+    EXPECT_EQ(s.DialogError, 32755);
+    EXPECT_EQ(s.PieceChanged, 1);
+    ExpectSongStillOpen();
+}
+
+TEST_F(PieceCommandsTest, FailedOpenLeavesThePreviousPieceAsItWas) {
+    OpenSong();
+    fs::create_directories(music + "/BAD.TNQ");
+    fs::create_directories(music + "/EMPTYDIR.TNQ");
+    const std::string record4 = "040600000048006400010100000";
+    struct Case {
+        std::string path;
+        std::string bytes; // "" = write nothing
+        std::string text;  // start of the message
+    };
+    const Case cases[] = {
+        {music + "/OLD.MID", "", "Invalid Directory"},
+        {music + "/BAD.TNQ/OTHER.TNQ", "", "Invalid Directory"},
+        {DataPath("GONE"), "", "Error 76 Path not found has occured"},
+        {DataPath("EMPTYDIR"), "", "Error 53 File not found has occured"},
+        {DataPath("BAD"), Header() + record4.substr(0, 20), "The piece file "},
+        {DataPath("BAD"), Header("3,2000,#FALSE#,3,2") + record4, "The piece file "},
+        {DataPath("BAD"), Header("32,2,#FALSE#,3,2") + record4 + record4, "The piece file "},
+        {DataPath("BAD"), "\"60\",480\r\n", "The piece file "},
+    };
+    for (const Case& k : cases) {
+        if (!k.bytes.empty()) test::WriteFile(k.path, k.bytes);
+        s.PieceChanged = 1;
+        p.msg.Answer(mb::No);
+        p.files.Choose(k.path);
+        p.msg.AnswerOk();
+        EXPECT_FALSE(mnuFilOpen_Click(c)) << k.path;
+        EXPECT_EQ(p.msg.Last().Text.substr(0, k.text.size()), k.text) << k.path;
+        if (k.text != "Invalid Directory") {
+            EXPECT_EQ(p.msg.Last().Title, "Open File");
+        }
+        EXPECT_EQ(s.PieceChanged, 1);
+        ExpectSongStillOpen();
+        EXPECT_EQ(p.screen.recent, std::vector<std::string>{DataPath("SONG")}) << k.path;
+    }
+}
+
+TEST_F(PieceCommandsTest, OpenFindsPiecesSpelledInSmallLetters) {
+    test::WriteFile(music + "/song.tnq/song.tnq", Header() + "010600000048006400010100000\r\n");
+    test::WriteFile(music + "/song.tnq/song.dat", "02Lead voice\r\n");
+    p.ini.SetIniSetting(IniSettings, "SONG-init", "done");
+    p.files.Choose(music + "/song.tnq/song.tnq");
+    ASSERT_TRUE(mnuFilOpen_Click(c));
+    EXPECT_EQ(s.PieceTitle, "SONG");
+    EXPECT_EQ(s.PiecePath, DataPath("SONG"));
+    EXPECT_EQ(s.ItemCount(1), 1);
+    EXPECT_EQ(s.TrackDescription(2), "Lead voice");
+    // Saved into the file that is there.
+    s.PieceChanged = 1;
+    ASSERT_TRUE(mnuFilSave_Click(c));
+    EXPECT_FALSE(fs::exists(music + "/SONG.TNQ"));
+    EXPECT_EQ(test::ReadFile(music + "/song.tnq/song.tnq").substr(0, 5), "\"60\",");
+}
+
+TEST_F(PieceCommandsTest, OpenReadsTheTrackDescriptionsOfAnInitialisedPiece) {
+    test::WriteFile(DataPath("SUITE"), Header("6,2000,#FALSE#,3,2"));
+    test::WriteFile(music + "/SUITE.TNQ/SUITE.DAT",
+                    "03Cello, second desk\r\n02Violin\r\n05\r\n07Beyond the tracks\r\n04Late\r\n");
+    p.ini.SetIniSetting(IniSettings, "SUITE-init", "done");
+    p.files.Choose(DataPath("SUITE"));
+    ASSERT_TRUE(mnuFilOpen_Click(c));
+    EXPECT_EQ(s.TrackDescription(3), "Cello, second desk");
+    EXPECT_EQ(s.TrackDescription(2), "Violin");
+    EXPECT_EQ(s.TrackDescription(5), "   ");
+    EXPECT_EQ(s.TrackDescription(4), "") << "reading ends at a track beyond the piece's";
+    EXPECT_EQ(p.screen.trackList, (std::vector<std::string>{"  Track Descriptions", "02 Violin",
+                                                            "03 Cello, second desk", "05    "}));
+    EXPECT_EQ(p.screen.trackListSelected, 0);
+    EXPECT_FALSE(p.screen.menuEnabled["mnuMiscInit"]);
+    EXPECT_TRUE(p.screen.menuEnabled["mnuMiscTrack"]);
+
+    // Not initialised: no descriptions, even from an earlier piece.
+    test::WriteFile(DataPath("PLAIN"), Header());
+    test::WriteFile(music + "/PLAIN.TNQ/PLAIN.DAT", "02Ignored\r\n");
+    p.files.Choose(DataPath("PLAIN"));
+    ASSERT_TRUE(mnuFilOpen_Click(c));
+    EXPECT_EQ(s.TrackDescription(2), "");
+    EXPECT_TRUE(p.screen.trackList.empty());
+    EXPECT_TRUE(p.screen.menuEnabled["mnuMiscInit"]);
+}
+
+// ---- Rebuild ---------------------------------------------------------------
+
+TEST_F(PieceCommandsTest, ChoosingATrackFileRebuildsTheDataFile) {
+    const std::string dir = music + "/SONG.TNQ";
+    WriteTrack(dir, "SONG03", {Note("C", "1"), Note("D", "1"), Note("E", "2")});
+    WriteTrack(dir, "song40", {Note("G", "1")});
+    p.files.Choose(dir + "/SONG03");
+    ASSERT_TRUE(mnuFilOpen_Click(c));
+    EXPECT_EQ(s.PieceTitle, "SONG");
+    EXPECT_EQ(s.PiecePath, DataPath("SONG"));
+    EXPECT_EQ(s.NumTracks, 40) << "as many tracks as the highest track file";
+    EXPECT_EQ(s.ItemCount(3), 3);
+    EXPECT_EQ(s.NoteCode(3, 3), 64);
+    EXPECT_EQ(s.BarNo(3, 3), 2);
+    EXPECT_EQ(s.ItemCount(40), 1);
+    EXPECT_EQ(s.PieceChanged, 0);
+    const std::string text = test::ReadFile(DataPath("SONG"));
+    EXPECT_EQ(FirstLine(text),
+              "\"60\",480,\"" + music + "\",\"\",0,\"4\",\"4\",40,2000,#FALSE#,3,2");
+    EXPECT_EQ(SplitLines(text).at(1), "030600000048006400010100000"
+                                      "030620000048006400010100000"
+                                      "030640000048006400020100000");
+    EXPECT_EQ(p.screen.recent, std::vector<std::string>{DataPath("SONG")});
+}
+
+TEST_F(PieceCommandsTest, RebuildKeepsTheHeaderOfAReadableDataFile) {
+    const std::string dir = music + "/SUITE.TNQ";
+    test::WriteFile(dir + "/SUITE.TNQ", "\"72\",96,\"/elsewhere\",\"Old, dear\",5,\"3\",\"8\","
+                                        "8,50,#TRUE#,4,1\r\n"
+                                        "010600000048006400010100000\r\n");
+    WriteTrack(dir, "SUITE10", {Note("A", "1"), Note("B", "1")});
+    p.files.Choose(dir + "/SUITE.MID");
+    test::WriteFile(dir + "/SUITE.MID", "MThd");
+    ASSERT_TRUE(mnuFilOpen_Click(c));
+    EXPECT_EQ(FirstLine(test::ReadFile(dir + "/SUITE.TNQ")),
+              "\"72\",96,\"" + music + "\",\"Old, dear\",5,\"3\",\"8\",10,50,#TRUE#,4,1");
+    EXPECT_EQ(s.Tempo, "72");
+    EXPECT_EQ(s.PieceDescription, "Old, dear");
+    EXPECT_EQ(s.NumTracks, 10);
+    EXPECT_EQ(s.ItemCount(1), 0) << "the snapshot comes from the track files";
+    EXPECT_EQ(s.ItemCount(10), 2);
+    EXPECT_EQ(s.ItemTime(10, 1), 96);
+}
+
+TEST_F(PieceCommandsTest, RebuildMakesRoomForTheLongestTrack) {
+    const std::string dir = music + "/LONG.TNQ";
+    test::WriteFile(dir + "/LONG.TNQ", "");
+    std::vector<TrackItemRecord> items(12, Note("C", "1"));
+    WriteTrack(dir, "LONG01", items);
+    p.ini.SetIniSetting(IniSettings, "Nts", "5");
+    SystemDefaults(c);
+    p.files.Choose(dir + "/LONG.TNQ"); // an empty data file is rebuilt too
+    ASSERT_TRUE(mnuFilOpen_Click(c));
+    EXPECT_EQ(s.MaxItems, 13);
+    EXPECT_EQ(s.ItemCount(1), 12);
+}
+
+TEST_F(PieceCommandsTest, FailedRebuildLeavesThePreviousPieceAsItWas) {
+    OpenSong();
+    const std::string dir = music + "/BROKEN.TNQ";
+    WriteTrack(dir, "BROKEN01", {Note("C", "1"), Note("Q", "1")});
+    s.PieceChanged = 1;
+    p.msg.Answer(mb::No);
+    p.files.Choose(dir + "/BROKEN01");
+    p.msg.AnswerOk(); // "Error in data on Track 1, Item 2"
+    EXPECT_FALSE(mnuFilOpen_Click(c));
+    EXPECT_EQ(p.msg.Last().Title, "Data Error");
+    EXPECT_FALSE(fs::exists(dir + "/BROKEN.TNQ"));
+    ExpectSongStillOpen();
+    EXPECT_EQ(s.PieceChanged, 1);
+}
+
+// ---- CheckPieceExists ------------------------------------------------------
+
+TEST_F(PieceCommandsTest, CheckPieceExists) {
+    test::WriteFile(DataPath("SONG"), Header());
+    fs::create_directories(music + "/NODATA.TNQ");
+    EXPECT_EQ(CheckPieceExists(c, "SONG"), "SONG");
+    EXPECT_EQ(CheckPieceExists(c, "song"), "song");
+    EXPECT_EQ(CheckPieceExists(c, "NODATA"), "error");
+    EXPECT_EQ(CheckPieceExists(c, "MISSING"), "error");
+    EXPECT_EQ(CheckPieceExists(c, "../music/SONG"), "error");
+    EXPECT_EQ(CheckPieceExists(c, ""), "error");
+}
+
+// ---- Locating a piece ------------------------------------------------------
+
+TEST_F(PieceCommandsTest, LocatePieceTable) {
+    struct Case {
+        const char* path;
+        bool found;
+        const char* filePath;
+        const char* title;
+        bool dataFile;
+    };
+    const Case cases[] = {
+        {"/m/SONG.TNQ/SONG.TNQ", true, "/m", "SONG", true},
+        {"/m/Song.tnq/song.TNQ", true, "/m", "SONG", true},
+        {"/m/SONG.TNQ/SONG03", true, "/m", "SONG", false},
+        {"/m/SONG.TNQ/SONG.MID", true, "/m", "SONG", false},
+        {"/x.tnq/m/SONG.TNQ/./SONG.TNQ", true, "/x.tnq/m", "SONG", true},
+        {"/SONG.TNQ/SONG.TNQ", true, "/", "SONG", true},
+        {"/m/OLD.MID", false, "", "", false},
+        {"/m/SONG.TNQ/OTHER.TNQ", false, "", "", false},
+        {"/m/A.B.TNQ/A.B.TNQ", false, "", "", false},
+        {"/m/.TNQ/X", false, "", "", false},
+        {"", false, "", "", false},
+    };
+    for (const Case& k : cases) {
+        const auto loc = LocatePiece(k.path);
+        ASSERT_EQ(loc.has_value(), k.found) << k.path;
+        if (!loc) continue;
+        EXPECT_EQ(loc->FilePath, k.filePath) << k.path;
+        EXPECT_EQ(loc->Title, k.title) << k.path;
+        EXPECT_EQ(loc->DataFile, k.dataFile) << k.path;
+    }
+}
+
+} // namespace
+} // namespace tnq
