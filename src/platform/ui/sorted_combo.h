@@ -1,0 +1,30 @@
+// A drop-down list whose rows are kept sorted the way a sorted list box
+// sorts them (platform/sorted_text.h), whatever order they are added in.
+#pragma once
+
+#include <QComboBox>
+
+#include <string>
+#include <vector>
+
+namespace tnq {
+
+class SortedComboBox : public QComboBox {
+    Q_OBJECT
+public:
+    explicit SortedComboBox(QWidget* parent = nullptr);
+
+    // Adds a row (one-byte text) at its sorted place; returns that place.
+    int AddItem(const std::string& text);
+    void Clear();
+    // The rows in their order, as one-byte texts.
+    const std::vector<std::string>& Rows() const { return rows_; }
+    // The selected row, -1 for none.
+    int ListIndex() const { return currentIndex(); }
+    void SetListIndex(int index) { setCurrentIndex(index); }
+
+private:
+    std::vector<std::string> rows_;
+};
+
+} // namespace tnq

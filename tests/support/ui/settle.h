@@ -1,0 +1,62 @@
+// Helpers for widget tests: let queued handlers and posted events run, show
+// a window as the active one, and answer a modal window once it is up.
+#pragma once
+
+#include <QApplication>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+#include <QWindow>
+
+#include <functional>
+
+namespace tnq::test {
+
+// Processes events until nothing is queued any more (bounded).
+inline void Settle(int rounds = 20) {
+    for (int i = 0; i < rounds; ++i) {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+    }
+}
+
+// Shows a window and waits until it is the active window.
+inline bool ShowActive(QWidget* w) {
+    w->show();
+    w->activateWindow();
+    const bool ok = QTest::qWaitForWindowActive(w);
+    Settle();
+    return ok;
+}
+
+// The activation goes to another program: a bare window without widgets,
+// which the widget layer does not see as one of its own.
+inline void ActivateOtherProgram() {
+    QWindow other;
+    other.resize(50, 50);
+    other.show();
+    other.requestActivate();
+    if (!QTest::qWaitForWindowActive(&other)) qWarning("other window not active");
+    Settle();
+}
+
+// Runs act on the modal window once it is shown and active (it runs its
+// own loop, so this must be queued before showing it).
+inline void WhenModal(std::function<void(QWidget*)> act) {
+    QTimer::singleShot(0, [act] {
+        QWidget* w = QApplication::activeModalWidget();
+        if (!w) return;
+        if (!QTest::qWaitForWindowActive(w)) qWarning("modal window not active");
+        Settle();
+        act(w);
+    });
+}
+
+// Types a key at the control that has the focus in the window.
+inline void Key(QWidget* window, Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    QWidget* target = window->focusWidget() ? window->focusWidget() : window;
+    QTest::keyClick(target, key, mods);
+    Settle();
+}
+
+} // namespace tnq::test
