@@ -90,7 +90,9 @@ protected:
 TEST_F(PieceCommandsTest, NewCreatesThePieceDirectoryAndAnEmptyScore) {
     s.MultiplePorts = -1;
     s.HeaderValue5 = 9;
+    s.RecalcDone = -1;
     NewPiece("  Sonata ");
+    EXPECT_EQ(s.RecalcDone, 0);
     EXPECT_TRUE(fs::is_directory(music + "/SONATA.TNQ"));
     EXPECT_FALSE(fs::exists(DataPath("SONATA"))) << "New writes no file";
     EXPECT_EQ(p.msg.shown[0].Text, "Enter name of new file (no Extension)");
@@ -304,6 +306,7 @@ TEST_F(PieceCommandsTest, OpenReadsTheSavedPieceBack) {
                                            "0313000000000120000101-8192\r\n");
     s.File2.Open(TrackFilePath(music, "SONG", 2), kRecordLength);
     s.File2Open = 1;
+    s.RecalcDone = -1;
     p.files.Choose(DataPath("OTHER"));
     ASSERT_TRUE(mnuFilOpen_Click(c));
     EXPECT_EQ(p.files.openStartDirs, std::vector<std::string>{music + "/SONG.TNQ"});
@@ -437,6 +440,8 @@ TEST_F(PieceCommandsTest, OpenReadsTheTrackDescriptionsOfAnInitialisedPiece) {
     EXPECT_EQ(s.TrackDescription(2), "");
     EXPECT_TRUE(p.screen.trackList.empty());
     EXPECT_TRUE(p.screen.menuEnabled["mnuMiscInit"]);
+    EXPECT_FALSE(p.screen.menuChecked["mnuMiscPorts"]);
+    EXPECT_TRUE(p.screen.menuEnabled["mnuMiscMidiMapper"]);
 }
 
 // ---- Rebuild ---------------------------------------------------------------
