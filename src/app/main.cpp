@@ -1,7 +1,9 @@
 // Tonquill: type a score from the keyboard, write Standard MIDI Files.
 #include "core/startup.h"
 #include "entry/ui/frm_kvs.h"
+#include "platform/ui/qt_file_dialogs.h"
 #include "platform/ui/qt_message_boxes.h"
+#include "platform/ui/qt_system_info.h"
 
 #include <QApplication>
 
@@ -12,12 +14,20 @@ int main(int argc, char** argv) {
     tnq::State state;
     tnq::QtMessageBoxes boxes;
     tnq::SettingsStore settings(tnq::SettingsStore::DefaultFile());
-    tnq::SystemInfo system;
+    tnq::QtSystemInfo system;
     tnq::FrmKVS window;
     tnq::Context context{state, boxes, settings, window, system};
+    tnq::QtFileDialogs files(&window);
+    context.files = &files;
     window.Attach(&context);
     boxes.SetParent(&window);
 
-    if (!tnq::Main(context, [&window] { window.show(); })) return 0;
+    // The main window loads, then shows; closing it (after Exit's question)
+    // ends the program.
+    if (!tnq::Main(context, [&window] {
+            window.Form_Load();
+            window.show();
+        }))
+        return 0;
     return QApplication::exec();
 }

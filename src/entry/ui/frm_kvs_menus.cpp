@@ -1,0 +1,326 @@
+// The main window's menu tree, its openers and its menu commands.
+#include "entry/ui/frm_kvs.h"
+
+#include "core/file_menu.h"
+#include "core/piece_commands.h"
+#include "entry/screen_procs.h"
+#include "platform/vb.h"
+
+#include <QMenuBar>
+
+namespace tnq {
+
+namespace {
+
+// One row of the menu tree: control name, caption, help topic (0 = none).
+struct ItemRow {
+    const char* name;
+    const char* caption;
+    int helpTopic;
+    void (FrmKVS::*click)();
+};
+
+} // namespace
+
+void FrmKVS::BuildMenus() {
+    menus_ = std::make_unique<MenuTree>(menuBar(), form_.Queue());
+    MenuTree& m = *menus_;
+    auto items = [&](QMenu* menu, std::initializer_list<ItemRow> rows) {
+        for (const ItemRow& r : rows) {
+            if (r.caption[0] == '-' && r.caption[1] == '\0') {
+                m.AddSeparator(menu, r.name);
+                continue;
+            }
+            QAction* a =
+                m.AddItem(menu, r.name, r.caption, [this, click = r.click] { (this->*click)(); });
+            if (r.helpTopic) a->setProperty("HelpContextID", r.helpTopic);
+        }
+    };
+    auto top = [&](const char* name, const char* caption, int helpTopic, void (FrmKVS::*opener)()) {
+        QMenu* menu = opener ? m.AddMenu(name, caption, [this, opener] { (this->*opener)(); })
+                             : m.AddMenu(name, caption);
+        if (helpTopic) menu->menuAction()->setProperty("HelpContextID", helpTopic);
+        return menu;
+    };
+
+    QMenu* file = top("mnuFile", "&File", 11, &FrmKVS::mnuFile_Click);
+    items(file, {{"mnuFilNew", "&New...", 11, &FrmKVS::mnuFilNew_Click},
+                 {"mnuFilOpen", "&Open...", 11, &FrmKVS::mnuFilOpen_Click},
+                 {"mnuFilRecalc", "&Recalc...", 11, &FrmKVS::mnuFilRecalc_Click},
+                 {"mnuFilDelete", "&Delete", 11, &FrmKVS::mnuFilDelete_Click},
+                 {"mnuFilSave", "&Save", 11, &FrmKVS::mnuFilSave_Click},
+                 {"mnuFilMid", "&Make .MID file...", 11, &FrmKVS::mnuFilMid_Click},
+                 {"mnuFilLine", "-", 0, nullptr},
+                 {"mnuFilExit", "E&xit", 11, &FrmKVS::mnuFilExit_Click}});
+    mnuFileArray = std::make_unique<MenuArray>(m, file, "mnuFileArray",
+                                               [this](int index) { mnuFileArray_Click(index); });
+
+    QMenu* edit = top("mnuEdit", "&Edit", 12, &FrmKVS::mnuEdit_Click);
+    items(
+        edit,
+        {{"mnuEdtNotes", "Add/Edit/Scan &Notes...", 13, &FrmKVS::mnuEdtNotes_Click},
+         {"mnuEdtDynamics", "Edit &Dynamics...", 14, &FrmKVS::mnuEdtDynamics_Click},
+         {"mnuEdtCC", "Set &Up Rests for Tempos, PB, CC", 36, &FrmKVS::mnuEdtCC_Click},
+         {"mnuEdtAdjustment", "Set up a series of &Tempos...", 15, &FrmKVS::mnuEdtAdjustment_Click},
+         {"mnuEdtPitchBend", "Edit Pitch&Bend...", 31, &FrmKVS::mnuEdtPitchBend_Click},
+         {"mnuEdtVolume", "Edit C&ontinuous Controller...", 32, &FrmKVS::mnuEdtVolume_Click},
+         {"mnuEdtCopy", "&Copy a Section...", 16, &FrmKVS::mnuEdtCopy_Click},
+         {"mnuEdtVertical", "&Vertical Copy", 20, &FrmKVS::mnuEdtVertical_Click},
+         {"MnuEdtDelete", "D&elete by Bar", 40, &FrmKVS::MnuEdtDelete_Click},
+         {"mnuEdtStaccato", "Apply &Staccato...", 19, &FrmKVS::mnuEdtStaccato_Click},
+         {"mnuEdtReverseStac", "&Reverse Staccato...", 19, &FrmKVS::mnuEdtReverseStac_Click},
+         {"mnuEdtParameters", "Revise &Parameters...", 21, &FrmKVS::mnuEdtParameters_Click},
+         {"mnuEdtPunch", "Punch In/Punch Out &1 Item", 27, &FrmKVS::mnuEdtPunch_Click},
+         {"mnuEdtRandom", "Random&ize a Passage", 41, &FrmKVS::mnuEdtRandom_Click},
+         {"mnuEdtTwoNote", "Set Up a &2 Note Pattern", 42, &FrmKVS::mnuEdtTwoNote_Click},
+         {"mnuEdtRests", "Set aTrac&k to Rests", 38, &FrmKVS::mnuEdtRests_Click},
+         {"mnuEdtRenumber", "Renumber B&ars", 43, &FrmKVS::mnuEdtRenumber_Click}});
+
+    QMenu* play = top("mnuPlay", "&Play", 22, &FrmKVS::mnuPlay_Click);
+    items(play,
+          {{"mnuPlyMusic", "&Check Tracks for Balance", 22, &FrmKVS::mnuPlyMusic_Click},
+           {"mnuPlyBalance", "&Balance Tracks...", 22, &FrmKVS::mnuPlyBalance_Click},
+           {"mnuPlySuppress", "&Suppress...", 22, &FrmKVS::mnuPlySuppress_Click},
+           {"mnuPlyReinstate", "&Reinstate...", 22, &FrmKVS::mnuPlyReinstate_Click},
+           {"mnuModPlayMid", "&Make (Modified) .mid File", 22, &FrmKVS::mnuModPlayMid_Click},
+           {"mnuPlayMid", "&Play .MID File...", 22, &FrmKVS::mnuPlayMid_Click},
+           {"mnuPlayAuxiliary", "Run &Auxiliary Program", 22, &FrmKVS::mnuPlayAuxiliary_Click}});
+
+    QMenu* misc = top("mnuMisc", "&Miscellaneous", 23, &FrmKVS::mnuMisc_Click);
+    items(
+        misc,
+        {{"mnuMiscSelectPlayer", "Select Default &Player", 37, &FrmKVS::mnuMiscSelectPlayer_Click},
+         {"mnuMiscPorts", "M&ultiple Ports", 47, &FrmKVS::mnuMiscPorts_Click},
+         {"mnuMiscMidiMapper", "Set &Output...", 33, &FrmKVS::mnuMiscMidiMapper_Click},
+         {"mnuMiscAuxiliary", "Select &Auxiliary Program", 34, &FrmKVS::mnuMiscAuxiliary_Click},
+         {"mnuMiscSounds", "Test Sounds (&NRPN)", 46, &FrmKVS::mnuMiscSounds_Click},
+         {"mnuMisParameters", "&Set Parameters...", 25, &FrmKVS::mnuMisParameters_Click},
+         {"mnuMiscInit", "&Initialize New File", 44, &FrmKVS::mnuMiscInit_Click},
+         {"mnuMiscTrack", "&Maintain Track Descriptions", 45, &FrmKVS::mnuMiscTrack_Click},
+         {"mnuMisDirectory", "Change &Directory...", 26, &FrmKVS::mnuMisDirectory_Click},
+         {"mnuMiscAWESelect", "AWE 32", 0, &FrmKVS::mnuMiscAWESelect_Click},
+         {"ConvKVOtoKVS", "&Convert AWE file to TNQ...", 35, &FrmKVS::ConvKVOtoKVS_Click}});
+    // The restricted controller option is never offered.
+    m.SetVisible("mnuMiscAWESelect", false);
+    m.SetEnabled("mnuMiscAWESelect", false);
+
+    QMenu* help = top("mnuHelp", "&Help", 0, nullptr);
+    items(help, {{"mnuHelpOverview", "&Overview", 0, &FrmKVS::mnuHelpOverview_Click},
+                 {"mnuHelpContents", "&Contents", 0, &FrmKVS::mnuHelpContents_Click},
+                 {"mnuHelpUsingHelp", "&Using Help", 0, &FrmKVS::mnuHelpUsingHelp_Click},
+                 {"mnuHelpDummy", "-", 0, nullptr},
+                 {"mnuHelpAbout", "&About Tonquill", 0, &FrmKVS::mnuHelpAbout_Click}});
+}
+
+// ---- Menu openers ----------------------------------------------------------
+
+void FrmKVS::mnuFile_Click() {
+    tnq::mnuFile_Click(C());
+}
+
+void FrmKVS::mnuEdit_Click() {
+    tnq::mnuEdit_Click(C());
+}
+
+void FrmKVS::mnuPlay_Click() {
+    Context& c = C();
+    if (c.s.PieceOpen == 0) {
+        NoFileOpenMsg(c);
+        return;
+    }
+    Label3->setText("Durations");
+    c.s.MenuActive = 0;
+    lblTimeElapsed->clear();
+}
+
+void FrmKVS::mnuMisc_Click() {
+    Context& c = C();
+    Label3->setText("Items Entered");
+    // From here on run-time errors are ignored.
+    try {
+        ShowTrackCounts(c);
+    } catch (const VbError&) {}
+    c.s.MenuActive = 0;
+    lblTimeElapsed->clear();
+}
+
+// ---- File ------------------------------------------------------------------
+
+void FrmKVS::mnuFilNew_Click() {
+    tnq::mnuFilNew_Click(C());
+}
+void FrmKVS::mnuFilOpen_Click() {
+    tnq::mnuFilOpen_Click(C());
+}
+void FrmKVS::mnuFilRecalc_Click() {
+    // Built with the command.
+}
+void FrmKVS::mnuFilDelete_Click() {
+    tnq::mnuFilDelete_Click(C());
+}
+void FrmKVS::mnuFilSave_Click() {
+    tnq::mnuFilSave_Click(C());
+}
+void FrmKVS::mnuFilMid_Click() {
+    // Built with the command.
+}
+void FrmKVS::mnuFilExit_Click() {
+    if (!tnq::mnuFilExit_Click(C())) return;
+    ending_ = true;
+    close();
+}
+void FrmKVS::mnuFileArray_Click(int index) {
+    tnq::mnuFileArray_Click(C(), index);
+}
+
+// ---- Edit ------------------------------------------------------------------
+
+void FrmKVS::mnuEdtNotes_Click() {
+    Context& c = C();
+    State& s = c.s;
+    // Item entry needs the score of an open piece.
+    if (s.PieceOpen == 0) {
+        NoFileOpenMsg(c);
+        return;
+    }
+    s.MenuMode = "mnuEdtNotes";
+    s.NoteKeyCount = 0;
+    ShowEntryHelp();
+    ShowTrackCounts(c);
+    for (int t = 1; t <= s.NumTracks; ++t)
+        s.CurrentItem(t) = static_cast<Integer>(s.ItemCount(t) + 1);
+    SetText(Box::Tempo, s.Tempo);
+    SetFocus(Box::Tempo);
+}
+
+void FrmKVS::mnuEdtDynamics_Click() {
+    // Built with the command.
+}
+void FrmKVS::mnuEdtCC_Click() {
+    // Built with the command.
+}
+void FrmKVS::mnuEdtAdjustment_Click() {
+    // Built with the command.
+}
+void FrmKVS::mnuEdtPitchBend_Click() {
+    // Built with the command.
+}
+void FrmKVS::mnuEdtVolume_Click() {
+    // Built with the command.
+}
+void FrmKVS::mnuEdtCopy_Click() {
+    // Built with the command.
+}
+void FrmKVS::mnuEdtVertical_Click() {
+    // Built with the command.
+}
+void FrmKVS::MnuEdtDelete_Click() {
+    // Built with the command.
+}
+void FrmKVS::mnuEdtStaccato_Click() {
+    // Built with the command.
+}
+void FrmKVS::mnuEdtReverseStac_Click() {
+    // Built with the command.
+}
+void FrmKVS::mnuEdtParameters_Click() {
+    // Built with the command.
+}
+void FrmKVS::mnuEdtPunch_Click() {
+    // Built with the command.
+}
+void FrmKVS::mnuEdtRandom_Click() {
+    // Built with the command.
+}
+void FrmKVS::mnuEdtTwoNote_Click() {
+    // Built with the command.
+}
+void FrmKVS::mnuEdtRests_Click() {
+    // Built with the command.
+}
+void FrmKVS::mnuEdtRenumber_Click() {
+    // Built with the command.
+}
+
+// ---- Play ------------------------------------------------------------------
+
+void FrmKVS::mnuPlyMusic_Click() {
+    // Built with the command.
+}
+void FrmKVS::mnuPlyBalance_Click() {
+    // Built with the command.
+}
+void FrmKVS::mnuPlySuppress_Click() {
+    // Built with the command.
+}
+void FrmKVS::mnuPlyReinstate_Click() {
+    // Built with the command.
+}
+void FrmKVS::mnuModPlayMid_Click() {
+    // Built with the command.
+}
+void FrmKVS::mnuPlayMid_Click() {
+    // Built with the command.
+}
+void FrmKVS::mnuPlayAuxiliary_Click() {
+    // Built with the command.
+}
+
+// ---- Miscellaneous ---------------------------------------------------------
+
+void FrmKVS::mnuMiscSelectPlayer_Click() {
+    // Built with the command.
+}
+void FrmKVS::mnuMiscPorts_Click() {
+    // Built with the command.
+}
+void FrmKVS::mnuMiscMidiMapper_Click() {
+    // Built with the command.
+}
+void FrmKVS::mnuMiscAuxiliary_Click() {
+    // Built with the command.
+}
+void FrmKVS::mnuMiscSounds_Click() {
+    // Built with the command.
+}
+void FrmKVS::mnuMisParameters_Click() {
+    // Built with the command.
+}
+void FrmKVS::mnuMiscInit_Click() {
+    // Built with the command.
+}
+void FrmKVS::mnuMiscTrack_Click() {
+    // Built with the command.
+}
+void FrmKVS::mnuMisDirectory_Click() {
+    // Built with the command.
+}
+
+void FrmKVS::mnuMiscAWESelect_Click() {
+    Context& c = C();
+    const bool checked = !menus_->Checked("mnuMiscAWESelect");
+    menus_->SetChecked("mnuMiscAWESelect", checked);
+    c.s.AWESelectChecked = checked;
+    c.SetIniSetting("AWE32", checked ? "Yes" : "No");
+}
+
+void FrmKVS::ConvKVOtoKVS_Click() {
+    // Built with the command.
+}
+
+// ---- Help ------------------------------------------------------------------
+
+void FrmKVS::mnuHelpOverview_Click() {
+    // Built with the command.
+}
+void FrmKVS::mnuHelpContents_Click() {
+    // Built with the command.
+}
+void FrmKVS::mnuHelpUsingHelp_Click() {
+    // Built with the command.
+}
+void FrmKVS::mnuHelpAbout_Click() {
+    // Built with the command.
+}
+
+} // namespace tnq
