@@ -7,6 +7,7 @@
 #include "platform/vb.h"
 #include "support/ui/settle.h"
 
+#include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -46,8 +47,9 @@ public:
         form.Activation().OnActivate([this] { ++activations; });
     }
     QLineEdit* box(int i) const { return boxes[static_cast<std::size_t>(i)]; }
+    // Puts the focus on the i-th control and forgets what that ran.
     void Focus(int i) {
-        box(i)->setFocus();
+        form.Controls()[static_cast<std::size_t>(i)]->setFocus();
         Settle();
         log.clear();
     }
@@ -118,13 +120,28 @@ TEST(ClassicFocus, NothingRunsWhenAMessageBoxMenuOrAnotherWindowTakesTheFocus) {
     menu.hide();
     Settle();
 
+    EXPECT_EQ(w.log, Log{});
+    EXPECT_EQ(w.focusWidget(), w.box(1));
+
+    // A list that drops down from a list box of the window.
+    auto* list = w.form.Control(new QComboBox(&w), "cboList");
+    list->addItems({"one", "two"});
+    w.layout()->addWidget(list);
+    w.form.Focus().OnGotFocus(list, [&] { w.log.push_back("got list"); });
+    w.form.Focus().OnLostFocus(list, [&] { w.log.push_back("lost list"); });
+    w.Focus(4);
+    list->showPopup();
+    Settle();
+    list->hidePopup();
+    Settle();
+
     test::ActivateOtherProgram();
     EXPECT_FALSE(w.isActiveWindow());
     w.activateWindow();
     Settle();
 
     EXPECT_EQ(w.log, Log{});
-    EXPECT_EQ(w.focusWidget(), w.box(1));
+    EXPECT_EQ(w.focusWidget(), list);
 }
 
 TEST(ClassicFocus, HidingTheFocusedBoxRunsOnlyItsLossOfFocus) {
