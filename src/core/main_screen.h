@@ -4,6 +4,7 @@
 // plain fake.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -64,6 +65,24 @@ public:
     virtual void SetTrackList(const std::vector<std::string>& rows, int selected) {
         (void)rows, (void)selected;
     }
+    // ---- The item row, for Accept Item ----------------------------------
+    // Background colour of an entry box as 0xRRGGBB (the bar box is yellow,
+    // 0xFFFF00, during an insert run and white, 0xFFFFFF, otherwise).
+    virtual void SetBackColor(Box box, std::uint32_t rgb) { (void)box, (void)rgb; }
+    // Enables or disables a box or label of the item row by control name
+    // ("lblOctave", "txtOcta", "lblNoteValue", "txtDur", "lblAdjustment",
+    // "txtAdj", "lblDynamics", "txtDyn", "lblPitchBend", "txtPitchBend").
+    virtual void SetControlEnabled(const std::string& control, bool enabled) {
+        (void)control, (void)enabled;
+    }
+    // The program-name list cboGMNames that the dynamics box opens for a
+    // PROGR item: shown?, its text, its selected row (-1 for none), and
+    // hiding it with its selection cleared.
+    virtual bool GMNamesVisible() const { return false; }
+    virtual std::string GMNamesText() const { return ""; }
+    virtual int GMNamesListIndex() const { return -1; }
+    virtual void HideGMNames() {}
+
     // Initialize New File (the Miscellaneous menu command), offered by New.
     virtual void mnuMiscInit_Click() {}
     // Closes the help viewer when the program ends.

@@ -78,6 +78,17 @@ public:
         trackList = rows;
         trackListSelected = selected;
     }
+    void SetBackColor(Box box, std::uint32_t rgb) override { backColor[box] = rgb; }
+    void SetControlEnabled(const std::string& control, bool enabled) override {
+        controlEnabled[control] = enabled;
+    }
+    bool GMNamesVisible() const override { return gmNamesVisible; }
+    std::string GMNamesText() const override { return gmNamesText; }
+    int GMNamesListIndex() const override { return gmNamesIndex; }
+    void HideGMNames() override {
+        gmNamesVisible = false;
+        gmNamesIndex = -1;
+    }
     void mnuMiscInit_Click() override { ++initCalls; }
     void CloseHelpViewer() override { ++helpClosed; }
 
@@ -92,6 +103,11 @@ public:
     std::vector<std::string> recent, trackList;
     int trackListSelected = -1;
     int initCalls = 0, helpClosed = 0;
+    std::map<Box, std::uint32_t> backColor;
+    std::map<std::string, bool> controlEnabled;
+    bool gmNamesVisible = false;
+    std::string gmNamesText;
+    int gmNamesIndex = -1;
 };
 
 // File and print dialogs answered from a script. A dialog with no scripted

@@ -1,0 +1,25 @@
+// The value boxes of the item row: switching them back on, and the captions
+// of their labels for the kind of item the boxes show.
+#pragma once
+
+#include "core/context.h"
+
+namespace tnq {
+
+// The ten controls the note box switches off for a rest or keyword, in
+// their order: lblOctave, txtOcta, lblNoteValue, txtDur, lblAdjustment,
+// txtAdj, lblDynamics, txtDyn, lblPitchBend, txtPitchBend.
+extern const char* const kValueControls[10];
+
+// Switches the ten controls on again; FieldsDisabled := 0. The focus stays.
+void EnableFields(Context& c);
+
+// Captions of lblAdjustment and lblDynamics for the keyword in txtNote
+// (captions only); any other text changes nothing.
+void DisplayDescription(Context& c);
+
+// lblAdjustment back to "Spare" and lblDynamics to "Dynamics", each only
+// where it differs.
+void DefaultValueLabels(Context& c);
+
+} // namespace tnq
