@@ -47,10 +47,25 @@ std::string DefaultPath(Context& c) {
     std::error_code ec;
     const std::string value = c.GetIniSetting("FilePath");
     if (!value.empty() && std::filesystem::is_directory(value, ec)) return value;
-    // No directory chosen, or the chosen one has gone: the pieces home.
+    // No directory chosen, or the chosen one has gone: the pieces home. When
+    // it is made, the sample pieces go into it so a new user finds them.
     const std::string home = PiecesHome(c.sys);
-    std::filesystem::create_directories(home, ec);
+    if (std::filesystem::create_directories(home, ec))
+        CopySamplePieces(c.sys.ProgramDirectory(), home);
     return home;
+}
+
+void CopySamplePieces(const std::string& programDir, const std::string& piecesDir) {
+    namespace fs = std::filesystem;
+    for (const char* name : kSamplePieces) {
+        const std::string dir = std::string(name) + ".TNQ";
+        const fs::path from = fs::path(programDir) / dir, to = fs::path(piecesDir) / dir;
+        std::error_code ec;
+        if (!fs::is_directory(from, ec) || fs::exists(to, ec)) continue;
+        fs::copy(from, to, fs::copy_options::recursive, ec);
+        // A piece copied in part is no piece.
+        if (ec) fs::remove_all(to, ec);
+    }
 }
 
 void DisplayError(Context& c, int number) {

@@ -19,8 +19,13 @@ bool Main(Context& c, const std::function<void()>& showMainForm);
 void FillRequiredFiles(State& s);
 
 // The pieces directory: the "FilePath" setting when it names an existing
-// directory, otherwise ~/Tonquill (created when missing).
+// directory, otherwise ~/Tonquill (created when missing, and then given the
+// sample pieces of the program directory).
 std::string DefaultPath(Context& c);
+
+// Copies the sample piece directories NAME.TNQ found in programDir into
+// piecesDir, leaving out any that is missing there or already present.
+void CopySamplePieces(const std::string& programDir, const std::string& piecesDir);
 
 // "Error <n> <text>", exclamation icon, the program's title.
 void DisplayError(Context& c, int number);
