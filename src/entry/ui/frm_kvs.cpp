@@ -4,6 +4,7 @@
 #include "core/file_menu.h"
 #include "core/memory.h"
 #include "core/startup.h"
+#include "entry/accept_item.h"
 #include "entry/instrument_lists.h"
 #include "entry/screen_procs.h"
 #include "entry/vocabulary.h"
@@ -422,7 +423,7 @@ void FrmKVS::btnFlip_Click() {
 // ---- Buttons -----------------------------------------------------------------
 
 void FrmKVS::btnAccept_Click() {
-    // Built with the command.
+    tnq::btnAccept_Click(C());
 }
 
 void FrmKVS::btnExitKVSfrm_Click() {
@@ -430,6 +431,35 @@ void FrmKVS::btnExitKVSfrm_Click() {
 }
 
 // ---- MainScreen ----------------------------------------------------------------
+
+void FrmKVS::SetBackColor(Box box, std::uint32_t rgb) {
+    QLineEdit* e = BoxControl(box);
+    QPalette pal = e->palette();
+    pal.setColor(QPalette::Base, QColor::fromRgb(rgb & 0xFFFFFFu));
+    e->setPalette(pal);
+}
+
+void FrmKVS::SetControlEnabled(const std::string& control, bool enabled) {
+    if (QWidget* w = client_->findChild<QWidget*>(QString::fromStdString(control)))
+        w->setEnabled(enabled);
+}
+
+bool FrmKVS::GMNamesVisible() const {
+    return cboGMNames->isVisibleTo(const_cast<FrmKVS*>(this));
+}
+
+std::string FrmKVS::GMNamesText() const {
+    return FromQt(cboGMNames->currentText());
+}
+
+int FrmKVS::GMNamesListIndex() const {
+    return cboGMNames->currentIndex();
+}
+
+void FrmKVS::HideGMNames() {
+    cboGMNames->hide();
+    cboGMNames->setCurrentIndex(-1);
+}
 
 std::string FrmKVS::Text(Box box) const {
     return FromQt(BoxControl(box)->text());

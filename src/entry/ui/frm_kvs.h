@@ -130,6 +130,12 @@ public:
     bool MenuChecked(const std::string& control) const override;
     void ShowRecentPieces(const std::vector<std::string>& paths) override;
     void SetTrackList(const std::vector<std::string>& rows, int selected) override;
+    void SetBackColor(Box box, std::uint32_t rgb) override;
+    void SetControlEnabled(const std::string& control, bool enabled) override;
+    bool GMNamesVisible() const override;
+    std::string GMNamesText() const override;
+    int GMNamesListIndex() const override;
+    void HideGMNames() override;
 
     // ---- Controls (named as on the screen) ------------------------------------
     QLabel *Label1, *Label17, *Label3, *Label14;
