@@ -152,7 +152,13 @@ bool StoreItemTimes(Context& c) {
         Integer& bar = s.BarNo(t, n);
         Integer& chan = s.ItemChan(t, n);
         Integer& bend = s.ItemBend(t, n);
-        const Long ticks = CLng(s.ItemTicks);
+        // The ticks were rounded to a whole number above, so CLng is needed
+        // only outside its range (recalculation stores every item of every
+        // track through here).
+        const double whole = double(s.ItemTicks);
+        const Long ticks = whole >= -2147483648.0 && whole <= 2147483647.0
+                               ? static_cast<Long>(whole)
+                               : CLng(s.ItemTicks);
         if (n >= 32767) throw VbError(err::Overflow);
         code = s.ItemCode;
         time = ticks;
