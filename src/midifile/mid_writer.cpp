@@ -30,10 +30,16 @@ struct ValueError {
 constexpr std::int64_t kLargestTempo = 0xFFFFFF; // microseconds a tempo event holds
 constexpr std::int64_t kLargestChunk = 0x7FFFFFFF;
 
-std::int64_t Check(std::int64_t v, std::int64_t lo, std::int64_t hi, const char* what) {
-    if (v < lo || v > hi)
-        throw ValueError{std::string(what) + " " + std::to_string(v) +
-                         " (allowed: " + std::to_string(lo) + " to " + std::to_string(hi) + ")"};
+[[noreturn]] void OutOfRange(std::int64_t v, std::int64_t lo, std::int64_t hi, const char* what) {
+    throw ValueError{std::string(what) + " " + std::to_string(v) +
+                     " (allowed: " + std::to_string(lo) + " to " + std::to_string(hi) + ")"};
+}
+
+// Every value is checked before it is written: the check stays inline and
+// the message is built only for a value that fails.
+inline std::int64_t Check(std::int64_t v, std::int64_t lo, std::int64_t hi, const char* what) {
+    if (v < lo || v > hi) [[unlikely]]
+        OutOfRange(v, lo, hi, what);
     return v;
 }
 
@@ -46,7 +52,7 @@ void Put(std::string& o, std::initializer_list<int> bytes) {
 
 // A delta time or a length as a variable-length quantity.
 void PutVarLen(std::string& o, std::int64_t v, const char* what) {
-    o += VarLenEncode(Check(v, 0, kVarLenMax, what));
+    AppendVarLen(o, Check(v, 0, kVarLenMax, what));
 }
 
 // The three bytes of a tempo event for beats per minute (above 0).
@@ -94,7 +100,9 @@ public:
             throw MidEncodeError("The ticks per quarter note " + std::to_string(division) +
                                  " cannot be written into a .MID file (allowed: 1 to 32767)");
         }
-        std::string file = "MThd";
+        std::string file;
+        file.reserve(EstimatedSize());
+        file = "MThd";
         file += ConvertToBytes(6, 4);
         file += ConvertToBytes(1, 2);
         file += ConvertToBytes(0, 2); // the chunk count, filled in at the end
@@ -108,6 +116,19 @@ public:
     }
 
 private:
+    // Room for the whole file, reserved at once: a long piece is tens of
+    // megabytes, which growing step by step would copy over and over. A
+    // note takes about seven bytes; a file that needs more simply grows.
+    std::size_t EstimatedSize() const {
+        std::size_t n = 64 + o_.Title.size() + o_.Copyright.size();
+        for (int t = 1; t <= s_.NumTracks; ++t) {
+            if (s_.ItemCount(t) == 0) continue;
+            n += 64 + 8 * static_cast<std::size_t>(std::max<Integer>(s_.WorkCount(t), 0));
+            if (t <= s_.TrackDescription.Upper()) n += s_.TrackDescription(t).size();
+        }
+        return n;
+    }
+
     // The place of an item in a message: "Track 3, Item 17 (PROGR)".
     std::string ItemPlace(int t, int i) const {
         std::string place = "Track" + Str(t) + ", Item" + Str(WorkPositionItem(s_, t, i));
@@ -321,7 +342,9 @@ private:
         sounding_ = 0;
         if (s_.ItemCount(t) == 0) return;
         ++chunks_;
-        std::string c = "MTrk";
+        // One buffer serves every chunk, so that its room is found once.
+        std::string& c = chunk_;
+        c.assign("MTrk");
         c.append(4, '\0');
         try {
             StartEvents(c, t);
@@ -390,6 +413,7 @@ private:
     int port_ = 0;             // the remembered port
     std::int64_t pending_ = 0; // ticks of rests not yet written
     int sounding_ = 0;         // channel of the sounding note
+    std::string chunk_;        // the track chunk being built
 };
 
 } // namespace

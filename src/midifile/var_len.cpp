@@ -5,7 +5,7 @@
 
 namespace tnq {
 
-std::string VarLenEncode(std::int64_t value) {
+void AppendVarLen(std::string& out, std::int64_t value) {
     if (value < 0 || value > kVarLenMax) throw VbError(err::InvalidCall);
     int groups = 1;
     if (value >= (1 << 21))
@@ -14,12 +14,16 @@ std::string VarLenEncode(std::int64_t value) {
         groups = 3;
     else if (value >= (1 << 7))
         groups = 2;
-    std::string out;
     for (int g = groups - 1; g >= 0; --g) {
         unsigned char b = static_cast<unsigned char>((value >> (7 * g)) & 0x7F);
         if (g > 0) b |= 0x80;
         out.push_back(static_cast<char>(b));
     }
+}
+
+std::string VarLenEncode(std::int64_t value) {
+    std::string out;
+    AppendVarLen(out, value);
     return out;
 }
 

@@ -15,6 +15,8 @@ inline constexpr std::int64_t kVarLenMax = 268435455;
 // significant first, every byte but the last with its top bit set. A value
 // outside the range raises error 5 (invalid procedure call).
 std::string VarLenEncode(std::int64_t value);
+// The same bytes appended to out (the writer puts two on every note).
+void AppendVarLen(std::string& out, std::int64_t value);
 
 // value big-endian in 4 bytes when width is 3 or more (0..2^31-1), else in 2
 // bytes (0..65535). A value that does not fit raises error 5.
