@@ -1,5 +1,7 @@
-// What the track figures show while Recalculate reads the track files: the
-// count read so far whenever a message is up, the full count at the end.
+// Recalculate's reading of the fields: numbers written in any way Val
+// reads them, and what the track figures show while the track files are
+// read (the count so far whenever a message is up, the full count at the
+// end).
 #include "core/recalculate.h"
 #include "piece_fixture.h"
 
@@ -32,7 +34,7 @@ private:
     int row_;
 };
 
-class RecalculateFigures : public test::PieceTest {
+class RecalculateFields : public test::PieceTest {
 protected:
     bool Run(FigureAtMessage& boxes) {
         Context rc{s, boxes, p.ini, p.screen, p.sys, &p.files};
@@ -40,7 +42,7 @@ protected:
     }
 };
 
-TEST_F(RecalculateFigures, CountsSoFarWhileAMessageIsUp) {
+TEST_F(RecalculateFields, CountsSoFarWhileAMessageIsUp) {
     SetUpPiece(4, 4); // a track holds 3 items
     WriteTrack(2, {Item("C", "4", "q"), Item("D", "4", "q")});
     WriteTrack(3, {Item("C", "4", "q"), Item("D", "4", "q"), Item("E", "4", "q"),
@@ -72,6 +74,56 @@ TEST_F(RecalculateFigures, CountsSoFarWhileAMessageIsUp) {
     EXPECT_EQ(p.screen.figures[1], "2");
     EXPECT_EQ(p.screen.figures[2], "3");
     EXPECT_EQ(p.screen.figures[3], "0");
+}
+
+TEST_F(RecalculateFields, NumbersInTheFieldsReadAsValReadsThem) {
+    const char* texts[] = {"12",
+                           " 1 2",
+                           "+3",
+                           "-0",
+                           "007",
+                           "12.5",
+                           "13.5",
+                           "1e2",
+                           "&H10",
+                           "&O17",
+                           "",
+                           "-",
+                           "+",
+                           "3-",
+                           "1.5e1",
+                           "32767",
+                           "32768",
+                           "-32768.4",
+                           "1\t2",
+                           "1\n6",
+                           "--4",
+                           "0012345678901234567",
+                           "99999999999999999"};
+    s.CurrentTrack = 2;
+    s.CurrentItem(2) = 1;
+    for (const char* text : texts) {
+        SCOPED_TRACE(std::string("\"") + text + "\"");
+        const double v = Val(text);
+        const double r = RoundHalfEven(v);
+        // As the bar.
+        const bool barFits = r >= -32768 && r <= 32767;
+        EXPECT_EQ(ConvertRecord(c, Item("C", "4", "q", "0", "64", text)), barFits);
+        if (barFits) {
+            EXPECT_EQ(s.ItemBar, CInt(v));
+        }
+        // As the channel and as the octave.
+        const bool channel = v >= 1 && v <= 16;
+        EXPECT_EQ(ConvertRecord(c, Item("C", "4", "q", "0", "64", "1", text)), channel);
+        if (channel) {
+            EXPECT_EQ(s.ItemChannel, CInt(v));
+        }
+        const bool octave = v >= 0 && v <= 8;
+        EXPECT_EQ(ConvertRecord(c, Item("C", text, "q")), octave);
+        if (octave) {
+            EXPECT_EQ(s.ItemCode, 12 * (CInt(v) + 1));
+        }
+    }
 }
 
 } // namespace
