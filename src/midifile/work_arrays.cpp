@@ -29,6 +29,17 @@ bool IsCopied(const State& s, int t, int i) {
     return !(c == 0 && s.ItemTime(t, i) == 0 && s.ItemDyn(t, i) == 0);
 }
 
+// An array of the given bounds, all zero. One that already has them is
+// emptied in place: the five work arrays of a long piece are tens of
+// megabytes, which a fresh allocation would have to map in again page by
+// page on every run.
+template <class T> void Zeroed(Array2<T>& a, int upper1, int upper2) {
+    if (a.Allocated() && a.Upper1() == upper1 && a.Upper2() == upper2)
+        a.Fill(T{});
+    else
+        a.ReDim(upper1, upper2);
+}
+
 } // namespace
 
 int PlainBalanceTolerance(int ticksPerQuarter) {
@@ -45,11 +56,11 @@ void AllocateWorkArrays(State& s) {
     s.LegatoOn.ReDim(tracks);
     s.LastStatus.ReDim(tracks);
     s.LocationItem.ReDim(tracks, kLocateSlots);
-    s.WorkCode.ReDim(tracks, items);
-    s.WorkTime.ReDim(tracks, items);
-    s.WorkDyn.ReDim(tracks, items);
-    s.WorkChan.ReDim(tracks, items);
-    s.WorkBend.ReDim(tracks, items);
+    Zeroed(s.WorkCode, tracks, items);
+    Zeroed(s.WorkTime, tracks, items);
+    Zeroed(s.WorkDyn, tracks, items);
+    Zeroed(s.WorkChan, tracks, items);
+    Zeroed(s.WorkBend, tracks, items);
 }
 
 int CompactTracks(State& s, const TrackTest& suppressed) {
