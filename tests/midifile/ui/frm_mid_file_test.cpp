@@ -5,7 +5,9 @@
 
 #include "core/piece_paths.h"
 #include "core/track_files.h"
+#include "entry/ui/frm_kvs.h"
 #include "midifile/mid_fixture.h"
+#include "support/ui/settle.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -38,7 +40,9 @@ void WhenShown(std::function<void(FrmMidFile&)> act) {
             ADD_FAILURE() << "the dialog is not shown";
             return;
         }
-        if (!QTest::qWaitForWindowActive(f)) ADD_FAILURE() << "the dialog is not active";
+        // Active as the widgets see it, not only as its window system does.
+        if (!QTest::qWaitFor([f] { return f->isActiveWindow(); }))
+            ADD_FAILURE() << "the dialog is not active";
         act(*f);
         if (f->isVisible()) {
             ADD_FAILURE() << "the dialog is still up";
@@ -408,6 +412,35 @@ TEST_F(MakeMidWithDialog, AbortLeavesNoFileAndKeepsAnEarlierOne) {
     EXPECT_FALSE(MakeMidFile(c, FrmMidFile::Of(&owner)));
     EXPECT_EQ(offered, "(c) Ann");
     EXPECT_EQ(ReadFile(MidPath()), written);
+}
+
+// Shown from the main window as "&Make .MID file..." shows it: the window's
+// own key and focus handling leaves the dialog's keys to the dialog.
+TEST_F(MakeMidWithDialog, ShownOverTheMainWindow) {
+    FrmKVS w;
+    w.Attach(&c);
+    w.Form_Load();
+    SetUpPiece(4, 40); // the piece opened after the window's set-up
+    SmallPiece();
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    test::Settle(); // the window's own activation handling is done
+    WhenShown([](FrmMidFile& f) {
+        EXPECT_EQ(f.parentWidget()->objectName(), "frmKVS");
+        Key(Qt::Key_Tab);
+        Key(Qt::Key_Tab); // the title box
+        Type("Over the window");
+        Key(Qt::Key_Up); // back to OK
+        EXPECT_EQ(Focused(), "btnOK");
+        Key(Qt::Key_Return);
+    });
+    ASSERT_TRUE(MakeMidFile(c, FrmMidFile::Of(&w)));
+    const test::CsvResult r = test::ExpectReadable(MidPath());
+    const auto texts = r.Of(1, "Text_t");
+    ASSERT_GE(texts.size(), 1u);
+    EXPECT_EQ(texts[0].Fields.at(0), "\"Over the window\"");
+    // The same form again, a child of the window.
+    EXPECT_EQ(&FrmMidFile::Of(&w), w.findChild<FrmMidFile*>("frmMidFile"));
 }
 
 } // namespace
