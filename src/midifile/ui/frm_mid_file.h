@@ -24,7 +24,9 @@ namespace tnq {
 class FrmMidFile : public QDialog, public MidOptionsDialog {
     Q_OBJECT
 public:
-    // The form of owner's window: the loaded one, or a new one.
+    // The form of owner's window (the main window, which owns it): the
+    // loaded one, or a new one. From "&Make .MID file...":
+    //     MakeMidFile(C(), FrmMidFile::Of(this));
     static FrmMidFile& Of(QWidget* owner);
 
     // Shows the form modally (placing it first when it is new), with its
