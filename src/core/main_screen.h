@@ -83,6 +83,24 @@ public:
     virtual int GMNamesListIndex() const { return -1; }
     virtual void HideGMNames() {}
 
+    // ---- The entry boxes' own needs -------------------------------------
+    // The warning sound of a refused entry.
+    virtual void Beep() {}
+    // Shows or hides a control by name ("txtChannel", "cboTracks",
+    // "cboDrumLookup", "cboGMNames"); ControlVisible tells whether it is shown.
+    virtual void SetControlVisible(const std::string& control, bool visible) {
+        (void)control, (void)visible;
+    }
+    virtual bool ControlVisible(const std::string& control) const {
+        (void)control;
+        return false;
+    }
+    // Moves the focus to a control that is no entry box ("btnAccept",
+    // "cboGMNames") after the running handler returns.
+    virtual void SetFocusOn(const std::string& control) { (void)control; }
+    // The Flip button: the next page of track rows (TrackPage moves on).
+    virtual void btnFlip_Click() {}
+
     // Initialize New File (the Miscellaneous menu command), offered by New.
     virtual void mnuMiscInit_Click() {}
     // Closes the help viewer when the program ends.

@@ -89,6 +89,18 @@ public:
         gmNamesVisible = false;
         gmNamesIndex = -1;
     }
+    void Beep() override { ++beeps; }
+    void SetControlVisible(const std::string& control, bool visible) override {
+        controlVisible[control] = visible;
+        if (control == "cboGMNames") gmNamesVisible = visible;
+    }
+    bool ControlVisible(const std::string& control) const override {
+        if (control == "cboGMNames") return gmNamesVisible;
+        const auto it = controlVisible.find(control);
+        return it != controlVisible.end() && it->second;
+    }
+    void SetFocusOn(const std::string& control) override { focusOn = control; }
+    void btnFlip_Click() override { ++flipCalls; }
     void mnuMiscInit_Click() override { ++initCalls; }
     void CloseHelpViewer() override { ++helpClosed; }
 
@@ -108,6 +120,9 @@ public:
     bool gmNamesVisible = false;
     std::string gmNamesText;
     int gmNamesIndex = -1;
+    int beeps = 0, flipCalls = 0;
+    std::map<std::string, bool> controlVisible;
+    std::string focusOn;
 };
 
 // File and print dialogs answered from a script. A dialog with no scripted

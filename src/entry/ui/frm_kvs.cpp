@@ -91,6 +91,7 @@ FrmKVS::FrmKVS(QWidget* parent) : QMainWindow(parent), form_(this) {
     form_.OnClick(btnExitKVSfrm, [this] { btnExitKVSfrm_Click(); });
     form_.OnClick(btnFlip, [this] { btnFlip_Click(); });
     form_.Queue().SetErrorReporter([this](const std::exception& e) { ReportError(e); });
+    ConnectEntryBoxes();
 }
 
 FrmKVS::~FrmKVS() = default;
@@ -486,7 +487,7 @@ void FrmKVS::SetHourglass(bool on) {
 }
 
 void FrmKVS::SetFocus(Box box) {
-    form_.Focus().SetFocus(BoxControl(box));
+    MoveFocus(BoxControl(box));
 }
 
 void FrmKVS::SetCaption(const std::string& control, const std::string& text) {

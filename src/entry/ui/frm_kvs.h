@@ -50,7 +50,39 @@ public:
     // ---- Buttons -----------------------------------------------------------
     void btnAccept_Click();
     void btnExitKVSfrm_Click();
-    void btnFlip_Click();
+    void btnFlip_Click() override;
+
+    // ---- Entry boxes (frm_kvs_entry.cpp) ---------------------------------
+    void SelectFieldText(QLineEdit* box);
+    void DisableFields();
+    void EnableFields();
+    void DisplayDescription();
+    // Focus handlers: false when a guard sent the focus back.
+    bool txtTempo_GotFocus();
+    bool txtTrack_GotFocus();
+    bool txtItem_GotFocus();
+    bool txtChannel_GotFocus();
+    bool txtBar_GotFocus();
+    bool txtNote_GotFocus();
+    bool txtOcta_GotFocus();
+    bool txtDur_GotFocus();
+    bool txtAdj_GotFocus();
+    bool txtDyn_GotFocus();
+    bool txtPitchbend_GotFocus();
+    void txtTempo_LostFocus();
+    void txtTrack_LostFocus();
+    void txtItem_LostFocus();
+    void txtChannel_LostFocus();
+    void txtBar_LostFocus();
+    void txtNote_LostFocus();
+    void txtDur_LostFocus();
+    void txtItem_KeyDown(int& keyCode, int& shift);
+    void txtBar_KeyDown(int& keyCode, int& shift);
+    void txtNote_KeyDown(int& keyCode, int& shift);
+    void txtNote_KeyPress(int& keyAscii);
+    void txtDur_KeyPress(int& keyAscii);
+    void Form_KeyDown(int& keyCode, int& shift);
+    void Form_KeyPress(int& keyAscii);
 
     // ---- Menu openers ------------------------------------------------------
     void mnuFile_Click();
@@ -136,6 +168,10 @@ public:
     std::string GMNamesText() const override;
     int GMNamesListIndex() const override;
     void HideGMNames() override;
+    void Beep() override;
+    void SetControlVisible(const std::string& control, bool visible) override;
+    bool ControlVisible(const std::string& control) const override;
+    void SetFocusOn(const std::string& control) override;
 
     // ---- Controls (named as on the screen) ------------------------------------
     QLabel *Label1, *Label17, *Label3, *Label14;
@@ -165,6 +201,10 @@ private:
     // ascending order, the number label first.
     void ShowRows(int from, int to, bool visible);
     void ReportError(const std::exception& e);
+    // The entry boxes' focus, loss-of-focus and key handlers.
+    void ConnectEntryBoxes();
+    // A focus move asked for by a handler, made once it has returned.
+    void MoveFocus(QWidget* control);
 
     Context* c_ = nullptr;
     bool ending_ = false; // Exit has run; closing asks nothing more
@@ -173,6 +213,11 @@ private:
     std::unique_ptr<MenuTree> menus_;
     QLineEdit* boxes_[11] = {};
     Hourglass hourglass_;
+    // Focus moves asked for and not made yet. A box the focus reaches while
+    // one is waiting is only passed on the way: its focus handler and its
+    // check do not run (passed_ is that box until the focus leaves it).
+    int focusMoves_ = 0;
+    QWidget* passed_ = nullptr;
 };
 
 } // namespace tnq

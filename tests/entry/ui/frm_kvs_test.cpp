@@ -152,8 +152,15 @@ TEST_F(MainWindow, ControlsStandAtTheirDesignPlacesInTabOrder) {
     EXPECT_EQ(w.btnAccept->text(), "Accept &Item");
     EXPECT_EQ(w.txtNote->property("HelpContextID").toInt(), 6);
 
-    // Tab walks the boxes and buttons in tab order, never a label.
+    // Tab walks the boxes and buttons in tab order, never a label (with
+    // texts that pass every guard; the checks are off in menu mode).
+    OpenPiece(32);
+    p.s.CurrentTrack = 1;
+    p.s.CurrentItem(1) = 1;
     w.ShowEntryHelp();
+    w.SetText(Box::Tempo, "60");
+    w.SetText(Box::Track, "1");
+    w.SetText(Box::Item, "1");
     w.SetFocus(Box::Tempo);
     Settle();
     QWidget* order[] = {w.txtTempo,     w.txtTrack,  w.txtItem,       w.txtChannel, w.txtBar,
@@ -287,6 +294,7 @@ TEST_F(MainWindow, AddEditScanNotesAndExitToMenu) {
 
     // Typing into the boxes, then Esc: back to menu mode with empty boxes.
     QTest::keyClicks(w.txtTempo, "120");
+    p.msg.Answer(mb::No); // the tempo question when the box is left
     w.txtNote->setFocus();
     Settle();
     QTest::keyClicks(w.txtNote, "Eb");

@@ -1,0 +1,78 @@
+// The entry boxes of the main window by themselves: the help line each box
+// shows when it gets the focus (after its guard), the check each makes when
+// it loses the focus, the note box's switching of the value boxes for rests
+// and keywords, and the keys of the form and of the item, bar and note
+// boxes. The window registers these as its handlers; selecting a box's
+// text, sending keystrokes and running Accept Item stay with the window.
+#pragma once
+
+#include "core/context.h"
+
+#include <optional>
+#include <string>
+
+namespace tnq {
+
+// ---- Focus handlers ---------------------------------------------------------
+// Each writes its box's help line into StatusBar1. The handlers with a
+// guard (track, item, bar) return false when the guard found an earlier box
+// invalid and sent the focus back there; nothing else is done then.
+void txtTempo_GotFocus(Context& c);
+bool txtTrack_GotFocus(Context& c);
+bool txtItem_GotFocus(Context& c);
+void txtChannel_GotFocus(Context& c);
+bool txtBar_GotFocus(Context& c);
+void txtNote_GotFocus(Context& c);
+void txtOcta_GotFocus(Context& c);
+void txtDur_GotFocus(Context& c);
+void txtAdj_GotFocus(Context& c);
+void txtDyn_GotFocus(Context& c);
+void txtPitchbend_GotFocus(Context& c);
+
+// Help lines that depend on the piece or the item.
+std::string TrackHelpLine(int numTracks);
+// The value box's line for the note text; nothing when the line stays.
+std::optional<std::string> AdjHelpLine(const std::string& note);
+// The dynamics box's line for the note text and the value box's text.
+std::string DynHelpLine(const std::string& note, const std::string& adj);
+
+// ---- Loss-of-focus checks -----------------------------------------------------
+// Each returns false when it has moved the focus itself: back into its box
+// after refusing its text, or on to Accept Item after switching the value
+// boxes off. They do nothing in menu mode.
+bool txtTempo_LostFocus(Context& c);
+bool txtTrack_LostFocus(Context& c);
+bool txtItem_LostFocus(Context& c);
+void txtChannel_LostFocus(Context& c);
+bool txtBar_LostFocus(Context& c);
+bool txtNote_LostFocus(Context& c);
+void txtDur_LostFocus(Context& c);
+
+// Switches off the ten value controls, FieldsDisabled := 1, focus to the
+// Accept Item button.
+void DisableFields(Context& c);
+
+// ---- Keys ---------------------------------------------------------------------
+// What the window does after the form has seen a key.
+enum class FormKeyAction { None, NextBox, PreviousBox, Accept };
+
+// Enter: the next box; Up arrow: the previous one without checks; Shift+Tab
+// marks the backward move; F12: Accept Item, except while the program list
+// is open and for END, LEGOF, LEGO1, LEGON behind the last item or with
+// more than one blank of an insert run left.
+FormKeyAction Form_KeyDown(Context& c, int keyCode, int shift);
+// The Enter character is swallowed.
+void Form_KeyPress(int& keyAscii);
+
+void txtItem_KeyDown(Context& c, int& keyCode, int shift);
+// DialogResult emptied on every key; Home: the next bar number, focus to the
+// note box.
+void txtBar_KeyDown(Context& c, int& keyCode, int shift);
+// DialogResult emptied on every key; F2..F6, F8: a keyword into the box.
+void txtNote_KeyDown(Context& c, int& keyCode, int shift);
+// Upper case; a B typed as the second keystroke is the flat sign b.
+void txtNote_KeyPress(State& s, int& keyAscii);
+// Lower case.
+void txtDur_KeyPress(int& keyAscii);
+
+} // namespace tnq
