@@ -4,6 +4,8 @@
 #include "core/file_menu.h"
 #include "core/piece_commands.h"
 #include "entry/screen_procs.h"
+#include "midifile/make_mid.h"
+#include "midifile/ui/frm_mid_file.h"
 #include "platform/vb.h"
 
 #include <QMenuBar>
@@ -162,7 +164,7 @@ void FrmKVS::mnuFilSave_Click() {
     tnq::mnuFilSave_Click(C());
 }
 void FrmKVS::mnuFilMid_Click() {
-    // Built with the command.
+    MakeMidFile(C(), FrmMidFile::Of(this));
 }
 void FrmKVS::mnuFilExit_Click() {
     if (!tnq::mnuFilExit_Click(C())) return;
