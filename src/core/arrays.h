@@ -48,7 +48,8 @@ public:
 
     void ReDim(int upper1, int upper2) {
         if (upper1 < 0 || upper2 < 0) throw VbError(err::SubscriptOutOfRange);
-        std::vector<T>((static_cast<std::size_t>(upper1) + 1) * (static_cast<std::size_t>(upper2) + 1))
+        std::vector<T>((static_cast<std::size_t>(upper1) + 1) *
+                       (static_cast<std::size_t>(upper2) + 1))
             .swap(data_);
         u1_ = upper1;
         u2_ = upper2;

@@ -25,7 +25,8 @@ bool IsDurationlessKeyword(std::string_view note) {
 }
 
 void FillNoteTables(State& s) {
-    static const char* sharp[12] = {"C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "B"};
+    static const char* sharp[12] = {"C",  "C#", "D",  "D#", "E",  "F",
+                                    "F#", "G",  "G#", "A",  "A#", "B"};
     static const char* flat[12] = {"C", "Db", "D", "Eb", "E", "F", "Gb", "G", "Ab", "A", "Bb", "B"};
     for (int i = 1; i <= 12; ++i) {
         s.NoteSharp[i] = sharp[i - 1];

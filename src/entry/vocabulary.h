@@ -65,7 +65,9 @@ int NoteIndexOf(const State& s, std::string_view name);
 std::string FlatSpelling(std::string note);
 
 // MIDI note number for a note index 1..12 and an octave.
-inline int NoteNumber(int noteIndex, int octave) { return (octave + 1) * 12 + noteIndex - 1; }
+inline int NoteNumber(int noteIndex, int octave) {
+    return (octave + 1) * 12 + noteIndex - 1;
+}
 
 // The beat unit a TEMPO item's Duration text sets: one letter, or one
 // letter and "." (times 1.5). Refused texts give nothing.

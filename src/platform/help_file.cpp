@@ -17,8 +17,8 @@ std::string WithSlash(std::string dir) {
 }
 } // namespace
 
-bool HelpFileFound(std::string& helpFile, const std::string& programDir,
-                   const std::string& pathEnv, const FileExists& exists) {
+bool HelpFileFound(std::string& helpFile, const std::string& programDir, const std::string& pathEnv,
+                   const FileExists& exists) {
     std::string dir = WithSlash(programDir);
     bool found = exists(dir + helpFile);
     if (!found && !pathEnv.empty()) {

@@ -18,7 +18,7 @@ bool RegularFileExists(const std::string& path);
 // pathEnv (an empty entry stands for the root directory). On success
 // helpFile becomes the full path and the result is true; otherwise helpFile
 // is unchanged.
-bool HelpFileFound(std::string& helpFile, const std::string& programDir,
-                   const std::string& pathEnv, const FileExists& exists = RegularFileExists);
+bool HelpFileFound(std::string& helpFile, const std::string& programDir, const std::string& pathEnv,
+                   const FileExists& exists = RegularFileExists);
 
 } // namespace tnq

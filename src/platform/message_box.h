@@ -35,9 +35,15 @@ inline constexpr int Ignore = 5;
 inline constexpr int Yes = 6;
 inline constexpr int No = 7;
 
-inline int Buttons(int code) { return code & 7; }
-inline int Icon(int code) { return code & 0x70; }
-inline int DefaultButton(int code) { return (code & 0x300) >> 8; } // 0-based
+inline int Buttons(int code) {
+    return code & 7;
+}
+inline int Icon(int code) {
+    return code & 0x70;
+}
+inline int DefaultButton(int code) {
+    return (code & 0x300) >> 8;
+} // 0-based
 } // namespace mb
 
 // Texts are in the program's own one-byte encoding (Windows-1252); a

@@ -41,8 +41,8 @@ void ResizeForm(PlaceableForm& form, const ScreenMetrics& screen, int left, int 
     for (int i = 0; i < form.ControlCount(); ++i) {
         Placeable* c = form.Control(i);
         if (!c) continue;
-        for (FormProp prop : {FormProp::Left, FormProp::Top, FormProp::Height, FormProp::Width,
-                              FormProp::FontSize})
+        for (FormProp prop :
+             {FormProp::Left, FormProp::Top, FormProp::Height, FormProp::Width, FormProp::FontSize})
             scale(*c, prop);
     }
 }

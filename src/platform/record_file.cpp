@@ -14,21 +14,30 @@ namespace tnq {
 int ErrorFromErrno(int e) {
     switch (e) {
     case ENOENT:
-    case ENOTDIR: return err::PathNotFound;
+    case ENOTDIR:
+        return err::PathNotFound;
     case EACCES:
     case EPERM:
-    case EROFS: return err::PermissionDenied;
+    case EROFS:
+        return err::PermissionDenied;
     case ENOSPC:
-    case EDQUOT: return err::DiskFull;
-    case EISDIR: return err::PathFileAccessError;
+    case EDQUOT:
+        return err::DiskFull;
+    case EISDIR:
+        return err::PathFileAccessError;
     case EMFILE:
-    case ENFILE: return 67;
-    case EBADF: return err::BadFileNameOrNumber;
-    default: return err::DeviceIOError;
+    case ENFILE:
+        return 67;
+    case EBADF:
+        return err::BadFileNameOrNumber;
+    default:
+        return err::DeviceIOError;
     }
 }
 
-RecordFile::~RecordFile() { Close(); }
+RecordFile::~RecordFile() {
+    Close();
+}
 
 RecordFile::RecordFile(RecordFile&& other) noexcept
     : fd_(std::exchange(other.fd_, -1)), path_(std::move(other.path_)),
@@ -78,8 +87,8 @@ bool RecordFile::Read(long long n, std::string& record) const {
     const off_t off = static_cast<off_t>((n - 1) * static_cast<long long>(recordLength_));
     std::size_t got = 0;
     while (got < recordLength_) {
-        ssize_t r = ::pread(fd_, record.data() + got, recordLength_ - got,
-                            off + static_cast<off_t>(got));
+        ssize_t r =
+            ::pread(fd_, record.data() + got, recordLength_ - got, off + static_cast<off_t>(got));
         if (r < 0) {
             if (errno == EINTR) continue;
             throw VbError(ErrorFromErrno(errno));
@@ -102,8 +111,8 @@ void RecordFile::Write(long long n, const std::string& record) {
     const off_t off = static_cast<off_t>((n - 1) * static_cast<long long>(recordLength_));
     std::size_t done = 0;
     while (done < buf.size()) {
-        ssize_t w = ::pwrite(fd_, buf.data() + done, buf.size() - done,
-                             off + static_cast<off_t>(done));
+        ssize_t w =
+            ::pwrite(fd_, buf.data() + done, buf.size() - done, off + static_cast<off_t>(done));
         if (w < 0) {
             if (errno == EINTR) continue;
             throw VbError(ErrorFromErrno(errno));

@@ -21,7 +21,9 @@ std::string TrimWs(const std::string& s) {
     return s.substr(b, e - b);
 }
 
-bool SameName(const std::string& a, const std::string& b) { return UCase(a) == UCase(b); }
+bool SameName(const std::string& a, const std::string& b) {
+    return UCase(a) == UCase(b);
+}
 
 std::vector<std::string> ReadLines(const std::filesystem::path& file) {
     std::vector<std::string> lines;
@@ -79,8 +81,7 @@ std::filesystem::path SettingsStore::DefaultFile() {
     return base / "tonquill" / "win.ini";
 }
 
-std::string SettingsStore::GetIniSetting(const std::string& section,
-                                         const std::string& key) const {
+std::string SettingsStore::GetIniSetting(const std::string& section, const std::string& key) const {
     bool inSection = false;
     for (const auto& line : ReadLines(file_)) {
         std::string name, k, v;
@@ -144,8 +145,10 @@ bool SettingsStore::SetIniSetting(const std::string& section, const std::string&
     bool ok = true;
     for (std::size_t off = 0; ok && off < text.size();) {
         ssize_t n = ::write(fd, text.data() + off, text.size() - off);
-        if (n <= 0) ok = false;
-        else off += static_cast<std::size_t>(n);
+        if (n <= 0)
+            ok = false;
+        else
+            off += static_cast<std::size_t>(n);
     }
     ok = ok && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;

@@ -55,13 +55,16 @@ std::string ErrorText(int number) {
 }
 
 VbError::VbError(int number) : std::runtime_error(ErrorText(number)), number_(number) {}
-VbError::VbError(int number, const std::string& text)
-    : std::runtime_error(text), number_(number) {}
+VbError::VbError(int number, const std::string& text) : std::runtime_error(text), number_(number) {}
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n';
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 } // namespace
 
@@ -81,9 +84,12 @@ double Val(std::string_view text) {
         for (p = 2; p < s.size(); ++p) {
             int d;
             char c = static_cast<char>(std::toupper(static_cast<unsigned char>(s[p])));
-            if (IsDigit(c)) d = c - '0';
-            else if (base == 16 && c >= 'A' && c <= 'F') d = c - 'A' + 10;
-            else break;
+            if (IsDigit(c))
+                d = c - '0';
+            else if (base == 16 && c >= 'A' && c <= 'F')
+                d = c - 'A' + 10;
+            else
+                break;
             if (d >= base) break;
             v = v * base + d;
             if (v > 0xFFFFFFFFLL) break;
@@ -132,7 +138,9 @@ double RoundHalfEven(double value) {
     return r;
 }
 
-double Int(double value) { return std::floor(value); }
+double Int(double value) {
+    return std::floor(value);
+}
 
 std::int16_t CInt(double value) {
     if (std::isnan(value)) throw VbError(err::Overflow);
@@ -173,8 +181,10 @@ std::string FormatGeneral(double value, int digits) {
         while (!mant.empty() && mant.back() == '0') mant.pop_back();
         if (!mant.empty() && mant.back() == '.') mant.pop_back();
     }
-    if (mant.rfind("0.", 0) == 0) mant.erase(0, 1);
-    else if (mant.rfind("-0.", 0) == 0) mant.erase(1, 1);
+    if (mant.rfind("0.", 0) == 0)
+        mant.erase(0, 1);
+    else if (mant.rfind("-0.", 0) == 0)
+        mant.erase(1, 1);
     if (!exp.empty()) {
         // E+05 -> E+05 kept as two digits at least, as shown classically.
         char sign = exp[1];
@@ -214,9 +224,12 @@ bool IsNumeric(std::string_view text) {
     if (s[p] == '-' || s[p] == '+') ++p;
     bool digits = false, point = false;
     while (p < s.size()) {
-        if (IsDigit(s[p])) digits = true;
-        else if (s[p] == '.' && !point) point = true;
-        else break;
+        if (IsDigit(s[p]))
+            digits = true;
+        else if (s[p] == '.' && !point)
+            point = true;
+        else
+            break;
         ++p;
     }
     if (!digits) return false;
@@ -245,7 +258,9 @@ std::string RTrim(std::string_view text) {
     return std::string(text.substr(0, e));
 }
 
-std::string Trim(std::string_view text) { return LTrim(RTrim(text)); }
+std::string Trim(std::string_view text) {
+    return LTrim(RTrim(text));
+}
 
 std::string UCase(std::string_view text) {
     std::string s(text);

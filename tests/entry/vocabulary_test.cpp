@@ -30,9 +30,9 @@ TEST(Vocabulary, NoteNamesAndCodes) {
         int octave;
         int code; // 0 = no note name
     } cases[] = {
-        {"C", 0, 12},   {"B", 8, 119}, {"C", 4, 60},  {"A", 4, 69},  {"EB", 4, 63},
-        {"bb", 4, 70},  {"BB", 4, 70}, {"Db", 4, 61}, {"C#", 4, 61}, {"E#", 4, 0},
-        {"Fb", 4, 0},   {"H", 4, 0},   {"c", 4, 0},   {"Cb", 4, 0},  {"B#", 4, 0},
+        {"C", 0, 12},  {"B", 8, 119}, {"C", 4, 60},  {"A", 4, 69},  {"EB", 4, 63},
+        {"bb", 4, 70}, {"BB", 4, 70}, {"Db", 4, 61}, {"C#", 4, 61}, {"E#", 4, 0},
+        {"Fb", 4, 0},  {"H", 4, 0},   {"c", 4, 0},   {"Cb", 4, 0},  {"B#", 4, 0},
     };
     for (const auto& c : cases) {
         const std::string name = FlatSpelling(c.typed);
@@ -58,13 +58,13 @@ TEST(Vocabulary, AdjustmentForms) {
         AdjustmentForm form;
         int dashes;
     } cases[] = {
-        {"0", AdjustmentForm::Zero, 0},       {"5", AdjustmentForm::Numeric, 0},
-        {"-5", AdjustmentForm::Numeric, 0},   {"250", AdjustmentForm::Numeric, 0},
-        {"9999", AdjustmentForm::Numeric, 0}, {"-999", AdjustmentForm::Numeric, 0},
-        {"-", AdjustmentForm::Dashes, 1},     {"--", AdjustmentForm::Dashes, 2},
-        {"----", AdjustmentForm::Dashes, 4},  {"", AdjustmentForm::Dashes, 0},
-        {"-x", AdjustmentForm::Invalid, 0},   {"--5", AdjustmentForm::Invalid, 0},
-        {"x", AdjustmentForm::Invalid, 0},    {"10000", AdjustmentForm::Invalid, 0},
+        {"0", AdjustmentForm::Zero, 0},        {"5", AdjustmentForm::Numeric, 0},
+        {"-5", AdjustmentForm::Numeric, 0},    {"250", AdjustmentForm::Numeric, 0},
+        {"9999", AdjustmentForm::Numeric, 0},  {"-999", AdjustmentForm::Numeric, 0},
+        {"-", AdjustmentForm::Dashes, 1},      {"--", AdjustmentForm::Dashes, 2},
+        {"----", AdjustmentForm::Dashes, 4},   {"", AdjustmentForm::Dashes, 0},
+        {"-x", AdjustmentForm::Invalid, 0},    {"--5", AdjustmentForm::Invalid, 0},
+        {"x", AdjustmentForm::Invalid, 0},     {"10000", AdjustmentForm::Invalid, 0},
         {"-1000", AdjustmentForm::Invalid, 0},
     };
     for (const auto& c : cases) {
@@ -77,8 +77,8 @@ TEST(Vocabulary, AdjustmentForms) {
 TEST(Vocabulary, DashRunsRemoveEarlierLengths) {
     // Items 1..4: 480, 240, 0 (a keyword), and the item being entered at 4.
     auto len = [](int p) -> long long { return p == 1 ? 480 : p == 2 ? 240 : 0; };
-    EXPECT_EQ(DashRemoval(3, 2, len), 720);   // "--" after 480 and 240
-    EXPECT_EQ(DashRemoval(4, 1, len), 240);   // "-" after a keyword looks one further back
+    EXPECT_EQ(DashRemoval(3, 2, len), 720); // "--" after 480 and 240
+    EXPECT_EQ(DashRemoval(4, 1, len), 240); // "-" after a keyword looks one further back
     EXPECT_EQ(DashRemoval(4, 0, len), 0);
     EXPECT_EQ(DashRemoval(1, 1, len), std::nullopt); // nothing before item 1
     EXPECT_EQ(DashRemoval(3, 3, len), std::nullopt);

@@ -11,7 +11,8 @@ TEST(Cp1252, ConvertsBothWays) {
     EXPECT_EQ(Utf8ToCp1252("\u00A9 1998"), "\xA9 1998");
     EXPECT_EQ(Cp1252ToUtf8("\x80\x96\x9F"), "\u20AC\u2013\u0178");
     EXPECT_EQ(Utf8ToCp1252("\u20AC\u2013\u0178"), "\x80\x96\x9F");
-    EXPECT_EQ(Utf8ToCp1252("Gr\u00FC\u00DFe"), "Gr\xFC\xDF" "e");
+    EXPECT_EQ(Utf8ToCp1252("Gr\u00FC\u00DFe"), "Gr\xFC\xDF"
+                                               "e");
 }
 
 TEST(Cp1252, EveryByteSurvivesARoundTrip) {

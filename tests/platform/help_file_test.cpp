@@ -17,7 +17,9 @@ TEST(HelpFileFound, SearchesTheProgramDirectoryThenThePath) {
     } cases[] = {
         {"/usr/bin:/opt/tools/", {"/opt/tools/Tnq32.html"}, true, "/opt/tools/Tnq32.html"},
         {"/usr/bin:/opt/tools", {"/opt/tools/Tnq32.html"}, true, "/opt/tools/Tnq32.html"},
-        {"/usr/bin:/opt/tools", {"/prog/Tnq32.html", "/usr/bin/Tnq32.html"}, true,
+        {"/usr/bin:/opt/tools",
+         {"/prog/Tnq32.html", "/usr/bin/Tnq32.html"},
+         true,
          "/prog/Tnq32.html"},
         {"/usr/bin::/x", {"/Tnq32.html"}, true, "/Tnq32.html"}, // empty entry = root
         {"", {"/usr/bin/Tnq32.html"}, false, "Tnq32.html"},

@@ -37,10 +37,15 @@ struct FakeForm : PlaceableForm {
 
 FakeForm Dialog() {
     FakeForm f;
-    f.self.props = {{FormProp::Left, 0}, {FormProp::Top, 0}, {FormProp::Width, 4000},
-                    {FormProp::Height, 3000}, {FormProp::FontSize, 8}};
+    f.self.props = {{FormProp::Left, 0},
+                    {FormProp::Top, 0},
+                    {FormProp::Width, 4000},
+                    {FormProp::Height, 3000},
+                    {FormProp::FontSize, 8}};
     FakeControl label; // a label with no font of its own
-    label.props = {{FormProp::Left, 100}, {FormProp::Top, 200}, {FormProp::Width, 1000},
+    label.props = {{FormProp::Left, 100},
+                   {FormProp::Top, 200},
+                   {FormProp::Width, 1000},
                    {FormProp::Height, 255}};
     FakeControl box = label;
     box.props[FormProp::FontSize] = 8.25f;

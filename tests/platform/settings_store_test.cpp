@@ -77,8 +77,10 @@ TEST(SettingsStore, DefaultFileFollowsXdgConfigHome) {
     ::setenv("XDG_CONFIG_HOME", "", 1);
     ::setenv("HOME", "/tmp/tnq-home", 1);
     EXPECT_EQ(SettingsStore::DefaultFile(), "/tmp/tnq-home/.config/tonquill/win.ini");
-    if (old) ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
-    else ::unsetenv("XDG_CONFIG_HOME");
+    if (old)
+        ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
+    else
+        ::unsetenv("XDG_CONFIG_HOME");
 }
 
 } // namespace

@@ -17,7 +17,9 @@ QString ToQt(const std::string& text) {
     return QString::fromStdString(Cp1252ToUtf8(t));
 }
 
-std::string FromQt(const QString& text) { return Utf8ToCp1252(text.toStdString()); }
+std::string FromQt(const QString& text) {
+    return Utf8ToCp1252(text.toStdString());
+}
 
 namespace {
 
@@ -59,18 +61,28 @@ int QtMessageBoxes::MsgBox(const std::string& text, int code,
     };
     std::vector<B> buttons;
     switch (mb::Buttons(code)) {
-    case mb::OKCancel: buttons = {{QMessageBox::Ok, mb::OK}, {QMessageBox::Cancel, mb::Cancel}}; break;
+    case mb::OKCancel:
+        buttons = {{QMessageBox::Ok, mb::OK}, {QMessageBox::Cancel, mb::Cancel}};
+        break;
     case mb::AbortRetryIgnore:
         buttons = {{QMessageBox::Abort, mb::Abort},
                    {QMessageBox::Retry, mb::Retry},
                    {QMessageBox::Ignore, mb::Ignore}};
         break;
     case mb::YesNoCancel:
-        buttons = {{QMessageBox::Yes, mb::Yes}, {QMessageBox::No, mb::No}, {QMessageBox::Cancel, mb::Cancel}};
+        buttons = {{QMessageBox::Yes, mb::Yes},
+                   {QMessageBox::No, mb::No},
+                   {QMessageBox::Cancel, mb::Cancel}};
         break;
-    case mb::YesNo: buttons = {{QMessageBox::Yes, mb::Yes}, {QMessageBox::No, mb::No}}; break;
-    case mb::RetryCancel: buttons = {{QMessageBox::Retry, mb::Retry}, {QMessageBox::Cancel, mb::Cancel}}; break;
-    default: buttons = {{QMessageBox::Ok, mb::OK}}; break;
+    case mb::YesNo:
+        buttons = {{QMessageBox::Yes, mb::Yes}, {QMessageBox::No, mb::No}};
+        break;
+    case mb::RetryCancel:
+        buttons = {{QMessageBox::Retry, mb::Retry}, {QMessageBox::Cancel, mb::Cancel}};
+        break;
+    default:
+        buttons = {{QMessageBox::Ok, mb::OK}};
+        break;
     }
     const bool hasCancel = std::any_of(buttons.begin(), buttons.end(),
                                        [](const B& b) { return b.result == mb::Cancel; });
@@ -79,18 +91,30 @@ int QtMessageBoxes::MsgBox(const std::string& text, int code,
     box.setWindowTitle(ToQt(title ? *title : std::string(kProgramTitle)));
     box.setText(ToQt(text));
     switch (mb::Icon(code)) {
-    case mb::Critical: box.setIcon(QMessageBox::Critical); break;
-    case mb::Question: box.setIcon(QMessageBox::Question); break;
-    case mb::Exclamation: box.setIcon(QMessageBox::Warning); break;
-    case mb::Information: box.setIcon(QMessageBox::Information); break;
-    default: box.setIcon(QMessageBox::NoIcon); break;
+    case mb::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case mb::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case mb::Exclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case mb::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    default:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
     }
     std::vector<QPushButton*> made;
     for (const B& b : buttons) made.push_back(box.addButton(b.button));
     const std::size_t def = static_cast<std::size_t>(mb::DefaultButton(code));
     box.setDefaultButton(made[def < made.size() ? def : 0]);
-    if (hasCancel) box.setEscapeButton(made.back());
-    else if (okOnly) box.setEscapeButton(made.front());
+    if (hasCancel)
+        box.setEscapeButton(made.back());
+    else if (okOnly)
+        box.setEscapeButton(made.front());
     box.exec();
     QAbstractButton* clicked = box.clickedButton();
     for (std::size_t i = 0; i < made.size(); ++i)
@@ -102,8 +126,9 @@ std::string QtMessageBoxes::InputBox(const std::string& prompt,
                                      const std::optional<std::string>& title,
                                      const std::string& defaultText) {
     bool ok = false;
-    QString answer = QInputDialog::getText(parent_, ToQt(title ? *title : std::string(kProgramTitle)),
-                                           ToQt(prompt), QLineEdit::Normal, ToQt(defaultText), &ok);
+    QString answer =
+        QInputDialog::getText(parent_, ToQt(title ? *title : std::string(kProgramTitle)),
+                              ToQt(prompt), QLineEdit::Normal, ToQt(defaultText), &ok);
     return ok ? FromQt(answer) : std::string();
 }
 

@@ -23,14 +23,18 @@ void WhenShown(std::function<void(QMessageBox*)> act) {
     });
 }
 
-QAbstractButton* ButtonOf(QMessageBox* box, QMessageBox::StandardButton b) { return box->button(b); }
+QAbstractButton* ButtonOf(QMessageBox* box, QMessageBox::StandardButton b) {
+    return box->button(b);
+}
 
 TEST(QtMessageBoxes, EscChoosesCancelOrOkButNothingInYesNo) {
     QtMessageBoxes boxes;
     struct Case {
         int code;
         int result;
-    } cases[] = {{mb::OKOnly, mb::OK}, {mb::OKCancel, mb::Cancel}, {mb::YesNoCancel + 48, mb::Cancel},
+    } cases[] = {{mb::OKOnly, mb::OK},
+                 {mb::OKCancel, mb::Cancel},
+                 {mb::YesNoCancel + 48, mb::Cancel},
                  {mb::RetryCancel, mb::Cancel}};
     for (const auto& c : cases) {
         WhenShown([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); });
