@@ -1,0 +1,755 @@
+// The entry boxes of the main window driven headless with the keyboard and
+// the mouse: help lines, guards, the form's keys, the edge cases of the
+// boxes, and whole roads from a new piece to its files on disk.
+#include "core/piece_paths.h"
+#include "entry/ui/frm_kvs.h"
+#include "midifile/mid_fixture.h"
+#include "midifile/ui/frm_mid_file.h"
+#include "support/fakes.h"
+#include "support/ui/settle.h"
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QDialog>
+#include <QMenu>
+#include <QTimer>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace tnq {
+namespace {
+
+namespace fs = std::filesystem;
+using test::Settle;
+using test::ShowActive;
+
+// Runs act on the modal window once it is up: polled, since the command that
+// shows it is itself still waiting to run when this is asked for.
+void WhenShownModal(std::function<void(QWidget*)> act) {
+    auto* timer = new QTimer;
+    timer->setInterval(20);
+    QObject::connect(timer, &QTimer::timeout, [timer, act, tries = 0]() mutable {
+        QWidget* d = QApplication::activeModalWidget();
+        if (!d && ++tries < 250) return;
+        timer->stop();
+        timer->deleteLater();
+        if (!d) return;
+        if (!QTest::qWaitForWindowActive(d)) qWarning("modal window not active");
+        Settle();
+        act(d);
+    });
+    timer->start();
+}
+
+class EntryWindow : public ::testing::Test {
+protected:
+    void SetUp() override { w.Attach(&c); }
+
+    void Load() {
+        w.Form_Load();
+        ASSERT_TRUE(ShowActive(&w));
+    }
+    void OpenMenu(FrmKVS& win, const char* name) {
+        QMenu* m = win.Menus().Menu(name);
+        m->popup(win.mapToGlobal(QPoint(10, 10)));
+        Settle();
+        m->hide();
+        Settle();
+    }
+    void Choose(FrmKVS& win, const char* item) {
+        win.Menus().Item(item)->trigger();
+        Settle();
+    }
+    // File > New as a user does it: a title, then No to the automatic
+    // initialization. The boxes are shown with the focus on the tempo.
+    void NewPiece(const std::string& title) {
+        OpenMenu(w, "mnuFile");
+        p.msg.AnswerInput(title);
+        p.msg.Answer(mb::No);
+        Choose(w, "mnuFilNew");
+        ASSERT_EQ(p.s.PieceTitle, title);
+        ASSERT_EQ(Focus(), w.txtTempo);
+        atStart_ = p.msg.shown.size();
+    }
+    // Message boxes shown since the piece was made.
+    std::size_t Boxes() const { return p.msg.shown.size() - atStart_; }
+
+    QWidget* Focus() const { return w.focusWidget(); }
+    std::string Status() const { return w.StatusBar1->Line(); }
+    std::string Text(QLineEdit* box) const { return box->text().toStdString(); }
+    void Type(const char* text) {
+        QTest::keyClicks(Focus(), text);
+        Settle();
+    }
+    void Press(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        test::Key(&w, key, mods);
+    }
+    void Enter() { Press(Qt::Key_Return); }
+    // A box's text, typed over its selected text, then Enter.
+    void Field(const char* text) {
+        Type(text);
+        Enter();
+    }
+    void Click(QWidget* control) {
+        QTest::mouseClick(control, Qt::LeftButton);
+        Settle();
+    }
+    // Alt+I: the Accept Item button's access key (the button clicks after a
+    // short delay).
+    void AltI() {
+        QTest::keyClick(Focus(), Qt::Key_I, Qt::AltModifier);
+        QTest::qWait(300);
+        Settle();
+    }
+    // From the tempo box to the bar box of item 1 of track t (not 1).
+    void TypeThePiece();
+    void ToTrack(const char* track) {
+        if (Focus() != w.txtTempo) {
+            w.SetFocus(Box::Tempo);
+            Settle();
+        }
+        Enter();
+        ASSERT_EQ(Focus(), w.txtTrack);
+        Field(track);
+        ASSERT_EQ(Focus(), w.txtItem) << track;
+    }
+    int Count(int track) const { return p.s.ItemCount(track); }
+
+    test::Program p;
+    FrmKVS w;
+    Context c{p.s, p.msg, p.ini, w, p.sys};
+    std::size_t atStart_ = 0;
+};
+
+// ---- Help lines ------------------------------------------------------------------
+
+TEST_F(EntryWindow, EachBoxShowsItsHelpLineWithItsTextSelected) {
+    Load();
+    NewPiece("SONG");
+    EXPECT_EQ(Status(), "Enter number of quarter notes per minute");
+    EXPECT_EQ(w.txtTempo->selectedText(), "60");
+
+    Enter();
+    EXPECT_EQ(Focus(), w.txtTrack);
+    EXPECT_EQ(Status(), "Enter track number (1-32)");
+    EXPECT_TRUE(w.cboTracks->isVisibleTo(&w));
+    EXPECT_EQ(w.txtTrack->selectedText(), "1");
+    Field("2");
+    EXPECT_EQ(Focus(), w.txtItem);
+    EXPECT_EQ(Status(), "Press F9 to go to a Bar; Find Next: "
+                        "F2=PROGR;F3=CNTRL;F4=TEMPO;F5=METER;F6=LEGON;F8=Channel change;F10=PBEND");
+    EXPECT_FALSE(w.cboTracks->isVisibleTo(&w));
+    Enter();
+    EXPECT_EQ(Focus(), w.txtChannel);
+    EXPECT_EQ(Status(), "Enter channel number (1-16)");
+    EXPECT_EQ(w.txtChannel->selectedText(), "2");
+    Enter();
+    EXPECT_EQ(Focus(), w.txtBar);
+    EXPECT_EQ(Status(), "Press F11 to insert item(s); F10 to delete Item(s); F6=revise bar nos.; "
+                        "F8=copy items");
+    Enter();
+    EXPECT_EQ(Focus(), w.txtNote);
+    EXPECT_EQ(Status(),
+              "Enter note names C Eb F# etc.; F2=Prog. Change, F3=Control Change,F4=Legato "
+              "On, F5=Legato Off F6=TEMPO, F8=METER, or F7");
+    Field("c");
+    EXPECT_EQ(Focus(), w.txtOcta);
+    EXPECT_EQ(Status(), "Enter octave (0-8)");
+    Field("4");
+    EXPECT_EQ(Focus(), w.txtDur);
+    EXPECT_EQ(Status(), "w=whole note h=half note q, e, s, t for others, z=sixty fourth; "
+                        "q.=dotted quarter, q3=quarter triplet etc.\"");
+    Field("Q");
+    EXPECT_EQ(Text(w.txtDur), "q");
+    EXPECT_EQ(Focus(), w.txtAdj);
+    EXPECT_EQ(Status(), ""); // the duration box cleared it
+    EXPECT_EQ(w.txtAdj->selectedText(), "0");
+    Enter();
+    EXPECT_EQ(Focus(), w.txtDyn);
+    EXPECT_EQ(Status(), "Dynamics range from 1-127");
+    Enter();
+    EXPECT_EQ(Focus(), w.txtPitchBend);
+    EXPECT_EQ(Status(), "Range is -8192 to 8191 (0=no Pitchbend)");
+    Press(Qt::Key_Up);
+    EXPECT_EQ(Focus(), w.txtDyn);
+    EXPECT_EQ(Status(), "Dynamics range from 1-127");
+    EXPECT_EQ(Boxes(), 0u);
+}
+
+TEST_F(EntryWindow, KeywordsRelabelTheValueBoxesAndTheirHelpLines) {
+    Load();
+    NewPiece("SONG");
+    ToTrack("2");
+    Enter();
+    Enter();
+    Enter();
+    ASSERT_EQ(Focus(), w.txtNote);
+
+    // CNTRL: the value box is the controller number.
+    Field("cntrl");
+    EXPECT_EQ(Text(w.txtNote), "CNTRL");
+    EXPECT_EQ(Focus(), w.txtAdj); // octave and note value are switched off
+    EXPECT_FALSE(w.txtOcta->isEnabled());
+    EXPECT_FALSE(w.lblNoteValue->isEnabled());
+    EXPECT_TRUE(w.lblAdjustment->isEnabled());
+    EXPECT_EQ(w.lblAdjustment->text(), "Control #");
+    EXPECT_EQ(w.lblDynamics->text(), "Control Value");
+    EXPECT_EQ(Status(), "Controllers are 0 to 127");
+    Field("7");
+    EXPECT_EQ(Status(), "Range from 0-127");
+
+    // NRPN1 with a parameter the table does not have.
+    Press(Qt::Key_Up);
+    Press(Qt::Key_Up);
+    ASSERT_EQ(Focus(), w.txtNote); // the note box switched everything on again
+    EXPECT_TRUE(w.txtOcta->isEnabled());
+    EXPECT_EQ(w.lblAdjustment->text(), "Spare");
+    EXPECT_EQ(w.lblDynamics->text(), "Dynamics");
+    Field("NRPN1");
+    EXPECT_EQ(w.lblAdjustment->text(), "LSB Number (0 - 26)");
+    EXPECT_EQ(w.lblDynamics->text(), "Value");
+    EXPECT_EQ(Status(), "LSB is 0 to 26");
+    Field("30");
+    EXPECT_EQ(Status(), "From 0 to 0");
+
+    // A rest switches off only the octave and dynamics boxes.
+    Press(Qt::Key_Up);
+    Press(Qt::Key_Up);
+    Field("r");
+    EXPECT_EQ(Focus(), w.txtDur);
+    EXPECT_FALSE(w.txtOcta->isEnabled());
+    EXPECT_TRUE(w.lblOctave->isEnabled());
+    EXPECT_FALSE(w.txtDyn->isEnabled());
+    Enter();
+    Enter();
+    EXPECT_EQ(Focus(), w.txtPitchBend);
+
+    // END switches off all ten and goes to the Accept button.
+    w.SetFocus(Box::Note);
+    Settle();
+    Field("end");
+    EXPECT_EQ(Focus(), w.btnAccept);
+    for (QWidget* v : {(QWidget*)w.lblOctave, (QWidget*)w.txtDur, (QWidget*)w.lblDynamics,
+                       (QWidget*)w.txtPitchBend})
+        EXPECT_FALSE(v->isEnabled()) << v->objectName().toStdString();
+    EXPECT_EQ(Boxes(), 0u);
+}
+
+// ---- Guards -----------------------------------------------------------------------
+
+TEST_F(EntryWindow, GuardsSendAClickBackToTheEarlierBox) {
+    Load();
+    NewPiece("SONG");
+    ToTrack("2");
+
+    // An item number left by Up arrow is not checked; a click from the
+    // tempo box into the bar box then meets the bar box's guard.
+    Type("x");
+    Press(Qt::Key_Up);
+    ASSERT_EQ(Focus(), w.txtTrack);
+    Press(Qt::Key_Up);
+    ASSERT_EQ(Focus(), w.txtTempo);
+    EXPECT_EQ(Text(w.txtItem), "x");
+    Click(w.txtBar);
+    EXPECT_EQ(Focus(), w.txtItem);
+    EXPECT_EQ(Status().rfind("Press F9 to go to a Bar", 0), 0u);
+    EXPECT_EQ(w.Forms().Focus().Owner(), w.txtItem);
+
+    // The item box with an empty track box: back to the track box.
+    Field("1");
+    ASSERT_EQ(Focus(), w.txtChannel);
+    w.txtTrack->clear();
+    Click(w.txtItem);
+    EXPECT_EQ(Focus(), w.txtTrack);
+    EXPECT_EQ(Status(), "Enter track number (1-32)");
+
+    // The track box with a tempo of 1000: back to the tempo box.
+    Field("2");
+    ASSERT_EQ(Focus(), w.txtItem);
+    w.txtTempo->setText("1000");
+    Click(w.txtTrack);
+    EXPECT_EQ(Focus(), w.txtTempo);
+    EXPECT_EQ(Status(), "Enter number of quarter notes per minute");
+    EXPECT_EQ(Text(w.txtTempo), "1000");
+    EXPECT_EQ(Boxes(), 0u);
+}
+
+TEST_F(EntryWindow, ARefusedBoxKeepsTheFocusAndTheNextBoxIsNotEntered) {
+    Load();
+    NewPiece("SONG");
+    Enter();
+    ASSERT_EQ(Focus(), w.txtTrack);
+
+    // An empty track with no valid track before: it stays empty, the focus
+    // stays, and the item box's guard never sends it round again.
+    Press(Qt::Key_Delete);
+    Enter();
+    EXPECT_EQ(Focus(), w.txtTrack);
+    EXPECT_EQ(Text(w.txtTrack), "");
+    EXPECT_EQ(Status(), "Enter track number (1-32)");
+
+    // Track 1: a bar that is no number, then a note that track 1 does not
+    // take. Enter in the bar box keeps the focus there; the note box is not
+    // entered and not checked, so its message does not come.
+    Field("1");
+    Enter();
+    ASSERT_EQ(Focus(), w.txtBar);
+    Type("x");
+    Enter();
+    EXPECT_EQ(Focus(), w.txtBar);
+    EXPECT_EQ(Text(w.txtBar), "x");
+    EXPECT_EQ(Status().rfind("Press F11", 0), 0u);
+    Enter();
+    EXPECT_EQ(Focus(), w.txtBar);
+    EXPECT_EQ(Boxes(), 0u);
+
+    // The message comes once the bar is a number and the note is left empty.
+    Field("1");
+    ASSERT_EQ(Focus(), w.txtNote);
+    p.msg.AnswerOk();
+    Enter();
+    ASSERT_EQ(Boxes(), 1u);
+    EXPECT_EQ(p.msg.Last().Text, "Only Tempo and Meter changes allowed on Track 1");
+    EXPECT_EQ(Focus(), w.txtNote);
+    EXPECT_EQ(Status().rfind("Enter note names", 0), 0u);
+}
+
+// ---- Enter, Up, Shift+Tab, F12 ----------------------------------------------------------
+
+TEST_F(EntryWindow, UpAndShiftTabGoBackWithoutChecks) {
+    Load();
+    NewPiece("SONG");
+    ToTrack("2");
+    Press(Qt::Key_Up);
+    ASSERT_EQ(Focus(), w.txtTrack);
+    Type("99");
+    Press(Qt::Key_Up); // no beep, no restore
+    EXPECT_EQ(Focus(), w.txtTempo);
+    EXPECT_EQ(Text(w.txtTrack), "99");
+    EXPECT_EQ(p.s.SkipValidation, 1); // the tempo box does not clear it
+    Enter();                          // the tempo box always sets track 1
+    EXPECT_EQ(Focus(), w.txtTrack);
+    EXPECT_EQ(Text(w.txtTrack), "1");
+    EXPECT_EQ(p.s.SkipValidation, 0);
+
+    Field("2");
+    Type("7");
+    Press(Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(Focus(), w.txtTrack);
+    EXPECT_EQ(Text(w.txtItem), "7"); // not checked on the way back
+    EXPECT_EQ(p.s.CurrentItem(2), 1);
+    Enter(); // the track box puts the track's cursor back into the item box
+    EXPECT_EQ(Focus(), w.txtItem);
+    EXPECT_EQ(Text(w.txtItem), "1");
+    Field("7"); // now it is checked: 7 is beyond the track
+    EXPECT_EQ(Focus(), w.txtItem);
+    EXPECT_EQ(Text(w.txtItem), "1");
+}
+
+TEST_F(EntryWindow, F12AcceptsExceptWhileTheListIsOpenOrForLegatoAtTheEnd) {
+    Load();
+    NewPiece("SONG");
+    ToTrack("2");
+    Enter();
+    Enter();
+    Enter();
+    Type("d");
+    Press(Qt::Key_F12); // from the note box, with the rest prefilled
+    Settle();
+    EXPECT_EQ(Count(2), 0); // no octave yet: refused there
+    EXPECT_EQ(Focus(), w.txtOcta);
+    Type("5");
+    Press(Qt::Key_F12);
+    EXPECT_EQ(Count(2), 1);
+    EXPECT_EQ(w.lblTrkDat(1)->text(), "1");
+    EXPECT_EQ(Focus(), w.txtBar);
+    EXPECT_EQ(Text(w.txtItem), "2");
+
+    // LEGON behind the last item: F12 does nothing.
+    Enter();
+    Press(Qt::Key_F4);
+    EXPECT_EQ(Text(w.txtNote), "LEGON");
+    EXPECT_EQ(Focus(), w.txtNote);
+    Press(Qt::Key_F12);
+    EXPECT_EQ(Count(2), 0 + 1);
+
+    // PROGR opens the instrument list on the dynamics box; F12 does nothing
+    // while it is open, Alt+I takes the chosen program.
+    Press(Qt::Key_F2);
+    EXPECT_EQ(Text(w.txtNote), "PROGR");
+    Enter();
+    EXPECT_TRUE(w.cboGMNames->isVisibleTo(&w));
+    EXPECT_EQ(Focus(), w.cboGMNames);
+    EXPECT_EQ(Status(), "Patch range from 1-128");
+    EXPECT_EQ(w.lblDynamics->text(), "Patch");
+    Type("Viol");
+    EXPECT_EQ(w.cboGMNames->currentText(), "Violin #41");
+    Press(Qt::Key_F12);
+    EXPECT_EQ(Count(2), 1);
+    AltI();
+    EXPECT_EQ(Count(2), 2);
+    EXPECT_EQ(p.s.NoteCode(2, 2), 128);
+    EXPECT_EQ(p.s.ItemDyn(2, 2), 41);
+    EXPECT_FALSE(w.cboGMNames->isVisibleTo(&w));
+    EXPECT_EQ(Focus(), w.txtBar);
+    EXPECT_EQ(Boxes(), 0u);
+}
+
+// ---- Edge cases ----------------------------------------------------------------------
+
+TEST_F(EntryWindow, FlatSignTypedAndTempoRefusals) {
+    Load();
+    NewPiece("SONG");
+    // A tempo of 1000 puts the last valid tempo back and keeps the focus.
+    Type("1000");
+    Enter();
+    EXPECT_EQ(Focus(), w.txtTempo);
+    EXPECT_EQ(Text(w.txtTempo), "60");
+    // 60.0 is the piece tempo: no question; the track box gets 1.
+    Type("60.0");
+    Enter();
+    EXPECT_EQ(Focus(), w.txtTrack);
+    EXPECT_EQ(Boxes(), 0u);
+
+    Field("3");
+    Enter();
+    Enter();
+    Enter();
+    ASSERT_EQ(Focus(), w.txtNote);
+    Type("e");
+    Type("b");
+    EXPECT_EQ(Text(w.txtNote), "Eb"); // at once, while typing
+    // Typed later, the second capital B is turned by the check.
+    Type("\b\b");
+    Type("xeb");
+    Press(Qt::Key_Home);
+    Press(Qt::Key_Delete);
+    EXPECT_EQ(Text(w.txtNote), "EB");
+    Enter();
+    EXPECT_EQ(Text(w.txtNote), "Eb");
+    EXPECT_EQ(Focus(), w.txtOcta);
+}
+
+TEST_F(EntryWindow, TrackRowsChannelAndItemNumbersOfTheTrackBox) {
+    p.ini.SetIniSetting(IniSettings, "Tracks", "64");
+    Load();
+    NewPiece("SONG");
+    EXPECT_TRUE(w.btnFlip->isVisibleTo(&w));
+    ToTrack("33");
+    EXPECT_EQ(p.s.TrackPage, 1);
+    EXPECT_TRUE(w.lblTrkNum(32)->isVisibleTo(&w));
+    EXPECT_FALSE(w.lblTrkNum(0)->isVisibleTo(&w));
+    Enter();
+    EXPECT_EQ(Text(w.txtChannel), "16"); // behind the last item of track 33
+    ToTrack("32");
+    EXPECT_EQ(p.s.TrackPage, 0);
+    EXPECT_TRUE(w.lblTrkNum(31)->isVisibleTo(&w));
+    Enter();
+    EXPECT_EQ(Text(w.txtChannel), "16");
+    ToTrack("5");
+    EXPECT_TRUE(w.txtChannel->isVisibleTo(&w));
+    Enter();
+    EXPECT_EQ(Text(w.txtChannel), "5");
+    ToTrack("1");
+    EXPECT_FALSE(w.txtChannel->isVisibleTo(&w));
+    Enter();
+    EXPECT_EQ(Focus(), w.txtBar); // the hidden channel box is passed
+    // Channel 10 shows the drum list.
+    ToTrack("10");
+    Enter();
+    Field("10");
+    EXPECT_TRUE(w.cboDrumLookup->isVisibleTo(&w));
+    Press(Qt::Key_Up);
+    Field("3");
+    EXPECT_FALSE(w.cboDrumLookup->isVisibleTo(&w));
+}
+
+TEST_F(EntryWindow, LoadedNrpnItemShowsItsOwnCaptionsAndARefusedItemNumberKeepsThePointer) {
+    Load();
+    NewPiece("SONG");
+    ToTrack("2");
+    Enter();
+    Enter();
+    Enter();
+    Field("NRPN1");
+    Field("5");
+    Type("0");
+    Press(Qt::Key_F12);
+    ASSERT_EQ(Count(2), 1);
+    // Back to the item box; item 1 is read with its captions.
+    Press(Qt::Key_Up);
+    Press(Qt::Key_Up);
+    ASSERT_EQ(Focus(), w.txtItem);
+    Field("1");
+    EXPECT_EQ(Text(w.txtNote), "NRPN1");
+    EXPECT_EQ(w.lblAdjustment->text(), "LSB Number");
+    EXPECT_EQ(w.lblDynamics->text(), "Value");
+    EXPECT_EQ(p.s.CurrentItem(2), 1);
+
+    // A number too large for the pointer: refused like any other, and the
+    // pointer stays on the last valid item.
+    Press(Qt::Key_Up);
+    ASSERT_EQ(Focus(), w.txtItem);
+    Field("70000");
+    EXPECT_EQ(Focus(), w.txtItem);
+    EXPECT_EQ(Text(w.txtItem), "1");
+    EXPECT_EQ(p.s.CurrentItem(2), 1);
+    EXPECT_EQ(Boxes(), 0u); // no overflow error
+}
+
+TEST_F(EntryWindow, TempoChangeQuestionAndTrackFileFailure) {
+    Load();
+    NewPiece("SONG");
+    Type("72");
+    p.msg.Answer(mb::Yes);
+    Enter();
+    ASSERT_EQ(Boxes(), 1u);
+    EXPECT_EQ(p.msg.Last().Text, "Are you sure you want to change Tempo from 60 to 72 ?");
+    EXPECT_EQ(p.s.Tempo, "72");
+    EXPECT_EQ(Focus(), w.txtTrack);
+    EXPECT_EQ(p.s.SelectedTracks, std::string(32, '1'));
+
+    // The piece directory has gone: the track box reports it and keeps the
+    // focus.
+    fs::remove_all(fs::path(p.s.FilePath) / "SONG.TNQ");
+    p.msg.AnswerOk();
+    Field("2");
+    ASSERT_EQ(Boxes(), 2u);
+    EXPECT_EQ(p.msg.Last().Text, "Error 76 Path not found has occured");
+    EXPECT_EQ(Focus(), w.txtTrack);
+}
+
+// ---- Roads -------------------------------------------------------------------------
+
+// A track record as the files hold it: 34 bytes.
+std::string Records(std::initializer_list<const char*> records) {
+    std::string bytes;
+    for (const char* r : records) {
+        EXPECT_EQ(std::string(r).size(), 34u) << r;
+        bytes += r;
+    }
+    return bytes;
+}
+
+// The piece both roads type: File > New, then on track 1 a TEMPO and a
+// rest, on track 2 a program from the list, notes, a rest, a tie, a dotted
+// note and a triplet, with Enter between the boxes and F12, Alt+I or the
+// Accept button to store each item.
+void EntryWindow::TypeThePiece() {
+    NewPiece("SONG");
+
+    // Track 1: a TEMPO item and a rest as long as track 2.
+    Enter();    // tempo 60 kept
+    Enter();    // track 1
+    Enter();    // item 1
+    Field("1"); // bar
+    Field("tempo");
+    ASSERT_EQ(Focus(), w.txtDyn);
+    EXPECT_EQ(Text(w.txtDur), "q");
+    Type("100");
+    Press(Qt::Key_F12);
+    ASSERT_EQ(Count(1), 1);
+    EXPECT_EQ(w.lblTrkDat(0)->text(), "1");
+    Enter();
+    Field("r");
+    ASSERT_EQ(Focus(), w.txtDur);
+    Field("whe.");
+    Press(Qt::Key_F12);
+    ASSERT_EQ(Count(1), 2);
+
+    // Track 2: a program change from the list, then notes and a rest.
+    Press(Qt::Key_Up); // bar -> item (the channel box is hidden on track 1)
+    Press(Qt::Key_Up);
+    ASSERT_EQ(Focus(), w.txtTrack);
+    Field("2");
+    Enter();    // item 1
+    Enter();    // channel 2
+    Field("1"); // bar
+    Field("progr");
+    ASSERT_EQ(Focus(), w.cboGMNames);
+    Type("Viol");
+    AltI();
+    ASSERT_EQ(Count(2), 1);
+
+    Enter(); // bar 1
+    Field("c");
+    Field("4");
+    Field("q");
+    Enter(); // value 0
+    Field("80");
+    Press(Qt::Key_F12);
+    ASSERT_EQ(Count(2), 2);
+
+    Enter();
+    Field("eb"); // the flat sign as it is typed
+    Enter();     // octave 4 prefilled
+    Field("e.");
+    Enter();
+    Enter(); // dynamics 80 prefilled
+    AltI();  // the button's access key, from the pitch bend box
+    ASSERT_EQ(Count(2), 3);
+
+    Enter();
+    Field("r");
+    EXPECT_EQ(Focus(), w.txtDur);
+    Field("q");
+    Enter(); // value, then the pitch bend box (dynamics is off)
+    ASSERT_EQ(Focus(), w.txtPitchBend);
+    Enter();
+    ASSERT_EQ(Focus(), w.btnAccept);
+    QTest::mouseClick(w.btnAccept, Qt::LeftButton);
+    Settle();
+    ASSERT_EQ(Count(2), 4);
+
+    // A tie in bar 2 (Home moves to the next bar and on to the note).
+    Press(Qt::Key_Home);
+    EXPECT_EQ(Text(w.txtBar), "2");
+    ASSERT_EQ(Focus(), w.txtNote);
+    Field("g");
+    Enter();
+    Field("hq");
+    Press(Qt::Key_F12);
+    ASSERT_EQ(Count(2), 5);
+
+    // A quarter-note triplet in bar 3: typed once, then accepted twice as
+    // prefilled.
+    Press(Qt::Key_Home);
+    Field("f");
+    Enter();
+    Field("q3");
+    Press(Qt::Key_F12);
+    Press(Qt::Key_F12);
+    Press(Qt::Key_F12);
+    ASSERT_EQ(Count(2), 8);
+    EXPECT_EQ(w.lblTrkDat(1)->text(), "8");
+    EXPECT_EQ(Boxes(), 0u);
+
+    // Back to the menus.
+    Press(Qt::Key_Escape);
+}
+
+TEST_F(EntryWindow, NewPieceTypedSavedAndOpenedAgain) {
+    Load();
+    TypeThePiece();
+    if (HasFatalFailure()) return;
+    const std::string filePath = p.s.FilePath;
+    const fs::path dir = fs::path(filePath) / "SONG.TNQ";
+
+    // File > Save, File > Exit.
+    OpenMenu(w, "mnuFile");
+    Choose(w, "mnuFilSave");
+    EXPECT_EQ(p.s.PieceChanged, 0);
+    OpenMenu(w, "mnuFile");
+    Choose(w, "mnuFilExit");
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_TRUE(p.msg.AllAnswersUsed());
+
+    // The piece directory, byte for byte.
+    std::set<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir)) names.insert(e.path().filename().string());
+    EXPECT_EQ(names, (std::set<std::string>{"SONG.TNQ", "SONG01", "SONG02"}));
+    EXPECT_EQ(test::ReadFile(dir / "SONG01"),
+              Records({"TEMPO0q         0   1001   1 0    ", "R    0whe.      0   0  1   1 0    ",
+                       "END                               "}));
+    EXPECT_EQ(test::ReadFile(dir / "SONG02"),
+              Records({"PROGR0          0   41 1   2 0    ", "C    4q         0   80 1   2 0    ",
+                       "Eb   4e.        0   80 1   2 0    ", "R    0q         0   0  1   2 0    ",
+                       "G    4hq        0   80 2   2 0    ", "F    4q3        0   80 3   2 0    ",
+                       "F    4q3        0   80 3   2 0    ", "F    4q3        0   80 3   2 0    ",
+                       "END                               "}));
+    const std::string header =
+        "\"60\",480,\"" + filePath + "\",\"\",0,\"4\",\"4\",32,2000,#FALSE#,3,2\r\n";
+    EXPECT_EQ(test::ReadFile(dir / "SONG.TNQ"), header + "011300000000010000010100000" +
+                                                    "010000000324000000010100000\r\n" +
+                                                    "021280000000004100010200000"
+                                                    "020600000048008000010200000"
+                                                    "020630000036008000010200000"
+                                                    "020000000048000000010200000"
+                                                    "020670000144008000020200000"
+                                                    "020650000016008000030200000"
+                                                    "020650000016008000030200000"
+                                                    "020650000016008000030200000\r\n");
+
+    // A fresh start on the same settings: the piece is in the File menu and
+    // opens from there with its counts.
+    State s2;
+    FrmKVS w2;
+    Context c2{s2, p.msg, p.ini, w2, p.sys};
+    w2.Attach(&c2);
+    w2.Form_Load();
+    ASSERT_TRUE(ShowActive(&w2));
+    EXPECT_EQ(s2.RecentCount, 1);
+    const std::string path = (dir / "SONG.TNQ").string();
+    EXPECT_EQ(w2.Caption("mnuFileArray(1)"), path);
+    OpenMenu(w2, "mnuFile");
+    Choose(w2, "mnuFileArray(1)");
+    EXPECT_EQ(s2.PieceTitle, "SONG");
+    EXPECT_EQ(w2.lblTitle->text(), "SONG");
+    EXPECT_EQ(w2.lblTrkDat(0)->text(), "2");
+    EXPECT_EQ(w2.lblTrkDat(1)->text(), "8");
+    EXPECT_EQ(w2.lblTrkDat(2)->text(), "0");
+    EXPECT_EQ(s2.ItemTime(2, 5), 1440);
+    EXPECT_EQ(w2.focusWidget(), w2.txtTempo);
+    EXPECT_EQ(w2.txtTempo->text(), "60");
+    EXPECT_EQ(Boxes(), 0u);
+}
+
+TEST_F(EntryWindow, NewPieceTypedAndWrittenAsAMidFile) {
+    Load();
+    TypeThePiece();
+    if (HasFatalFailure()) return;
+    const fs::path mid = fs::path(p.s.FilePath) / "SONG.TNQ" / "SONG.MID";
+
+    // File > Make .MID file: the options dialog answered with the keys.
+    OpenMenu(w, "mnuFile");
+    bool answered = false;
+    WhenShownModal([&](QWidget* d) {
+        auto key = [](Qt::Key k) { QTest::keyClick(QApplication::focusWidget(), k); };
+        auto* f = qobject_cast<FrmMidFile*>(d);
+        EXPECT_NE(f, nullptr);
+        key(Qt::Key_Tab); // Abort -> OK
+        key(Qt::Key_Tab); // the title box
+        QTest::keyClicks(QApplication::focusWidget(), "Song of Three Bars");
+        key(Qt::Key_Up); // back to OK
+        EXPECT_EQ(QApplication::focusWidget()->objectName(), "btnOK");
+        key(Qt::Key_Return);
+        answered = !d->isVisible();
+        if (d->isVisible()) static_cast<QDialog*>(d)->reject();
+    });
+    Choose(w, "mnuFilMid");
+    EXPECT_TRUE(answered);
+    EXPECT_EQ(Boxes(), 0u);
+    ASSERT_TRUE(fs::exists(mid));
+
+    const test::CsvResult r = test::ExpectReadable(mid);
+    const auto header = r.Of(0, "Header");
+    ASSERT_EQ(header.size(), 1u);
+    EXPECT_EQ(header[0].Fields, (std::vector<std::string>{"1", "2", "480"}));
+    const auto titles = r.Of(1, "Text_t");
+    ASSERT_GE(titles.size(), 1u);
+    EXPECT_EQ(titles[0].Fields.at(0), "\"Song of Three Bars\"");
+    const auto programs = r.Of(2, "Program_c");
+    ASSERT_EQ(programs.size(), 1u);
+    EXPECT_EQ(programs[0].Fields, (std::vector<std::string>{"1", "40"})); // channel 2, Violin
+    // The notes as typed: key and time of each note-on with a velocity.
+    std::vector<std::pair<long long, std::string>> notes;
+    for (const auto& x : r.Of(2, "Note_on_c"))
+        if (x.Fields.at(2) != "0") notes.push_back({x.Time, x.Fields.at(1)});
+    const std::vector<std::pair<long long, std::string>> expected = {
+        {0, "60"}, {480, "63"}, {1320, "67"}, {2760, "65"}, {2920, "65"}, {3080, "65"}};
+    EXPECT_EQ(notes, expected);
+    for (int t : {1, 2}) {
+        const auto end = r.Of(t, "End_track");
+        ASSERT_EQ(end.size(), 1u);
+        EXPECT_EQ(end[0].Time, 3240) << t;
+    }
+}
+
+} // namespace
+} // namespace tnq
