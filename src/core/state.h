@@ -119,8 +119,8 @@ struct State {
     Single TickFraction = 0;
     Integer NoteIndex = 0;
     Long HeaderValue5 = 0;
-    std::string NoteSharp[13]; // 1..12
-    std::string NoteFlat[13];  // 1..12
+    std::string NoteSharp[13];   // 1..12
+    std::string NoteFlat[13];    // 1..12
     Integer PowerOfTwo[10] = {}; // 1..9
 
     // ---- Piece and file state -------------------------------------------

@@ -97,8 +97,7 @@ TempDir::~TempDir() {
 }
 
 Program::Program()
-    : ini(dir.Path() / "config" / "tonquill" / "win.ini"),
-      c{s, msg, ini, screen, sys} {
+    : ini(dir.Path() / "config" / "tonquill" / "win.ini"), c{s, msg, ini, screen, sys} {
     c.files = &files;
     sys.programDir = (dir.Path() / "prog").string();
     sys.home = (dir.Path() / "home").string();
