@@ -4,6 +4,7 @@
 #include "core/memory.h"
 #include "core/piece_commands.h"
 #include "entry/vocabulary.h"
+#include "music_dir_fixture.h"
 #include "support/fakes.h"
 
 #include <gtest/gtest.h>
@@ -15,18 +16,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class FileMenuTest : public ::testing::Test {
+class FileMenuTest : public test::MusicDirTest {
 protected:
-    void SetUp() override {
-        music = (p.dir.Path() / "music").string();
-        fs::create_directories(music);
-        s.FilePath = music;
-        SystemDefaults(c);
-        FillNoteTables(s);
-    }
-    std::string DataPath(const std::string& title) const {
-        return music + "/" + title + ".TNQ/" + title + ".TNQ";
-    }
     // A saved piece with one item on track 1.
     void MakePiece(const std::string& title) {
         test::WriteFile(DataPath(title), "\"60\",480,\"" + music +
@@ -38,11 +29,6 @@ protected:
         s.RecentCount = static_cast<Integer>(s.RecentPieces.size());
     }
     std::string Setting(const std::string& key) { return c.GetIniSetting(key); }
-
-    test::Program p;
-    State& s = p.s;
-    Context& c = p.c;
-    std::string music;
 };
 
 // ---- Recent pieces ---------------------------------------------------------

@@ -7,6 +7,7 @@
 #include "core/piece_title.h"
 #include "core/track_files.h"
 #include "entry/vocabulary.h"
+#include "music_dir_fixture.h"
 #include "support/fakes.h"
 
 #include <gtest/gtest.h>
@@ -24,19 +25,8 @@ TrackItemRecord Note(const std::string& name, const std::string& bar) {
     return {name, "4", "q", "0", "64", bar, "1", "0"};
 }
 
-class PieceCommandsTest : public ::testing::Test {
+class PieceCommandsTest : public test::MusicDirTest {
 protected:
-    void SetUp() override {
-        music = (p.dir.Path() / "music").string();
-        fs::create_directories(music);
-        s.FilePath = music;
-        SystemDefaults(c);
-        FillNoteTables(s);
-    }
-
-    std::string DataPath(const std::string& title) const {
-        return music + "/" + title + ".TNQ/" + title + ".TNQ";
-    }
     std::string Header(const std::string& middle = "32,2000,#FALSE#,3,2") const {
         return "\"60\",480,\"" + music + "\",\"\",0,\"4\",\"4\"," + middle + "\r\n";
     }
@@ -78,11 +68,6 @@ protected:
         EXPECT_EQ(s.NoteCode(2, 3), 62);
         EXPECT_FALSE(p.screen.hourglass);
     }
-
-    test::Program p;
-    State& s = p.s;
-    Context& c = p.c;
-    std::string music;
 };
 
 // ---- New -------------------------------------------------------------------
