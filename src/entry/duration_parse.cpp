@@ -5,12 +5,15 @@
 #include "entry/vocabulary.h"
 
 #include <cmath>
+#include <string_view>
 
 namespace tnq {
 
 void DurationParse(State& s, std::string& text, const std::string& caller) {
     const bool beatMode = caller == "StitRtn";
-    const std::string t = text;
+    // The text is read in place; it is replaced only as the last act of a
+    // failure.
+    const std::string_view t = text;
     const std::size_t L = t.size();
     std::size_t p = 0;
     auto fail = [&text] { text = "error"; };
@@ -42,7 +45,8 @@ void DurationParse(State& s, std::string& text, const std::string& caller) {
         if (n > 0 && t[p] != '0') {
             // The divisor is a 16-bit number: longer runs cannot be one.
             if (n > 5) return fail();
-            divisor = std::stol(t.substr(p, n));
+            divisor = 0;
+            for (std::size_t k = 0; k < n; ++k) divisor = divisor * 10 + (t[p + k] - '0');
             if (divisor > 32767) return fail();
             p += n;
         }
