@@ -2,12 +2,10 @@
 #include "platform/settings_store.h"
 
 #include "platform/vb.h"
+#include "platform/whole_file.h"
 
 #include <cstdlib>
-#include <fcntl.h>
 #include <fstream>
-#include <sstream>
-#include <unistd.h>
 #include <vector>
 
 namespace tnq {
@@ -131,30 +129,20 @@ bool SettingsStore::SetIniSetting(const std::string& section, const std::string&
         }
     }
 
-    std::ostringstream out;
-    for (const auto& l : lines) out << l << "\n";
-    const std::string text = out.str();
+    std::string text;
+    for (const auto& l : lines) {
+        text += l;
+        text += '\n';
+    }
 
     std::error_code ec;
     std::filesystem::create_directories(file_.parent_path(), ec);
-    std::string tmpl = (file_.parent_path() / ".win.ini.XXXXXX").string();
-    std::vector<char> name(tmpl.begin(), tmpl.end());
-    name.push_back('\0');
-    int fd = ::mkstemp(name.data());
-    if (fd < 0) return false;
-    bool ok = true;
-    for (std::size_t off = 0; ok && off < text.size();) {
-        ssize_t n = ::write(fd, text.data() + off, text.size() - off);
-        if (n <= 0)
-            ok = false;
-        else
-            off += static_cast<std::size_t>(n);
+    try {
+        ReplaceWholeFile(file_.string(), text);
+    } catch (const VbError&) {
+        return false;
     }
-    ok = ok && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    if (ok) ok = std::rename(name.data(), file_.c_str()) == 0;
-    if (!ok) ::unlink(name.data());
-    return ok;
+    return true;
 }
 
 } // namespace tnq
