@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <optional>
+#include <string>
 
 namespace tnq {
 namespace {
@@ -69,18 +71,35 @@ TEST(SettingsStore, ValuesAreAtMost127CharactersAndOneLine) {
     EXPECT_EQ(ini.GetIniSetting(IniSettings, "Empty"), "");
 }
 
+// Sets an environment variable for the scope and puts its old value back.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value) : name_(name) {
+        if (const char* old = std::getenv(name)) saved_ = old;
+        ::setenv(name, value, 1);
+    }
+    ~ScopedEnv() {
+        if (saved_)
+            ::setenv(name_, saved_->c_str(), 1);
+        else
+            ::unsetenv(name_);
+    }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    const char* name_;
+    std::optional<std::string> saved_;
+};
+
 TEST(SettingsStore, DefaultFileFollowsXdgConfigHome) {
-    const char* old = std::getenv("XDG_CONFIG_HOME");
-    const std::string saved = old ? old : "";
-    ::setenv("XDG_CONFIG_HOME", "/tmp/tnq-xdg", 1);
-    EXPECT_EQ(SettingsStore::DefaultFile(), "/tmp/tnq-xdg/tonquill/win.ini");
-    ::setenv("XDG_CONFIG_HOME", "", 1);
-    ::setenv("HOME", "/tmp/tnq-home", 1);
+    ScopedEnv home("HOME", "/tmp/tnq-home");
+    {
+        ScopedEnv xdg("XDG_CONFIG_HOME", "/tmp/tnq-xdg");
+        EXPECT_EQ(SettingsStore::DefaultFile(), "/tmp/tnq-xdg/tonquill/win.ini");
+    }
+    ScopedEnv xdg("XDG_CONFIG_HOME", "");
     EXPECT_EQ(SettingsStore::DefaultFile(), "/tmp/tnq-home/.config/tonquill/win.ini");
-    if (old)
-        ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
-    else
-        ::unsetenv("XDG_CONFIG_HOME");
 }
 
 } // namespace
