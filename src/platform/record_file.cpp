@@ -76,10 +76,6 @@ long long RecordFile::Length() const {
     return static_cast<long long>(st.st_size);
 }
 
-long long RecordFile::RecordCount() const {
-    return Length() / static_cast<long long>(recordLength_);
-}
-
 bool RecordFile::Read(long long n, std::string& record) const {
     if (fd_ < 0) throw VbError(err::BadFileNameOrNumber);
     if (n < 1) throw VbError(err::BadRecordNumber);

@@ -27,8 +27,6 @@ public:
 
     // Length of the file in bytes.
     long long Length() const;
-    // Number of whole records in the file.
-    long long RecordCount() const;
 
     // Reads record n (from 1). Returns false when the record lies wholly or
     // partly past the end of the file; record then holds what was there.

@@ -49,7 +49,6 @@ public:
             throw VbError(kNoSuchElement, "Control array element does not exist");
         return it->second;
     }
-    int Count() const { return static_cast<int>(elements_.size()); }
     int UBound() const { return elements_.empty() ? -1 : elements_.rbegin()->first; }
     const std::map<int, W*>& Elements() const { return elements_; }
 

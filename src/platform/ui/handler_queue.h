@@ -24,7 +24,6 @@ public:
     // Queues a handler: it runs once no handler of this form is running.
     void Post(std::function<void()> handler);
 
-    bool Busy() const { return depth_ > 0; }
     bool Pending() const { return !jobs_.empty(); }
 
     // Receives what escapes a handler. Without one the error is written to

@@ -30,7 +30,6 @@ public:
 
     // The form's key preview: its own handlers see every key first.
     void SetKeyPreview(bool on) { preview_ = on; }
-    bool KeyPreviewOn() const { return preview_; }
     void SetFormKeyDown(KeyDownHandler h) { formDown_ = std::move(h); }
     void SetFormKeyPress(KeyPressHandler h) { formPress_ = std::move(h); }
 

@@ -46,8 +46,6 @@ public:
     void SetCaption(const std::string& name, const std::string& caption);
     std::string Caption(const std::string& name) const;
 
-    HandlerQueue& Queue() { return queue_; }
-
 private:
     friend class MenuArray;
     QAction* Need(const std::string& name) const;
