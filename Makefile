@@ -5,7 +5,7 @@
 BUILD ?= build
 JOBS  ?= $(shell nproc)
 PACKAGES := build-essential cmake ninja-build pkg-config qt6-base-dev librtmidi-dev \
-            libgtest-dev libgmock-dev libbenchmark-dev midicsv xdg-utils
+            libgtest-dev midicsv xdg-utils
 
 .PHONY: all deps build run test bench clean
 
