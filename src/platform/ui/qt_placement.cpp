@@ -99,7 +99,18 @@ private:
 
 QtPlaceableForm::QtPlaceableForm(QWidget* window, QWidget* client, std::vector<QWidget*> controls)
     : window_(window), client_(client), tpp_(TwipsPerPixel(window)) {
-    for (QWidget* c : controls) controls_.push_back(std::make_unique<QtPlaceableControl>(c, tpp_));
+    for (QWidget* c : controls) {
+        // Each control keeps a font size of its own: a new size for the
+        // window or a frame must not reach the controls inside through the
+        // toolkit's font inheritance, or they would be scaled twice.
+        QFont f = c->font();
+        if (f.pointSizeF() > 0)
+            f.setPointSizeF(f.pointSizeF());
+        else
+            f.setPixelSize(f.pixelSize());
+        c->setFont(f);
+        controls_.push_back(std::make_unique<QtPlaceableControl>(c, tpp_));
+    }
 }
 
 QtPlaceableForm::~QtPlaceableForm() = default;

@@ -29,7 +29,7 @@ void SetTwipsGeometry(QWidget* w, double left, double top, double width, double 
 // A window as the placement rules see it: its left and top on the screen,
 // the size of its client area (where the controls stand; the menu bar
 // comes on top of it) and its font size; the controls keep their positions
-// relative to their container.
+// relative to their container, and each its own font size.
 class QtPlaceableForm : public PlaceableForm {
 public:
     QtPlaceableForm(QWidget* window, QWidget* client, std::vector<QWidget*> controls);

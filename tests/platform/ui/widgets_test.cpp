@@ -9,6 +9,7 @@
 #include "platform/ui/vb_keys.h"
 #include "support/ui/settle.h"
 
+#include <QFrame>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -215,6 +216,27 @@ TEST(QtPlacement, ResizeFormScalesTheWindowAndItsControls) {
     CentreForm(form, ScreenMetrics::FromPixels(1000, 450));
     EXPECT_EQ(window.pos(), QPoint(250, 100));
     EXPECT_EQ(window.size(), QSize(500, 250));
+}
+
+TEST(QtPlacement, ControlsWithoutAFontOfTheirOwnScaleOnce) {
+    if (TwipsPerPixel() != 15.0f) GTEST_SKIP() << "screen not at 96 dots per inch";
+    // Every control holds its own font size: scaling the window's font or a
+    // frame's font does not scale the controls inside them a second time.
+    QWidget window;
+    QFont f = window.font();
+    f.setPointSizeF(8);
+    window.setFont(f);
+    auto* label = new QLabel("x", &window);
+    auto* frame = new QFrame(&window);
+    auto* inner = new QLabel("y", frame);
+    window.setFixedSize(400, 200);
+    QtPlaceableForm form(&window, &window, {label, frame, inner});
+
+    ResizeForm(form, ScreenMetrics::FromPixels(800, 600), 0, 0);
+    EXPECT_DOUBLE_EQ(window.font().pointSizeF(), 10.0);
+    EXPECT_DOUBLE_EQ(label->font().pointSizeF(), 10.0);
+    EXPECT_DOUBLE_EQ(frame->font().pointSizeF(), 10.0);
+    EXPECT_DOUBLE_EQ(inner->font().pointSizeF(), 10.0);
 }
 
 } // namespace
