@@ -17,11 +17,8 @@ std::string KeywordText(int itemCode) {
 }
 
 bool IsDurationlessKeyword(std::string_view note) {
-    if (note.size() != 5) return false;
-    std::string_view list = kDurationlessKeywords;
-    for (std::size_t p = 0; p < list.size(); p += 6)
-        if (list.substr(p, 5) == note) return true;
-    return false;
+    const int k = KeywordCode(note);
+    return k != 0 && k != code::TEMPO;
 }
 
 void FillNoteTables(State& s) {
@@ -47,8 +44,8 @@ int NoteIndexOf(const State& s, std::string_view name) {
 }
 
 std::string FlatSpelling(std::string note) {
-    if (note == "bb") return "Bb";
     if (note.size() == 2 && note[1] == 'B') note[1] = 'b';
+    if (note == "bb") note = "Bb";
     return note;
 }
 

@@ -37,10 +37,6 @@ inline constexpr const char* kKeywords[15] = {"PROGR", "CNTRL", "TEMPO", "LOCAT"
                                               "PBEND", "LEGON", "LEGOF", "LFO_2", "FILT1",
                                               "LEGO1", "FILT2", "METER", "PORTS", "NRPN1"};
 
-// The keywords that carry no duration (all but TEMPO).
-inline constexpr const char* kDurationlessKeywords =
-    "LOCAT-PROGR-PORTS-CNTRL-METER-AFTER-NRPN1-PBEND-LEGON-LEGO1-LEGOF-LFO_2-FILT1-FILT2";
-
 // The note-value letters, breve to hundred-twenty-eighth.
 inline constexpr std::string_view kNoteLetters = "xwhqestzy";
 
@@ -48,6 +44,7 @@ inline constexpr std::string_view kNoteLetters = "xwhqestzy";
 int KeywordCode(std::string_view note);
 // The keyword text of a code 128..142, or "".
 std::string KeywordText(int itemCode);
+// The keywords that carry no duration: all but TEMPO.
 bool IsDurationlessKeyword(std::string_view note);
 
 // Fills NoteSharp, NoteFlat (1..12) and PowerOfTwo (1..9).
@@ -61,7 +58,7 @@ int NoteLetterIndex(char c);
 int NoteIndexOf(const State& s, std::string_view name);
 
 // The flat spelling rule: two characters with "B" second become the first
-// and "b"; "bb" becomes "Bb". Other texts are unchanged.
+// and "b"; a text that is then "bb" becomes "Bb". Other texts are unchanged.
 std::string FlatSpelling(std::string note);
 
 // MIDI note number for a note index 1..12 and an octave.

@@ -29,11 +29,13 @@ TEST(Vocabulary, NoteNamesAndCodes) {
         const char* typed;
         int octave;
         int code; // 0 = no note name
-    } cases[] = {
-        {"C", 0, 12},  {"B", 8, 119}, {"C", 4, 60},  {"A", 4, 69},  {"EB", 4, 63},
-        {"bb", 4, 70}, {"BB", 4, 70}, {"Db", 4, 61}, {"C#", 4, 61}, {"E#", 4, 0},
-        {"Fb", 4, 0},  {"H", 4, 0},   {"c", 4, 0},   {"Cb", 4, 0},  {"B#", 4, 0},
-    };
+    } cases[] =
+        {
+            {"C", 0, 12},  {"B", 8, 119}, {"C", 4, 60},  {"A", 4, 69},  {"EB", 4, 63},
+            {"bb", 4, 70}, {"BB", 4, 70}, {"Db", 4, 61}, {"C#", 4, 61}, {"E#", 4, 0},
+            {"Fb", 4, 0},  {"H", 4, 0},   {"c", 4, 0},   {"Cb", 4, 0},  {"B#", 4, 0},
+            {"bB", 4, 70}, // the flat sign first, then "bb" is "Bb"
+        };
     for (const auto& c : cases) {
         const std::string name = FlatSpelling(c.typed);
         const int idx = NoteIndexOf(s, name);
