@@ -18,8 +18,10 @@ namespace tnq {
 namespace {
 
 // Widths of the record fields the boxes are stored in.
-constexpr std::size_t kNoteWidth = 5, kDurationWidth = 10, kAdjustmentWidth = 4, kDynamicsWidth = 3,
-                      kBarWidth = 4, kChannelWidth = 2, kPitchBendWidth = 5;
+constexpr std::size_t kNoteWidth = kFieldWidths[0], kDurationWidth = kFieldWidths[2],
+                      kAdjustmentWidth = kFieldWidths[3], kDynamicsWidth = kFieldWidths[4],
+                      kBarWidth = kFieldWidths[5], kChannelWidth = kFieldWidths[6],
+                      kPitchBendWidth = kFieldWidths[7];
 
 bool InRange(double v, double lo, double hi) {
     return v >= lo && v <= hi;
@@ -207,9 +209,7 @@ bool AcceptRun::CheckNote() {
         Refuse(Box::Note, s_.LastNote);
         return false;
     }
-    std::string note = N_;
-    if (note.size() == 2 && note[1] == 'B') note[1] = 'b';
-    if (note == "bb") note = "Bb";
+    const std::string note = FlatSpelling(N_);
     if (note != N_) {
         N_ = note;
         sc_.SetText(Box::Note, N_);
@@ -240,18 +240,15 @@ bool AcceptRun::CheckDuration() {
     if (!ok || N_ == "END" || (kw_ != 0 && kw_ != code::TEMPO && kw_ != code::LOCAT)) {
         // Nothing more to check.
     } else if (kw_ == code::TEMPO) {
-        // The beat unit: one letter, or one letter and "."; the letter
-        // counts as soon as it is found.
-        const int index = D.empty() ? 0 : NoteLetterIndex(D[0]);
-        if (index == 0) {
-            ok = false;
-        } else {
+        // The unit's letter counts as soon as it is found, also when the
+        // rest of the text is refused.
+        if (const int index = D.empty() ? 0 : NoteLetterIndex(D[0]))
             s_.BeatUnit = s_.PowerOfTwo[index];
-            if (D.size() == 2 && D[1] == '.')
-                s_.BeatUnit = static_cast<Single>(double(s_.BeatUnit) * 1.5);
-            else if (D.size() != 1)
-                ok = false;
-        }
+        const std::optional<Single> unit = TempoBeatUnit(s_, D);
+        if (unit)
+            s_.BeatUnit = *unit;
+        else
+            ok = false;
     } else {
         DurationParse(s_, s_.Scratch, "btnAccept");
         if (s_.Scratch == "error")
