@@ -4,6 +4,7 @@
 #include "core/recalculate.h"
 #include "core/track_files.h"
 #include "entry/value_fields.h"
+#include "entry/vocabulary.h"
 #include "misc/nrpn_table.h"
 #include "platform/key_codes.h"
 #include "platform/vb.h"
@@ -40,10 +41,9 @@ constexpr const char* kEntryTitle = "Enter/Edit/Scan Items";
 // The keywords whose value label the note box leaves alone.
 constexpr std::string_view kValueKeywords = "LOCAT-PROGR-PORTS-AFTER-NRPN1-TEMPO-METER-PBEND-CNTRL";
 
-// Function keys F2..F11.
+// The function keys the note box answers.
 constexpr int kF2 = vbkey::F1 + 1, kF3 = vbkey::F1 + 2, kF4 = vbkey::F1 + 3, kF5 = vbkey::F1 + 4,
-              kF6 = vbkey::F1 + 5, kF7 = vbkey::F1 + 6, kF8 = vbkey::F1 + 7, kF9 = vbkey::F1 + 8,
-              kF10 = vbkey::F1 + 9, kF11 = vbkey::F1 + 10;
+              kF6 = vbkey::F1 + 5, kF8 = vbkey::F1 + 7;
 
 std::string Digits(long long v) {
     return std::to_string(v);
@@ -84,10 +84,6 @@ bool PointerValid(const State& s) {
 
 void HideIfShown(Context& c, const char* control) {
     if (c.screen.ControlVisible(control)) c.screen.SetControlVisible(control, false);
-}
-
-void SetWhereDifferent(Context& c, const char* label, const char* caption) {
-    if (c.screen.Caption(label) != caption) c.screen.SetCaption(label, caption);
 }
 
 // ---- The value boxes for the note text ---------------------------------------
@@ -447,14 +443,14 @@ bool txtNote_LostFocus(Context& c) {
     }
 
     // The flat sign.
-    if (note.size() == 2 && note[1] == 'B') {
-        note[1] = 'b';
+    if (const std::string flat = FlatSpelling(note); flat != note) {
+        note = flat;
         s.Scratch = note;
         sc.SetText(Box::Note, note);
     }
 
     if (note.size() != 5 || InStr(kValueKeywords, note) == 0)
-        SetWhereDifferent(c, "lblDynamics", "Dynamics");
+        SetCaptionWhereDifferent(c, "lblDynamics", "Dynamics");
 
     if (note != "R" && note != "END" && note.size() != 5) return true;
     s.FieldsDisabled = 1;
@@ -528,59 +524,23 @@ void Form_KeyPress(int& keyAscii) {
 }
 
 void txtItem_KeyDown(Context& c, int& keyCode, int shift) {
-    (void)c;
-    if (shift != 0) return;
-    switch (keyCode) {
-    case kF7: // the legato scan
-        // Built with the command.
-        break;
-    case kF8: // the next channel change
-        // Built with the command.
-        break;
-    case kF9: // find a bar
-        // Built with the command.
-        break;
-    case kF2: // F2..F6, F10: find the next PROGR, CNTRL, TEMPO, METER, LEGON, PBEND
-    case kF3:
-    case kF4:
-    case kF5:
-    case kF6:
-    case kF10:
-        // Built with the command.
-        break;
-    default:
-        break;
-    }
+    // F7 the legato scan, F8 the next channel change, F9 find a bar, and
+    // F2..F6, F10 find the next PROGR, CNTRL, TEMPO, METER, LEGON, PBEND
+    // are built with their commands.
+    (void)c, (void)keyCode, (void)shift;
 }
 
 void txtBar_KeyDown(Context& c, int& keyCode, int shift) {
     State& s = c.s;
     s.DialogResult.clear();
-    if (shift != 0) return;
-    switch (keyCode) {
-    case vbkey::Home: {
-        const double next = Val(c.screen.Text(Box::Bar)) + 1;
-        c.screen.SetText(Box::Bar, NumberText(next));
-        // A bar beyond 16 bits is refused by Accept Item; ItemBar keeps its value.
-        if (InRange(RoundHalfEven(next), -32768, 32767)) s.ItemBar = CInt(next);
-        c.screen.SetFocus(Box::Note);
-        break;
-    }
-    case kF11: // insert items
-        // Built with the command.
-        break;
-    case kF10: // delete items
-        // Built with the command.
-        break;
-    case kF8: // copy by item
-        // Built with the command.
-        break;
-    case kF6: // revise bar numbers
-        // Built with the command.
-        break;
-    default:
-        break;
-    }
+    // F11 insert items, F10 delete items, F8 copy by item and F6 revise bar
+    // numbers are built with their commands.
+    if (shift != 0 || keyCode != vbkey::Home) return;
+    const double next = Val(c.screen.Text(Box::Bar)) + 1;
+    c.screen.SetText(Box::Bar, NumberText(next));
+    // A bar beyond 16 bits is refused by Accept Item; ItemBar keeps its value.
+    if (InRange(RoundHalfEven(next), -32768, 32767)) s.ItemBar = CInt(next);
+    c.screen.SetFocus(Box::Note);
 }
 
 void txtNote_KeyDown(Context& c, int& keyCode, int shift) {
@@ -606,10 +566,8 @@ void txtNote_KeyDown(Context& c, int& keyCode, int shift) {
     case kF8:
         keyword = "METER";
         break;
-    case kF7: // the special-item picker
-        // Built with the command.
-        break;
     default:
+        // F7, the special-item picker, is built with its command.
         break;
     }
     if (keyword) c.screen.SetText(Box::Note, keyword);

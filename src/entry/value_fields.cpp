@@ -1,4 +1,4 @@
-// EnableFields, DisplayDescription, DefaultValueLabels.
+// EnableFields, DisplayDescription, the value labels' default captions.
 #include "entry/value_fields.h"
 
 #include "platform/vb.h"
@@ -33,11 +33,11 @@ constexpr Description kDescriptions[] = {
     {"NRPN1", "LSB Number", "Value"},
 };
 
-void SetWhereDifferent(Context& c, const std::string& label, const std::string& caption) {
+} // namespace
+
+void SetCaptionWhereDifferent(Context& c, const std::string& label, const std::string& caption) {
     if (c.screen.Caption(label) != caption) c.screen.SetCaption(label, caption);
 }
-
-} // namespace
 
 void DisplayDescription(Context& c) {
     const std::string note = Trim(c.screen.Text(Box::Note));
@@ -50,8 +50,8 @@ void DisplayDescription(Context& c) {
 }
 
 void DefaultValueLabels(Context& c) {
-    SetWhereDifferent(c, "lblAdjustment", "Spare");
-    SetWhereDifferent(c, "lblDynamics", "Dynamics");
+    SetCaptionWhereDifferent(c, "lblAdjustment", "Spare");
+    SetCaptionWhereDifferent(c, "lblDynamics", "Dynamics");
 }
 
 } // namespace tnq

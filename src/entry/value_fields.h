@@ -4,6 +4,8 @@
 
 #include "core/context.h"
 
+#include <string>
+
 namespace tnq {
 
 // The ten controls the note box switches off for a rest or keyword, in
@@ -17,6 +19,9 @@ void EnableFields(Context& c);
 // Captions of lblAdjustment and lblDynamics for the keyword in txtNote
 // (captions only); any other text changes nothing.
 void DisplayDescription(Context& c);
+
+// Sets a label's caption only where it differs.
+void SetCaptionWhereDifferent(Context& c, const std::string& label, const std::string& caption);
 
 // lblAdjustment back to "Spare" and lblDynamics to "Dynamics", each only
 // where it differs.
