@@ -54,9 +54,6 @@ public:
 
     // ---- Entry boxes (frm_kvs_entry.cpp) ---------------------------------
     void SelectFieldText(QLineEdit* box);
-    void DisableFields();
-    void EnableFields();
-    void DisplayDescription();
     // Focus handlers: false when a guard sent the focus back.
     bool txtTempo_GotFocus();
     bool txtTrack_GotFocus();

@@ -2,7 +2,6 @@
 // on the forms layer, thin over the entry-field logic.
 #include "entry/entry_fields.h"
 #include "entry/ui/frm_kvs.h"
-#include "entry/value_fields.h"
 #include "platform/ui/vb_keys.h"
 
 #include <QApplication>
@@ -81,18 +80,6 @@ void FrmKVS::MoveFocus(QWidget* control) {
 
 void FrmKVS::SelectFieldText(QLineEdit* box) {
     box->setSelection(0, static_cast<int>(box->text().size()));
-}
-
-void FrmKVS::DisableFields() {
-    tnq::DisableFields(C());
-}
-
-void FrmKVS::EnableFields() {
-    tnq::EnableFields(C());
-}
-
-void FrmKVS::DisplayDescription() {
-    tnq::DisplayDescription(C());
 }
 
 // ---- Focus handlers ------------------------------------------------------------
