@@ -14,7 +14,6 @@
 #include "entry/vocabulary.h"
 #include "platform/vb.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>

@@ -3,8 +3,6 @@
 
 #include "platform/vb.h"
 
-#include <cmath>
-
 namespace tnq {
 
 std::string MidDialogCaption(const State& s) {

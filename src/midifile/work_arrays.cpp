@@ -2,7 +2,6 @@
 #include "midifile/work_arrays.h"
 
 #include "entry/vocabulary.h"
-#include "platform/vb.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -5,7 +5,6 @@
 
 #include "core/context.h"
 
-#include <cstdint>
 #include <functional>
 
 namespace tnq {
