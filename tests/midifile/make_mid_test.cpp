@@ -21,13 +21,16 @@ using test::WriteFile;
 
 class MakeMid : public MidTest {
 protected:
-    // Runs the command with a recalculation that reports ok and counts.
+    // Runs the command with a recalculation that reports ok and counts;
+    // every file it writes is given to the independent reader.
     bool Run() {
-        return MakeMidFile(c, dialog, [this](Context& cc) {
+        const bool written = MakeMidFile(c, dialog, [this](Context& cc) {
             ++recalcs;
             selectedAtRecalc = cc.s.SelectedTracks;
             return recalcOk;
         });
+        if (written) test::ExpectReadable(MidPath());
+        return written;
     }
     // Files in the piece directory other than NAME.MID.
     std::vector<std::string> OtherFiles() {

@@ -402,6 +402,7 @@ TEST_F(MakeMidWithDialog, AbortLeavesNoFileAndKeepsAnEarlierOne) {
         f.btnOK->click();
     });
     ASSERT_TRUE(MakeMidFile(c, FrmMidFile::Of(&owner)));
+    test::ExpectReadable(MidPath());
     const std::string written = ReadFile(MidPath());
     // ... which the next run offers again; the close box then keeps the file.
     QString offered;
