@@ -108,12 +108,11 @@ std::optional<MidOptions> FrmMidFile::Show(Context& c) {
     if (!loaded_) Form_Load(c);
     Form_Activate(c);
     c_ = &c;
-    aborted_ = false;
     setWindowModality(Qt::ApplicationModal);
     const int code = exec();
     c_ = nullptr;
 
-    if (aborted_ || code != QDialog::Accepted) {
+    if (code != QDialog::Accepted) {
         c.s.DialogResult = "abort";
         // Unloaded: the next use builds a new form with its initial values.
         setObjectName(QString());
@@ -163,7 +162,6 @@ void FrmMidFile::btnOK_Click() {
 
 void FrmMidFile::btnAbort_Click() {
     if (c_) c_->s.DialogResult = "abort";
-    aborted_ = true;
     done(QDialog::Rejected);
 }
 

@@ -64,7 +64,6 @@ private:
 
     Context* c_ = nullptr; // while shown
     bool loaded_ = false;
-    bool aborted_ = false;
     QLabel* lblTitle;
     QLabel* lblCopyright;
     QLabel* lblMidTempo;
