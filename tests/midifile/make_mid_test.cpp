@@ -257,12 +257,6 @@ TEST_F(MakeMid, ATrackTooLongForThirtyTwoBits) {
 // From the track files through the real recalculation to the file.
 class MakeMidFromTrackFiles : public MidTest {
 protected:
-    void WriteTrack(int t, const std::vector<TrackItemRecord>& items) {
-        std::string bytes;
-        for (const auto& r : items) bytes += EncodeRecord(r);
-        bytes += EncodeRecord(kEndRecord);
-        WriteFile(PieceDir() / TrackFileName(s.PieceTitle, t), bytes);
-    }
     static TrackItemRecord Item(std::string note, std::string octave, std::string dur,
                                 std::string adj = "0", std::string dyn = "64",
                                 std::string chan = "1") {

@@ -3,6 +3,8 @@
 #pragma once
 
 #include "core/memory.h"
+#include "core/piece_paths.h"
+#include "core/track_files.h"
 #include "entry/vocabulary.h"
 #include "midifile/make_mid.h"
 #include "midifile/mid_writer.h"
@@ -198,6 +200,14 @@ protected:
         Add(t, key, len, vel, chan, bend);
     }
     void Rest(int t, long len, int chan = 1) { Add(t, 0, len, 0, chan); }
+
+    // Writes a track file of the piece: its items and the END record.
+    void WriteTrack(int t, const std::vector<TrackItemRecord>& items) {
+        std::string bytes;
+        for (const auto& r : items) bytes += EncodeRecord(r);
+        bytes += EncodeRecord(kEndRecord);
+        WriteFile(TrackFilePath(s.FilePath, s.PieceTitle, t), bytes);
+    }
 
     // Steps 2 and 3, then the file in memory; every file built is also
     // given to the independent reader.

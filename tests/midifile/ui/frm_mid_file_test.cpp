@@ -319,12 +319,6 @@ TEST_F(FrmMidFileTest, PlacedByTheDialogRuleOnFirstUse) {
 
 class MakeMidWithDialog : public test::MidTest {
 protected:
-    void WriteTrack(int t, const std::vector<TrackItemRecord>& items) {
-        std::string bytes;
-        for (const auto& r : items) bytes += EncodeRecord(r);
-        bytes += EncodeRecord(kEndRecord);
-        test::WriteFile(TrackFilePath(s.FilePath, s.PieceTitle, t), bytes);
-    }
     static TrackItemRecord Item(std::string note, std::string octave, std::string duration,
                                 std::string adjustment = "0", std::string dynamics = "100") {
         return {note, octave, duration, adjustment, dynamics, "1", "1", "0"};
