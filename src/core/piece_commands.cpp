@@ -109,18 +109,13 @@ bool ChangedPieceOpen(const State& s) {
     return s.PieceOpen == 1 && !s.PieceTitle.empty() && s.PieceChanged == 1;
 }
 
-// Items before the END record of a track file (whole records only).
+// Items of a track file; an unreadable file counts as empty.
 int ItemsInTrackFile(const std::string& path) {
-    std::string bytes;
     try {
-        bytes = ReadWholeFile(path);
+        return ItemsBeforeEnd(ReadWholeFile(path));
     } catch (const VbError&) {
         return 0;
     }
-    int n = 0;
-    for (std::size_t pos = 0; pos + kRecordLength <= bytes.size(); pos += kRecordLength, ++n)
-        if (IsEndRecord(std::string_view(bytes).substr(pos, kRecordLength))) break;
-    return n;
 }
 
 // The highest track number among the track files of a piece directory, and

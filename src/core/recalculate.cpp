@@ -88,16 +88,6 @@ bool InRange(double v, double lo, double hi) {
     return v >= lo && v <= hi;
 }
 
-// The number of items before the END record (or the end of the file), from
-// item `from` on, without converting them; at most MaxItems - 1.
-int CountItemsToEnd(const State& s, int from) {
-    const int limit = std::max(0, s.MaxItems - 1);
-    int count = from - 1;
-    std::string bytes;
-    while (count < limit && s.File2.Read(count + 1, bytes) && !IsEndRecord(bytes)) ++count;
-    return std::min(count, limit);
-}
-
 // Slots 1..last of a track's row set to 0 (a row is stored in one piece;
 // both ends are bounds-checked).
 template <class T> void ClearSlots(Array2<T>& a, int track, int last) {
@@ -331,11 +321,12 @@ bool Recalculate(Context& c) {
                 const std::string_view bytes(file.data() + at, kRecordLength);
                 if (IsEndRecord(bytes)) break;
                 if (!Convert(rc, FieldsOf(bytes))) {
-                    // The track keeps its real length, so that correcting
-                    // the item rewrites it instead of cutting the track.
-                    s.ItemCount(t) = static_cast<Integer>(CountItemsToEnd(s, n));
-                    c.screen.SetTrackFigure(t - 1, std::to_string(s.ItemCount(t)));
-                    DataError(c, t, n);
+                    // The track keeps its real length (at most what it can
+                    // hold), so that correcting the item rewrites it instead
+                    // of cutting the track; the message shows that figure.
+                    s.ItemCount(t) = static_cast<Integer>(
+                        std::min(ItemsBeforeEnd(file), std::max(0, s.MaxItems - 1)));
+                    DataError(rc, t, n);
                     return false;
                 }
                 if (!StoreItemTimes(rc)) {

@@ -54,6 +54,13 @@ bool IsEndRecord(std::string_view bytes) {
     return bytes.substr(0, 3) == "END";
 }
 
+int ItemsBeforeEnd(std::string_view fileBytes) {
+    int n = 0;
+    for (std::size_t at = 0; at + kRecordLength <= fileBytes.size(); at += kRecordLength, ++n)
+        if (IsEndRecord(fileBytes.substr(at, kRecordLength))) break;
+    return n;
+}
+
 TrackItemRecord BoxesRecord(const MainScreen& screen) {
     TrackItemRecord r;
     for (int f = 0; f < 8; ++f) r.*kFields[f] = screen.Text(kRecordBoxes[f]);

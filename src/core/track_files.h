@@ -45,6 +45,9 @@ TrackItemRecord DecodeRecord(std::string_view bytes);
 TrackItemRecord Trimmed(const TrackItemRecord& record);
 // The END record: the first three bytes of the Note field are "END".
 bool IsEndRecord(std::string_view bytes);
+// The items of a track file's bytes: the whole records before the first END
+// record, or every whole record when there is none.
+int ItemsBeforeEnd(std::string_view fileBytes);
 
 // The record buffer: the eight boxes' texts as a record, and a record shown
 // in them (each field trimmed, in record order).

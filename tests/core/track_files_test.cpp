@@ -46,6 +46,13 @@ TEST(TrackItemRecord, ByteExactLayout) {
     EXPECT_TRUE(IsEndRecord("ENDXY"));
     EXPECT_FALSE(IsEndRecord("  END"));
     EXPECT_FALSE(IsEndRecord("EN"));
+
+    // Items of a file: whole records up to END, or to the end of the file.
+    const std::string item = EncodeRecord(kBlankItem), end = EncodeRecord(kEndRecord);
+    EXPECT_EQ(ItemsBeforeEnd(""), 0);
+    EXPECT_EQ(ItemsBeforeEnd(end + item), 0);
+    EXPECT_EQ(ItemsBeforeEnd(item + item + end + item), 2);
+    EXPECT_EQ(ItemsBeforeEnd(item + item + "END"), 2);
 }
 
 class TrackFilesTest : public PieceTest {};
