@@ -98,16 +98,18 @@ bool MemorySetUp(Context& c) {
     return false;
 }
 
+std::optional<Integer> LimitValue(std::string_view text, LimitRange range) {
+    if (!IsNumeric(text)) return std::nullopt;
+    const double r = RoundHalfEven(Val(text));
+    if (r < range.Min || r > range.Max) return std::nullopt;
+    return static_cast<Integer>(r);
+}
+
 namespace {
 
-// A stored limit: the default when the text is empty, is not a number, or
-// rounds to a value outside the range.
+// A limit setting, or its default when the setting is no usable limit.
 Integer LimitSetting(Context& c, const char* key, Integer def, LimitRange range) {
-    const std::string v = c.GetIniSetting(key);
-    if (v.empty() || !IsNumeric(v)) return def;
-    const double r = RoundHalfEven(Val(v));
-    if (r < range.Min || r > range.Max) return def;
-    return static_cast<Integer>(r);
+    return LimitValue(c.GetIniSetting(key), range).value_or(def);
 }
 
 } // namespace

@@ -4,6 +4,9 @@
 
 #include "core/context.h"
 
+#include <optional>
+#include <string_view>
+
 namespace tnq {
 
 // Allocates the score arrays, the per-track arrays and the work arrays for
@@ -24,5 +27,10 @@ inline constexpr LimitRange kTracksRange{1, 96};
 inline constexpr LimitRange kItemsRange{1, 32766};
 inline constexpr LimitRange kTicksRange{1, 32767};
 inline constexpr LimitRange kEffectRange{0, 7};
+
+// A stored limit (a setting, a piece header value): the text's number
+// rounded halves to even, when the text is a number that rounds into the
+// range; nothing otherwise.
+std::optional<Integer> LimitValue(std::string_view text, LimitRange range);
 
 } // namespace tnq

@@ -48,13 +48,9 @@ bool HeaderNumber(const std::string& value, double& number) {
     return true;
 }
 
-// A limit of the header: 0 when it is no number or lies outside lo..hi.
+// A limit of the header: 0 when it is no number or lies outside its range.
 Integer HeaderLimit(const std::string& value, const LimitRange& range) {
-    double v = 0;
-    if (!HeaderNumber(value, v)) return 0;
-    const double r = RoundHalfEven(v);
-    if (r < range.Min || r > range.Max) return 0;
-    return static_cast<Integer>(r);
+    return LimitValue(value, range).value_or(0);
 }
 
 bool AllDigits(std::string_view text) {
