@@ -179,15 +179,7 @@ bool PutPieceInPlace(Context& c, const PieceLocation& loc, const std::string& di
     s.PiecePath = DataFilePathOf(loc.FilePath, loc.Title);
     s.PieceOpen = 1;
     s.OpenFromRecent = 0;
-    s.Tempo = h.Tempo;
-    s.TicksPerQuarter = h.TicksPerQuarter;
-    s.PieceDescription = h.Description;
-    s.HeaderValue5 = h.Value5;
-    s.MeterNumerator = h.MeterNumerator;
-    s.MeterDenominator = h.MeterDenominator;
-    s.MultiplePorts = h.MultiplePorts;
-    s.Reverb = h.Reverb;
-    s.Chorus = h.Chorus;
+    SetPieceValues(s, h);
 
     c.screen.SetCaption("lblTitle", s.PieceTitle);
     c.screen.ShowEntryHelp();
@@ -335,20 +327,11 @@ bool RebuildDataFile(Context& c, const std::string& filePath, const std::string&
         r.AWESelectChecked = s.AWESelectChecked;
         r.FilePath = filePath;
         r.PieceTitle = title;
-        r.Tempo = h.Tempo;
-        r.TicksPerQuarter = h.TicksPerQuarter;
-        r.PieceDescription = h.Description;
-        r.HeaderValue5 = h.Value5;
-        r.MeterNumerator = h.MeterNumerator;
-        r.MeterDenominator = h.MeterDenominator;
+        SetPieceValues(r, h);
         r.NumTracks = h.NumTracks;
         r.MaxItems = h.MaxItems;
-        r.MultiplePorts = h.MultiplePorts;
-        r.Reverb = h.Reverb;
-        r.Chorus = h.Chorus;
         NoScreen screen;
-        Context rc{r, c.msg, c.ini, screen, c.sys};
-        rc.files = c.files;
+        Context rc{r, c.msg, c.ini, screen, c.sys, c.files};
         if (!MemorySetUp(rc)) return false;
         r.SelectedTracks.assign(static_cast<std::size_t>(r.NumTracks), '1');
 

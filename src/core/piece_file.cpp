@@ -91,6 +91,18 @@ PieceHeader HeaderOf(const State& s) {
     return h;
 }
 
+void SetPieceValues(State& s, const PieceHeader& h) {
+    s.Tempo = h.Tempo;
+    s.TicksPerQuarter = h.TicksPerQuarter;
+    s.PieceDescription = h.Description;
+    s.HeaderValue5 = h.Value5;
+    s.MeterNumerator = h.MeterNumerator;
+    s.MeterDenominator = h.MeterDenominator;
+    s.MultiplePorts = h.MultiplePorts;
+    s.Reverb = h.Reverb;
+    s.Chorus = h.Chorus;
+}
+
 std::string HeaderText(std::string_view text) {
     std::string out(text);
     for (char& ch : out) {

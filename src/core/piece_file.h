@@ -65,6 +65,11 @@ public:
 // The header values of the state's piece.
 PieceHeader HeaderOf(const State& s);
 
+// The other way: the piece values of a header put into the state (tempo,
+// ticks, description, value 5, meter, ports, reverb, chorus). The limits
+// NumTracks and MaxItems size the score and are left to the caller.
+void SetPieceValues(State& s, const PieceHeader& h);
+
 // A text as the header stores it: line breaks become blanks and the double
 // quote an apostrophe, so that the header always reads back.
 std::string HeaderText(std::string_view text);

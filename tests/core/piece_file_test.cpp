@@ -174,6 +174,21 @@ TEST_F(PieceFileTest, TextsWithQuotesAndLineBreaksReadBack) {
     EXPECT_EQ(h.FilePath, "/home/ann/music");
 }
 
+TEST_F(PieceFileTest, HeaderValuesGoBackIntoTheState) {
+    const PieceHeader h =
+        ParseHeaderLine("\"72\",96,\"/x\",\"Suite\",5,\"3\",\"8\",10,50,#TRUE#,4,1");
+    State fresh;
+    SetPieceValues(fresh, h);
+    PieceHeader back = HeaderOf(fresh);
+    EXPECT_EQ(back.NumTracks, 0) << "the limits are the caller's";
+    EXPECT_EQ(back.MaxItems, 0);
+    EXPECT_EQ(back.FilePath, "");
+    back.NumTracks = h.NumTracks;
+    back.MaxItems = h.MaxItems;
+    back.FilePath = h.FilePath;
+    EXPECT_EQ(back, h);
+}
+
 TEST_F(PieceFileTest, DamagedFilesAreRefusedWithTheReason) {
     const std::string header = HeaderLine(HeaderOf(s)) + "\r\n";
     const std::string good = SnapshotRecord(1, {60, 480, 64, 1, 1, 0});
