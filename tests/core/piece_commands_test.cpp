@@ -13,13 +13,17 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <iterator>
 
 namespace tnq {
 namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kNewHeaderTail = ",0,\"4\",\"4\",32,2000,#FALSE#,3,2\r\n";
+// The number of entries of a directory.
+long EntriesIn(const std::string& dir) {
+    return std::distance(fs::directory_iterator(dir), fs::directory_iterator());
+}
 
 TrackItemRecord Note(const std::string& name, const std::string& bar) {
     return {name, "4", "q", "0", "64", bar, "1", "0"};
@@ -139,9 +143,7 @@ TEST_F(PieceCommandsTest, NewRefusesTitlesThatCannotNameAPieceAndAsksAgain) {
         EXPECT_EQ(p.msg.shown[2 * i + 1].Title, "Create New File");
     }
     // Only the good directory was made.
-    int entries = 0;
-    for (const auto& e : fs::directory_iterator(music)) ++entries, (void)e;
-    EXPECT_EQ(entries, 1);
+    EXPECT_EQ(EntriesIn(music), 1);
 }
 
 TEST_F(PieceCommandsTest, CheckPieceTitleTable) {
@@ -240,9 +242,7 @@ TEST_F(PieceCommandsTest, SaveWritesTheDataFileByteForByte) {
     EXPECT_EQ(p.screen.status1, "");
     EXPECT_EQ(p.screen.status2, "Located in Directory " + music);
     // Only the data file lies in the piece directory: no temporary file.
-    int entries = 0;
-    for (const auto& e : fs::directory_iterator(music + "/SONG.TNQ")) ++entries, (void)e;
-    EXPECT_EQ(entries, 1);
+    EXPECT_EQ(EntriesIn(music + "/SONG.TNQ"), 1);
 }
 
 TEST_F(PieceCommandsTest, FailedSaveIsReportedAndKeepsThePieceChanged) {
@@ -258,9 +258,7 @@ TEST_F(PieceCommandsTest, FailedSaveIsReportedAndKeepsThePieceChanged) {
     EXPECT_EQ(p.msg.Last().Title, "Save File");
     EXPECT_EQ(s.PieceChanged, 1);
     EXPECT_EQ(s.PieceOpen, 1);
-    int entries = 0;
-    for (const auto& e : fs::directory_iterator(music + "/SONG.TNQ")) ++entries, (void)e;
-    EXPECT_EQ(entries, 1) << "no temporary file is left";
+    EXPECT_EQ(EntriesIn(music + "/SONG.TNQ"), 1) << "no temporary file is left";
 
     // The piece directory has gone.
     fs::remove_all(music + "/SONG.TNQ");
