@@ -256,6 +256,16 @@ TEST_F(RecalculateTest, DataErrorKeepsTheRealLengthOfTheTrack) {
     WriteTrack(3, {Item("C", "4", "q"), Item("X", "4", "q"), Item("C", "4", "q")}, false);
     ExpectDataError(3, 2);
     EXPECT_EQ(s.ItemCount(3), 3);
+
+    // A file longer than the track can hold counts as a full track.
+    SetUpPiece(4, 5);
+    std::vector<TrackItemRecord> long7(7, Item("C", "4", "q"));
+    long7[1] = Item("X", "4", "q");
+    WriteTrack(3, long7);
+    Select({3});
+    ExpectDataError(3, 2);
+    EXPECT_EQ(s.ItemCount(3), 4);
+    EXPECT_EQ(p.screen.figures[2], "4");
 }
 
 TEST_F(RecalculateTest, CorrectingTheReportedItemKeepsTheRestOfTheTrack) {
