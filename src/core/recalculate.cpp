@@ -203,7 +203,10 @@ bool Convert(Context& c, const RecordFields& record) {
     // Length.
     s.ItemTicks = 0;
     const std::string_view D = TrimView(record.Duration);
-    if (!IsDurationlessKeyword(N)) {
+    // Every keyword but TEMPO is without a duration; the keyword was looked
+    // up above, so its code tells.
+    const bool durationless = kind >= code::PROGR && kind != code::TEMPO;
+    if (!durationless) {
         if (kind == code::TEMPO) {
             if (!TempoBeatUnit(s, D)) return false;
         } else {
