@@ -92,8 +92,7 @@ bool MemorySetUp(Context& c) {
         c.msg.MsgBox("Reduce the number of items and/or tracks under Miscellaneous",
                      mb::Exclamation, std::string("Out of Memory Error"));
     } catch (const VbError& e) {
-        c.msg.MsgBox("Error" + Str(e.Number()) + " " + e.Description() + " has occured", mb::OKOnly,
-                     std::string("Memory Set-Up"));
+        c.msg.MsgBox(ErrorOccuredText(e), mb::OKOnly, std::string("Memory Set-Up"));
     }
     return false;
 }

@@ -83,8 +83,7 @@ void EmptyDescriptions(Context& c) {
 }
 
 void ShowOpenError(Context& c, const VbError& e) {
-    c.msg.MsgBox("Error" + Str(e.Number()) + " " + e.Description() + " has occured", mb::OKOnly,
-                 std::string("Open File"));
+    c.msg.MsgBox(ErrorOccuredText(e), mb::OKOnly, std::string("Open File"));
 }
 
 void ShowDamagedFile(Context& c, const std::string& path, const DataFileError& e) {
@@ -279,8 +278,7 @@ bool mnuFilSave_Click(Context& c) {
         ReplaceWholeFile(PieceFilePath(s, s.PieceTitle + ".TNQ"), text);
     } catch (const VbError& e) {
         c.screen.SetStatus1("");
-        c.msg.MsgBox("Error" + Str(e.Number()) + " " + e.Description() + " has occured",
-                     mb::Exclamation, std::string("Save File"));
+        c.msg.MsgBox(ErrorOccuredText(e), mb::Exclamation, std::string("Save File"));
         return false;
     } catch (const DataFileError& e) {
         c.screen.SetStatus1("");

@@ -486,8 +486,7 @@ void btnAccept_Click(Context& c) {
         AcceptRun(c).Run();
     } catch (const VbError& e) {
         c.screen.SetHourglass(false);
-        c.msg.MsgBox("Error" + Str(e.Number()) + " " + e.Description() + " has occured",
-                     mb::Exclamation, std::string("Accept Item"));
+        c.msg.MsgBox(ErrorOccuredText(e), mb::Exclamation, std::string("Accept Item"));
     }
 }
 

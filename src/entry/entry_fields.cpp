@@ -327,7 +327,7 @@ bool txtTrack_LostFocus(Context& c) {
     try {
         TrackFileOpen(c);
     } catch (const VbError& e) {
-        c.msg.MsgBox("Error" + Str(e.Number()) + " " + e.Description() + " has occured");
+        c.msg.MsgBox(ErrorOccuredText(e));
         sc.SetFocus(Box::Track);
         return false;
     }

@@ -16,8 +16,7 @@ void EndDisplay(Context& c) {
 }
 
 void ShowRunTimeError(Context& c, const VbError& e) {
-    c.msg.MsgBox("Error" + Str(e.Number()) + " " + e.Description() + " has occured", mb::OKOnly,
-                 std::string(kMakeMidTitle));
+    c.msg.MsgBox(ErrorOccuredText(e), mb::OKOnly, std::string(kMakeMidTitle));
 }
 
 } // namespace

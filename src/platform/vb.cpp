@@ -57,6 +57,10 @@ std::string ErrorText(int number) {
 VbError::VbError(int number) : std::runtime_error(ErrorText(number)), number_(number) {}
 VbError::VbError(int number, const std::string& text) : std::runtime_error(text), number_(number) {}
 
+std::string ErrorOccuredText(const VbError& e) {
+    return "Error" + Str(e.Number()) + " " + e.Description() + " has occured";
+}
+
 namespace {
 
 bool IsBlank(char c) {

@@ -48,6 +48,11 @@ private:
     int number_;
 };
 
+// The usual report of a caught run-time error: "Error" & Str$(number) & " "
+// & its text & " has occured" (so error 53 reads "Error 53 File not found has
+// occured").
+std::string ErrorOccuredText(const VbError& e);
+
 // Val: the number at the start of the text (blanks, tabs and line feeds are
 // ignored everywhere); 0 when the text does not begin with a number.
 double Val(std::string_view text);
