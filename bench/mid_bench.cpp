@@ -8,7 +8,7 @@
 #include "core/memory.h"
 #include "core/piece_paths.h"
 #include "core/track_files.h"
-#include "entry/vocabulary.h"
+#include "core/vocabulary.h"
 #include "midifile/make_mid.h"
 
 #include <algorithm>

@@ -11,7 +11,7 @@
 #include "core/piece_commands.h"
 #include "core/track_files.h"
 #include "entry/accept_item.h"
-#include "entry/vocabulary.h"
+#include "core/vocabulary.h"
 #include "platform/vb.h"
 
 #include <filesystem>

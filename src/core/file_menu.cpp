@@ -4,7 +4,7 @@
 
 #include "core/piece_commands.h"
 #include "core/piece_paths.h"
-#include "entry/screen_procs.h"
+#include "core/screen_procs.h"
 #include "platform/vb.h"
 
 #include <algorithm>

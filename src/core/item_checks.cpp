@@ -1,8 +1,8 @@
 // Controller list and Dynamics ranges.
 #include "core/item_checks.h"
 
-#include "entry/vocabulary.h"
-#include "misc/nrpn_table.h"
+#include "core/vocabulary.h"
+#include "core/nrpn_table.h"
 
 namespace tnq {
 

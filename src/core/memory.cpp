@@ -1,7 +1,7 @@
 // MemorySetUp and SystemDefaults.
 #include "core/memory.h"
 
-#include "entry/screen_procs.h"
+#include "core/screen_procs.h"
 #include "platform/vb.h"
 
 #include <new>

@@ -8,7 +8,7 @@
 #include "core/piece_title.h"
 #include "core/recalculate.h"
 #include "core/track_files.h"
-#include "entry/screen_procs.h"
+#include "core/screen_procs.h"
 #include "platform/vb.h"
 #include "platform/whole_file.h"
 

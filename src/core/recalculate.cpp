@@ -3,9 +3,9 @@
 
 #include "core/item_checks.h"
 #include "core/startup.h"
-#include "entry/duration_parse.h"
-#include "entry/screen_procs.h"
-#include "entry/vocabulary.h"
+#include "core/duration_parse.h"
+#include "core/screen_procs.h"
+#include "core/vocabulary.h"
 #include "platform/vb.h"
 #include "platform/whole_file.h"
 

@@ -4,9 +4,9 @@
 #include "core/item_checks.h"
 #include "core/recalculate.h"
 #include "core/track_files.h"
-#include "entry/duration_parse.h"
+#include "core/duration_parse.h"
 #include "entry/value_fields.h"
-#include "entry/vocabulary.h"
+#include "core/vocabulary.h"
 #include "platform/vb.h"
 
 #include <cmath>

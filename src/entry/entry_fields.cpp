@@ -4,8 +4,8 @@
 #include "core/recalculate.h"
 #include "core/track_files.h"
 #include "entry/value_fields.h"
-#include "entry/vocabulary.h"
-#include "misc/nrpn_table.h"
+#include "core/vocabulary.h"
+#include "core/nrpn_table.h"
 #include "platform/key_codes.h"
 #include "platform/vb.h"
 

@@ -2,7 +2,7 @@
 #include "midifile/make_mid.h"
 
 #include "core/piece_paths.h"
-#include "entry/screen_procs.h"
+#include "core/screen_procs.h"
 #include "platform/vb.h"
 
 namespace tnq {

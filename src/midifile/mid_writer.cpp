@@ -2,7 +2,7 @@
 // copyright text and replacing NAME.MID.
 #include "midifile/mid_writer.h"
 
-#include "entry/vocabulary.h"
+#include "core/vocabulary.h"
 #include "midifile/var_len.h"
 #include "midifile/work_arrays.h"
 #include "platform/record_file.h"

@@ -1,7 +1,7 @@
 // Work arrays and the balance rule of the .MID writers.
 #include "midifile/work_arrays.h"
 
-#include "entry/vocabulary.h"
+#include "core/vocabulary.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -3,7 +3,7 @@
 #include "core/file_menu.h"
 #include "core/memory.h"
 #include "core/piece_commands.h"
-#include "entry/vocabulary.h"
+#include "core/vocabulary.h"
 #include "music_dir_fixture.h"
 #include "support/fakes.h"
 

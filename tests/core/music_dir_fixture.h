@@ -3,7 +3,7 @@
 #pragma once
 
 #include "core/memory.h"
-#include "entry/vocabulary.h"
+#include "core/vocabulary.h"
 #include "support/fakes.h"
 
 #include <gtest/gtest.h>

@@ -6,7 +6,7 @@
 #include "core/piece_paths.h"
 #include "core/piece_title.h"
 #include "core/track_files.h"
-#include "entry/vocabulary.h"
+#include "core/vocabulary.h"
 #include "music_dir_fixture.h"
 #include "support/fakes.h"
 

@@ -5,7 +5,7 @@
 #include "core/memory.h"
 #include "core/piece_paths.h"
 #include "core/track_files.h"
-#include "entry/vocabulary.h"
+#include "core/vocabulary.h"
 #include "support/fakes.h"
 
 #include <gtest/gtest.h>

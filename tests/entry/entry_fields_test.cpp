@@ -3,7 +3,7 @@
 #include "entry/entry_fields.h"
 
 #include "core/piece_fixture.h"
-#include "misc/nrpn_table.h"
+#include "core/nrpn_table.h"
 #include "platform/key_codes.h"
 
 #include <gtest/gtest.h>

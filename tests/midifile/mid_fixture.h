@@ -5,7 +5,7 @@
 #include "core/memory.h"
 #include "core/piece_paths.h"
 #include "core/track_files.h"
-#include "entry/vocabulary.h"
+#include "core/vocabulary.h"
 #include "midifile/make_mid.h"
 #include "midifile/mid_writer.h"
 #include "midifile/work_arrays.h"

@@ -6,7 +6,7 @@
 #include "core/startup.h"
 #include "entry/accept_item.h"
 #include "entry/instrument_lists.h"
-#include "entry/vocabulary.h"
+#include "core/vocabulary.h"
 #include "platform/ui/fit_label.h"
 #include "platform/ui/qt_message_boxes.h"
 #include "platform/ui/qt_placement.h"

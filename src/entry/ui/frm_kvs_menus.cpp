@@ -3,7 +3,7 @@
 
 #include "core/file_menu.h"
 #include "core/piece_commands.h"
-#include "entry/screen_procs.h"
+#include "core/screen_procs.h"
 #include "midifile/make_mid.h"
 #include "midifile/ui/frm_mid_file.h"
 #include "platform/vb.h"

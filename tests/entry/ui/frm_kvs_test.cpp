@@ -1,7 +1,7 @@
 // The main window driven headless: set-up, modes, track rows, menus and
 // the screen procedures on the real widgets.
 #include "core/memory.h"
-#include "entry/screen_procs.h"
+#include "core/screen_procs.h"
 #include "entry/ui/frm_kvs.h"
 #include "platform/sorted_text.h"
 #include "platform/ui/qt_placement.h"

@@ -1,6 +1,6 @@
 // Duration texts to ticks and beats.
-#include "entry/duration_parse.h"
-#include "entry/vocabulary.h"
+#include "core/duration_parse.h"
+#include "core/vocabulary.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Item codes, note tables, TEMPO units, Adjustment forms.
-#include "entry/vocabulary.h"
+#include "core/vocabulary.h"
 
 #include "platform/vb.h"
 

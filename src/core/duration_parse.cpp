@@ -1,8 +1,8 @@
 // DurationParse. Values are stored as single precision; the expressions
 // between two stores are evaluated in double precision.
-#include "entry/duration_parse.h"
+#include "core/duration_parse.h"
 
-#include "entry/vocabulary.h"
+#include "core/vocabulary.h"
 
 #include <cmath>
 #include <string_view>

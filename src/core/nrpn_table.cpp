@@ -1,5 +1,5 @@
 // The NRPN parameter ranges.
-#include "misc/nrpn_table.h"
+#include "core/nrpn_table.h"
 
 namespace tnq {
 

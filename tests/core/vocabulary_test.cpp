@@ -1,5 +1,5 @@
 // Note names, keyword codes, TEMPO units and Adjustment forms.
-#include "entry/vocabulary.h"
+#include "core/vocabulary.h"
 
 #include <gtest/gtest.h>
 

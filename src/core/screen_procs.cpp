@@ -1,5 +1,5 @@
 // ShowTrackCounts, SwitchOffStatus, NoFileOpenMsg.
-#include "entry/screen_procs.h"
+#include "core/screen_procs.h"
 
 #include <string>
 

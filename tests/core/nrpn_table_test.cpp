@@ -1,7 +1,7 @@
 // The NRPN parameter table and the Dynamics ranges of NRPN1 items built on it.
 #include "core/item_checks.h"
-#include "entry/vocabulary.h"
-#include "misc/nrpn_table.h"
+#include "core/vocabulary.h"
+#include "core/nrpn_table.h"
 
 #include <gtest/gtest.h>
 
