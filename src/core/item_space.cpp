@@ -1,0 +1,243 @@
+// Blank items opened at the cursor, and the bar and keyword searches.
+#include "core/item_space.h"
+
+#include "core/piece_paths.h"
+#include "core/screen_procs.h"
+#include "core/track_files.h"
+#include "platform/vb.h"
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace tnq {
+
+namespace {
+
+// The room of InsertSpace in file fileNumber; returns false when none was
+// made. The END record is left to the caller.
+bool OpenRoom(Context& c, int fileNumber, int n) {
+    State& s = c.s;
+    const int t = s.CurrentTrack;
+    if (n < 1 || !TrackInScore(s, t)) return false;
+    const int cursor = s.CurrentItem(t), count = s.ItemCount(t);
+    if (cursor < 1 || cursor > count + 1) return false;
+    if (count + n >= s.MaxItems) {
+        ShowCapacityMessage(c, t);
+        return false;
+    }
+    RecordFile& f = TrackFile(s, fileNumber);
+    const std::vector<std::string> tail = ReadTrackRecords(f, cursor, count);
+    if (fileNumber == 2) {
+        // A failed write may still have changed the file.
+        s.PieceChanged = 1;
+        s.RecalcDone = 0;
+    }
+    for (int i = count; i >= cursor; --i) f.Write(i + n, tail[static_cast<std::size_t>(i - cursor)]);
+    const std::string blank = EncodeRecord(kBlankItem);
+    for (int i = cursor; i < cursor + n; ++i) f.Write(i, blank);
+    MoveItemSlots(s, t, cursor, count, n);
+    s.ItemCount(t) = static_cast<Integer>(count + n);
+    return true;
+}
+
+std::string Digits(long long v) {
+    return std::to_string(v);
+}
+
+} // namespace
+
+bool TrackInScore(const State& s, int t) {
+    return t >= 1 && t <= s.NumTracks && t <= s.ItemCount.Upper() && t <= s.CurrentItem.Upper();
+}
+
+std::vector<std::string> ReadTrackRecords(const RecordFile& f, int first, int last) {
+    std::vector<std::string> out;
+    for (int i = first; i <= last; ++i) {
+        std::string bytes;
+        if (!f.Read(i, bytes)) throw VbError(err::InputPastEnd);
+        out.push_back(std::move(bytes));
+    }
+    return out;
+}
+
+void MoveItemSlots(State& s, int t, int first, int last, int shift) {
+    auto move = [&](int from) {
+        const int to = from + shift;
+        s.NoteCode(t, to) = s.NoteCode(t, from);
+        s.ItemTime(t, to) = s.ItemTime(t, from);
+        s.ItemDyn(t, to) = s.ItemDyn(t, from);
+        s.BarNo(t, to) = s.BarNo(t, from);
+        s.ItemChan(t, to) = s.ItemChan(t, from);
+        s.ItemBend(t, to) = s.ItemBend(t, from);
+    };
+    // Highest first when moving on, lowest first when moving back.
+    if (shift > 0)
+        for (int i = last; i >= first; --i) move(i);
+    else
+        for (int i = first; i <= last; ++i) move(i);
+}
+
+int InsertCapacity(const State& s, int track) {
+    return s.MaxItems - 1 - s.ItemCount(track);
+}
+
+std::optional<int> CountAnswer(const std::string& text) {
+    if (!IsNumeric(text)) return std::nullopt;
+    const double v = Val(text);
+    if (v < 1 || v > 32767 || v != std::floor(v)) return std::nullopt;
+    return static_cast<int>(v);
+}
+
+bool InsertSpace(Context& c, int n) {
+    if (!OpenRoom(c, 2, n)) return false;
+    WriteEndRecord(c);
+    ShowTrackCounts(c);
+    return true;
+}
+
+bool InsertSpaceTarget(Context& c, int n) {
+    State& s = c.s;
+    if (!OpenRoom(c, 3, n)) return false;
+    TrackItemRecord end = kEndRecord;
+    end.PitchBend = "0";
+    s.File3.Write(static_cast<long long>(s.ItemCount(s.CurrentTrack)) + 1, EncodeRecord(end));
+    ShowTrackCounts(c);
+    return true;
+}
+
+void InsertItems(Context& c) {
+    State& s = c.s;
+    const int t = s.CurrentTrack;
+    if (!TrackInScore(s, t) || s.CurrentItem(t) > s.ItemCount(t)) return;
+    if (!s.File2.IsOpen() || s.File2.Length() == 0) return;
+    std::optional<int> n;
+    while (!n) {
+        s.Scratch = c.msg.InputBox("How may items ?", std::string("Insert Items"));
+        if (s.Scratch.empty()) return;
+        n = CountAnswer(s.Scratch);
+    }
+    if (*n > InsertCapacity(s, t)) {
+        ShowCapacityMessage(c, t);
+        return;
+    }
+    s.InsertRemaining = static_cast<Integer>(*n);
+    if (!InsertSpace(c, *n)) return;
+    c.screen.SetText(Box::Bar, "");
+    c.screen.SetText(Box::Note, "");
+}
+
+void UseCurrentTrackFile(Context& c) {
+    State& s = c.s;
+    const std::string path = TrackFilePath(s.FilePath, s.PieceTitle, s.CurrentTrack);
+    if (s.File2Open == 1 && s.File2.IsOpen() && s.File2.Path() == path) return;
+    TrackFileOpen(c);
+}
+
+bool ShowCursorItem(Context& c, const std::string& itemText) {
+    State& s = c.s;
+    const int t = s.CurrentTrack;
+    s.LastTrack = Digits(t);
+    c.screen.SetText(Box::Track, s.LastTrack);
+    c.screen.SetText(Box::Item, itemText);
+    s.LastItem = itemText;
+    if (s.CurrentItem(t) > s.ItemCount(t)) return true;
+    return ReadItem(c, 2);
+}
+
+int LocateBar(Context& c) {
+    State& s = c.s;
+    const int t = s.CurrentTrack;
+    const int count = s.ItemCount(t);
+    // A cursor off the track scans it from item 1, as from behind the last
+    // item.
+    const bool behind = s.CurrentItem(t) < 1 || s.CurrentItem(t) > count;
+    const int cursor = behind ? count + 1 : s.CurrentItem(t);
+    s.PreviousBar = 0;
+    s.FoundBar = 0;
+    s.Scratch = "0";
+    Integer& k = s.SpanFirst(0, 0);
+    Integer& start = s.SpanLast(0, 0);
+    k = static_cast<Integer>(behind ? 1 : cursor);
+    start = static_cast<Integer>(cursor);
+
+    bool found = false;
+    for (;;) {
+        if (k > count) {
+            if (behind || cursor == 1) {
+                found = s.Scratch == "1";
+                break;
+            }
+            k = 1; // once round to the track's start
+        }
+        s.FoundBar = s.BarNo(t, k);
+        if (s.FoundBar == s.ItemBar && (s.ItemBar == 1 || s.PreviousBar != 0)) {
+            s.CurrentItem(t) = k;
+            found = true;
+            break;
+        }
+        if (s.FoundBar == s.ItemBar)
+            s.Scratch = "1"; // the scan started inside the bar
+        else
+            s.PreviousBar = s.FoundBar;
+        ++k;
+        if (k == start) {
+            found = s.Scratch == "1";
+            break;
+        }
+    }
+    if (!found) {
+        c.msg.MsgBox("Bar number " + Str(s.ItemBar) + " on Track " + Str(t) + " not found",
+                     mb::Exclamation, std::string("Find Bar"));
+        return 1;
+    }
+    UseCurrentTrackFile(c);
+    ShowCursorItem(c, Digits(s.CurrentItem(t)));
+    return 0;
+}
+
+void LocateNote(Context& c) {
+    State& s = c.s;
+    const int t = s.CurrentTrack;
+    const int count = s.ItemCount(t);
+    UseCurrentTrackFile(c);
+    const std::string key = s.Scratch;
+    Integer& cursor = s.CurrentItem(t);
+    if (cursor < 1 || cursor > count + 1) cursor = static_cast<Integer>(count + 1);
+    const int start = cursor;
+    bool wrapped = false;
+    for (;;) {
+        // Behind the last item the scan ends as at the END record, whatever
+        // the file holds there.
+        const bool atEnd = cursor > count || AtTrackEnd(c, 2);
+        if (!atEnd) {
+            if (!ReadItem(c, 2)) {
+                // Reported; the cursor goes back where the search began.
+                cursor = static_cast<Integer>(start);
+                c.screen.SetText(Box::Item, Digits(start));
+                return;
+            }
+            if ((cursor != start || wrapped) && Trim(c.screen.Text(Box::Note)) == key) {
+                ShowCursorItem(c, Str(cursor));
+                return;
+            }
+        } else {
+            // Once round: from item 1, or after the wrap, the END record
+            // ends the search.
+            if (start == 1 || wrapped) {
+                cursor = static_cast<Integer>(start == 1 ? count + 1 : start);
+                break;
+            }
+            cursor = 0;
+            wrapped = true;
+        }
+        ++cursor;
+        if (cursor == start && wrapped) break;
+    }
+    c.msg.MsgBox("No '" + key + "' was found on this track", mb::OKOnly,
+                 "Find next '" + key + "'");
+    if (cursor > count) ShowRecord(c.screen, kEndRecord);
+    ShowCursorItem(c, Digits(cursor));
+}
+
+} // namespace tnq
