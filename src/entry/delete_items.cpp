@@ -1,0 +1,89 @@
+// DeleteItems and its F10 prompt.
+#include "entry/delete_items.h"
+
+#include "core/item_space.h"
+#include "core/screen_procs.h"
+#include "core/track_files.h"
+#include "platform/vb.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tnq {
+
+namespace {
+
+// The bars Delete by Bar removed, when its items are to follow them down.
+int BarShift(const State& s, const DeleteByBarControls* dialog) {
+    if (s.MenuMode != "mnuEdtDelete" || !dialog || !dialog->AdjustTicked()) return 0;
+    return CInt(Val(dialog->ToBar()) - Val(dialog->FromBar()) + 1);
+}
+
+// The note text of record n of file 2 ("" when it cannot be read).
+std::string NoteAt(State& s, int n) {
+    std::string bytes;
+    if (!s.File2.Read(n, bytes)) return "";
+    return Trim(DecodeRecord(bytes).Note);
+}
+
+} // namespace
+
+bool DeleteItems(Context& c, int n, const DeleteByBarControls* dialog) {
+    State& s = c.s;
+    const int t = s.CurrentTrack;
+    if (!TrackInScore(s, t)) return false;
+    const int count = s.ItemCount(t);
+    Integer& cursor = s.CurrentItem(t);
+    if (n < 0 || cursor < 1 || n > count - cursor + 1) return false;
+
+    const int shift = BarShift(s, dialog);
+    if (s.MenuMode == "mnuEdtCC" && t == 1 && n >= 1 && cursor <= count &&
+        NoteAt(s, cursor) == "METER") {
+        // The meter stays; the items behind it go.
+        --n;
+        ++cursor;
+    }
+
+    const int first = cursor + n;
+    const std::vector<std::string> tail = ReadTrackRecords(s.File2, first, count);
+    s.PieceChanged = 1;
+    s.RecalcDone = 0;
+    for (int j = first; j <= count; ++j) {
+        std::string bytes = tail[static_cast<std::size_t>(j - first)];
+        if (shift != 0) {
+            TrackItemRecord r = DecodeRecord(bytes);
+            r.Bar = Trim(StrDouble(Val(r.Bar) - shift));
+            bytes = EncodeRecord(r);
+        }
+        s.File2.Write(j - n, bytes);
+    }
+    MoveItemSlots(s, t, first, count, -n);
+    if (shift != 0)
+        for (int i = first - n; i <= count - n; ++i) s.BarNo(t, i) = CInt(s.BarNo(t, i) - shift);
+
+    s.ItemCount(t) = static_cast<Integer>(count - n);
+    WriteEndRecord(c);
+    ShowTrackCounts(c);
+    ReadItem(c, 2);
+    return true;
+}
+
+void DeleteItemPrompt(Context& c) {
+    State& s = c.s;
+    const int t = s.CurrentTrack;
+    if (!TrackInScore(s, t) || s.ItemCount(t) <= s.CurrentItem(t)) return;
+    if (!s.File2.IsOpen() || s.File2.Length() == 0) return;
+    s.InsertRemaining = 0;
+    const int most = s.ItemCount(t) - s.CurrentItem(t) + 1;
+    std::optional<int> n;
+    while (!n) {
+        s.Scratch = c.msg.InputBox("How many items ?", std::string("Delete Items"));
+        if (s.Scratch.empty()) return;
+        n = CountAnswer(s.Scratch);
+        if (n && *n > most) n.reset();
+    }
+    DeleteItems(c, *n);
+}
+
+} // namespace tnq
