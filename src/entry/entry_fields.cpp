@@ -1,8 +1,10 @@
 // The entry boxes: help lines, guards, loss-of-focus checks and keys.
 #include "entry/entry_fields.h"
 
+#include "core/item_space.h"
 #include "core/recalculate.h"
 #include "core/track_files.h"
+#include "entry/delete_items.h"
 #include "entry/value_fields.h"
 #include "core/vocabulary.h"
 #include "core/nrpn_table.h"
@@ -43,7 +45,8 @@ constexpr std::string_view kValueKeywords = "LOCAT-PROGR-PORTS-AFTER-NRPN1-TEMPO
 
 // The function keys the note box answers.
 constexpr int kF2 = vbkey::F1 + 1, kF3 = vbkey::F1 + 2, kF4 = vbkey::F1 + 3, kF5 = vbkey::F1 + 4,
-              kF6 = vbkey::F1 + 5, kF8 = vbkey::F1 + 7;
+              kF6 = vbkey::F1 + 5, kF8 = vbkey::F1 + 7, kF9 = vbkey::F1 + 8, kF10 = vbkey::F1 + 9,
+              kF11 = vbkey::F1 + 10;
 
 std::string Digits(long long v) {
     return std::to_string(v);
@@ -523,24 +526,107 @@ void Form_KeyPress(int& keyAscii) {
     if (keyAscii == vbkey::Return) keyAscii = 0;
 }
 
+namespace {
+
+// A command of a function key on the current track; a track-file failure is
+// reported and ends it.
+template <class Command> void OnCurrentTrack(Context& c, Command command) {
+    if (!HasCurrentTrack(c.s)) return;
+    try {
+        command();
+    } catch (const VbError& e) {
+        c.msg.MsgBox(ErrorOccuredText(e));
+    }
+}
+
+// F9: the bar asked for, then the search for its first item.
+void FindBar(Context& c) {
+    State& s = c.s;
+    for (;;) {
+        const std::string answer =
+            c.msg.InputBox("Enter bar number to find", std::string("Find Bar"));
+        if (answer.empty()) return;
+        if (IsNumeric(answer) && InRange(Val(answer), 0, 9999)) {
+            s.ItemBar = CInt(Val(answer));
+            break;
+        }
+    }
+    LocateBar(c);
+}
+
+// The keyword each find key of the item box looks for.
+const char* FindKeyword(int keyCode) {
+    switch (keyCode) {
+    case kF2:
+        return "PROGR";
+    case kF3:
+        return "CNTRL";
+    case kF4:
+        return "TEMPO";
+    case kF5:
+        return "METER";
+    case kF6:
+        return "LEGON";
+    case kF10:
+        return "PBEND";
+    default:
+        return nullptr;
+    }
+}
+
+} // namespace
+
 void txtItem_KeyDown(Context& c, int& keyCode, int shift) {
-    // F7 the legato scan, F8 the next channel change, F9 find a bar, and
-    // F2..F6, F10 find the next PROGR, CNTRL, TEMPO, METER, LEGON, PBEND
-    // are built with their commands.
-    (void)c, (void)keyCode, (void)shift;
+    // F7 the legato scan and F8 the next channel change are built with their
+    // commands.
+    if (shift != 0) return;
+    if (keyCode == kF9) return OnCurrentTrack(c, [&c] { FindBar(c); });
+    if (const char* keyword = FindKeyword(keyCode)) {
+        OnCurrentTrack(c, [&c, keyword] {
+            c.s.Scratch = keyword;
+            LocateNote(c);
+        });
+    }
 }
 
 void txtBar_KeyDown(Context& c, int& keyCode, int shift) {
     State& s = c.s;
     s.DialogResult.clear();
-    // F11 insert items, F10 delete items, F8 copy by item and F6 revise bar
-    // numbers are built with their commands.
-    if (shift != 0 || keyCode != vbkey::Home) return;
-    const double next = Val(c.screen.Text(Box::Bar)) + 1;
-    c.screen.SetText(Box::Bar, NumberText(next));
-    // A bar beyond 16 bits is refused by Accept Item; ItemBar keeps its value.
-    if (InRange(RoundHalfEven(next), -32768, 32767)) s.ItemBar = CInt(next);
-    c.screen.SetFocus(Box::Note);
+    // F8 copy by item and F6 revise bar numbers are built with their
+    // commands.
+    if (shift != 0) return;
+    switch (keyCode) {
+    case vbkey::Home: {
+        const double next = Val(c.screen.Text(Box::Bar)) + 1;
+        c.screen.SetText(Box::Bar, NumberText(next));
+        // A bar beyond 16 bits is refused by Accept Item; ItemBar keeps its
+        // value.
+        if (InRange(RoundHalfEven(next), -32768, 32767)) s.ItemBar = CInt(next);
+        c.screen.SetFocus(Box::Note);
+        break;
+    }
+    case kF11:
+        OnCurrentTrack(c, [&c, &s] {
+            const int t = s.CurrentTrack;
+            const Integer kept = s.CurrentItem(t);
+            InsertItems(c);
+            s.CurrentItem(t) = kept;
+            s.InsertLastItem = kept;
+            c.screen.SetText(Box::Item, Digits(kept));
+        });
+        break;
+    case kF10:
+        OnCurrentTrack(c, [&c, &s] {
+            const int t = s.CurrentTrack;
+            const Integer kept = s.CurrentItem(t);
+            DeleteItemPrompt(c);
+            s.CurrentItem(t) = kept;
+            c.screen.SetText(Box::Item, Digits(kept));
+        });
+        break;
+    default:
+        break;
+    }
 }
 
 void txtNote_KeyDown(Context& c, int& keyCode, int shift) {

@@ -183,6 +183,12 @@ void FrmKVS::txtDur_LostFocus() {
 // ---- Keys --------------------------------------------------------------------------
 
 void FrmKVS::Form_KeyDown(int& keyCode, int& shift) {
+    // While a search or scan shows the hourglass (and lets window events
+    // run), the keys of the boxes do nothing.
+    if (hourglass_.On()) {
+        keyCode = 0;
+        return;
+    }
     switch (tnq::Form_KeyDown(C(), keyCode, shift)) {
     case FormKeyAction::NextBox:
         form_.Keys().SendKey(vbkey::Tab);
