@@ -539,6 +539,19 @@ template <class Command> void OnCurrentTrack(Context& c, Command command) {
     }
 }
 
+// A command that works at the cursor and leaves it where it was, shown in
+// the item box.
+template <class Command> void KeepingCursor(Context& c, Command command) {
+    OnCurrentTrack(c, [&c, &command] {
+        State& s = c.s;
+        const int t = s.CurrentTrack;
+        const Integer kept = s.CurrentItem(t);
+        command();
+        s.CurrentItem(t) = kept;
+        c.screen.SetText(Box::Item, Digits(kept));
+    });
+}
+
 // F9: the bar asked for, then the search for its first item.
 void FindBar(Context& c) {
     State& s = c.s;
@@ -606,23 +619,11 @@ void txtBar_KeyDown(Context& c, int& keyCode, int shift) {
         break;
     }
     case kF11:
-        OnCurrentTrack(c, [&c, &s] {
-            const int t = s.CurrentTrack;
-            const Integer kept = s.CurrentItem(t);
-            InsertItems(c);
-            s.CurrentItem(t) = kept;
-            s.InsertLastItem = kept;
-            c.screen.SetText(Box::Item, Digits(kept));
-        });
+        KeepingCursor(c, [&c] { InsertItems(c); });
+        if (HasCurrentTrack(s)) s.InsertLastItem = s.CurrentItem(s.CurrentTrack);
         break;
     case kF10:
-        OnCurrentTrack(c, [&c, &s] {
-            const int t = s.CurrentTrack;
-            const Integer kept = s.CurrentItem(t);
-            DeleteItemPrompt(c);
-            s.CurrentItem(t) = kept;
-            c.screen.SetText(Box::Item, Digits(kept));
-        });
+        KeepingCursor(c, [&c] { DeleteItemPrompt(c); });
         break;
     default:
         break;
