@@ -10,6 +10,9 @@
 
 namespace tnq {
 
+// Highest bar number: the data file's bar field has four digits.
+inline constexpr int kMaxBar = 9999;
+
 // Fills ValidControllers(1..17) with 0, 1, 6, 7, 10, 11, 64, 91, 93, 98, 99,
 // 100, 101, 120, 121, 123, 38.
 void FillValidControllers(State& s);

@@ -171,6 +171,8 @@ bool Convert(Context& c, const RecordFields& record) {
                  bend = FieldVal(record.PitchBend);
     if (!FitsInteger(bar) || !InRange(chan, 1, 16) || !InRange(bend, -8192, 8191)) return false;
     s.ItemBar = FieldInteger(bar);
+    // The bar must fit the data file's four-digit field, as Accept Item asks.
+    if (s.ItemBar < 0 || s.ItemBar > kMaxBar) return false;
     s.ItemChannel = FieldInteger(chan);
     s.ItemPitchBend = FieldInteger(bend);
 

@@ -143,7 +143,7 @@ bool AcceptRun::CursorValid() {
 bool AcceptRun::CheckBar() {
     const std::string bar = TrimBox(Box::Bar);
     const double v = Val(bar);
-    if (!IsNumeric(bar) || bar.size() > kBarWidth || !InRange(v, 0, 9999)) {
+    if (!IsNumeric(bar) || bar.size() > kBarWidth || !InRange(v, 0, kMaxBar)) {
         Refuse(Box::Bar, s_.LastBar);
         return false;
     }

@@ -106,8 +106,8 @@ TEST_F(RecalculateFields, NumbersInTheFieldsReadAsValReadsThem) {
         SCOPED_TRACE(std::string("\"") + text + "\"");
         const double v = Val(text);
         const double r = RoundHalfEven(v);
-        // As the bar.
-        const bool barFits = r >= -32768 && r <= 32767;
+        // As the bar: one the data file's bar field holds.
+        const bool barFits = r >= 0 && r <= 9999;
         EXPECT_EQ(ConvertRecord(c, Item("C", "4", "q", "0", "64", text)), barFits);
         if (barFits) {
             EXPECT_EQ(s.ItemBar, CInt(v));
@@ -122,6 +122,27 @@ TEST_F(RecalculateFields, NumbersInTheFieldsReadAsValReadsThem) {
         EXPECT_EQ(ConvertRecord(c, Item("C", text, "q")), octave);
         if (octave) {
             EXPECT_EQ(s.ItemCode, 12 * (CInt(v) + 1));
+        }
+    }
+}
+
+TEST_F(RecalculateFields, ABarOutsideTheDataFilesFieldIsADataError) {
+    struct Case {
+        const char* bar;
+        bool fits;
+    } cases[] = {{"1E4", false}, {"9999", true}, {"1e3", true}, {"-1", false},
+                 {"", true},     {"0", true},    {"-0.4", true}, {"&H7F", true}};
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.bar);
+        WriteTrack(2, {Item("C", "4", "q"), Item("D", "4", "q", "0", "64", k.bar)});
+        Select({2});
+        FigureAtMessage boxes(p.screen, 1);
+        EXPECT_EQ(Run(boxes), k.fits);
+        if (k.fits) {
+            EXPECT_EQ(s.BarNo(2, 2), CInt(Val(k.bar)));
+        } else {
+            ASSERT_EQ(boxes.seen.size(), 1u);
+            EXPECT_EQ(boxes.seen[0], "Error in data on Track 2, Item 2 | 2");
         }
     }
 }
