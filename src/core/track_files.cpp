@@ -5,6 +5,7 @@
 #include "platform/vb.h"
 
 #include <cmath>
+#include <filesystem>
 
 namespace tnq {
 
@@ -87,6 +88,22 @@ void TrackFileOpen2(Context& c) {
     s.File3Open = 0;
     s.File3.Open(TrackFilePath(s.FilePath, s.SourceTitle, s.SourceTrack), kRecordLength);
     s.File3Open = 1;
+}
+
+bool OpenTrackForReading(Context& c, int fileNumber, const std::string& title, int track) {
+    State& s = c.s;
+    RecordFile& f = TrackFile(s, fileNumber);
+    Integer& isOpen = fileNumber == 2 ? s.File2Open : s.File3Open;
+    f.Close();
+    isOpen = 0;
+    const std::string dir = PieceDirectoryOf(s.FilePath, title);
+    std::error_code ec;
+    if (!std::filesystem::is_directory(dir, ec)) throw VbError(err::PathNotFound);
+    const std::string path = JoinIgnoringCase(dir, TrackFileName(title, track));
+    if (!std::filesystem::exists(path, ec)) return false;
+    f.OpenForReading(path, kRecordLength);
+    isOpen = 1;
+    return true;
 }
 
 RecordFile& TrackFile(State& s, int fileNumber) {

@@ -63,6 +63,12 @@ void TrackFileOpen(Context& c);
 // (File3Open), under FilePath/SourceTitle.TNQ/.
 void TrackFileOpen2(Context& c);
 
+// Opens track's file of the piece title (the open piece or another) as file
+// 2 or 3 for reading only, creating nothing in that piece. Returns false,
+// with that file closed, when the piece directory holds no file for the
+// track; a missing piece directory is error 76.
+bool OpenTrackForReading(Context& c, int fileNumber, const std::string& title, int track);
+
 // File 2 or 3 of the state; error 52 for any other number.
 RecordFile& TrackFile(State& s, int fileNumber);
 

@@ -41,7 +41,7 @@ RecordFile::~RecordFile() {
 
 RecordFile::RecordFile(RecordFile&& other) noexcept
     : fd_(std::exchange(other.fd_, -1)), path_(std::move(other.path_)),
-      recordLength_(other.recordLength_) {}
+      recordLength_(other.recordLength_), readOnly_(other.readOnly_) {}
 
 RecordFile& RecordFile::operator=(RecordFile&& other) noexcept {
     if (this != &other) {
@@ -49,24 +49,40 @@ RecordFile& RecordFile::operator=(RecordFile&& other) noexcept {
         fd_ = std::exchange(other.fd_, -1);
         path_ = std::move(other.path_);
         recordLength_ = other.recordLength_;
+        readOnly_ = other.readOnly_;
     }
     return *this;
 }
 
 void RecordFile::Open(const std::string& path, std::size_t recordLength) {
+    OpenWith(path, recordLength, O_RDWR | O_CREAT);
+}
+
+void RecordFile::OpenForReading(const std::string& path, std::size_t recordLength) {
+    OpenWith(path, recordLength, O_RDONLY);
+}
+
+void RecordFile::OpenWith(const std::string& path, std::size_t recordLength, int flags) {
     Close();
     if (recordLength == 0) throw VbError(59);
-    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-    if (fd < 0) throw VbError(ErrorFromErrno(errno));
+    int fd = ::open(path.c_str(), flags | O_CLOEXEC, 0644);
+    const bool readOnly = (flags & O_ACCMODE) == O_RDONLY;
+    if (fd < 0) {
+        const int e = errno;
+        if (e == ENOENT && readOnly) throw VbError(err::FileNotFound);
+        throw VbError(ErrorFromErrno(e));
+    }
     fd_ = fd;
     path_ = path;
     recordLength_ = recordLength;
+    readOnly_ = readOnly;
 }
 
 void RecordFile::Close() {
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;
     path_.clear();
+    readOnly_ = false;
 }
 
 long long RecordFile::Length() const {
@@ -101,6 +117,7 @@ bool RecordFile::Read(long long n, std::string& record) const {
 
 void RecordFile::Write(long long n, const std::string& record) {
     if (fd_ < 0) throw VbError(err::BadFileNameOrNumber);
+    if (readOnly_) throw VbError(err::BadFileMode);
     if (n < 1) throw VbError(err::BadRecordNumber);
     std::string buf = record.substr(0, recordLength_);
     buf.resize(recordLength_, ' ');

@@ -20,9 +20,13 @@ public:
     // Opens path for reading and writing, creating an empty file when it is
     // missing; closes a file that was open first.
     void Open(const std::string& path, std::size_t recordLength);
+    // Opens an existing file for reading only: nothing is created, and a
+    // write raises error 54 (Bad file mode). A missing file is error 53.
+    void OpenForReading(const std::string& path, std::size_t recordLength);
     void Close();
     bool IsOpen() const { return fd_ >= 0; }
     const std::string& Path() const { return path_; }
+    bool ReadOnly() const { return readOnly_; }
     std::size_t RecordLength() const { return recordLength_; }
 
     // Length of the file in bytes.
@@ -35,9 +39,12 @@ public:
     void Write(long long n, const std::string& record);
 
 private:
+    void OpenWith(const std::string& path, std::size_t recordLength, int flags);
+
     int fd_ = -1;
     std::string path_;
     std::size_t recordLength_ = 0;
+    bool readOnly_ = false;
 };
 
 // The classic error number for an errno value.
