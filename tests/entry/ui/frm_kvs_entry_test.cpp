@@ -7,6 +7,7 @@
 #include "midifile/ui/frm_mid_file.h"
 #include "support/fakes.h"
 #include "support/ui/settle.h"
+#include "entry/ui/entry_window.h"
 
 #include <gtest/gtest.h>
 
@@ -28,103 +29,12 @@ namespace {
 namespace fs = std::filesystem;
 using test::Settle;
 using test::ShowActive;
+using test::WhenShownModal;
 
-// Runs act on the modal window once it is up: polled, since the command that
-// shows it is itself still waiting to run when this is asked for.
-void WhenShownModal(std::function<void(QWidget*)> act) {
-    auto* timer = new QTimer;
-    timer->setInterval(20);
-    QObject::connect(timer, &QTimer::timeout, [timer, act, tries = 0]() mutable {
-        QWidget* d = QApplication::activeModalWidget();
-        if (!d && ++tries < 250) return;
-        timer->stop();
-        timer->deleteLater();
-        if (!d) return;
-        if (!QTest::qWaitForWindowActive(d)) qWarning("modal window not active");
-        Settle();
-        act(d);
-    });
-    timer->start();
-}
-
-class EntryWindow : public ::testing::Test {
+class EntryWindow : public test::EntryWindowBase {
 protected:
-    void SetUp() override { w.Attach(&c); }
-
-    void Load() {
-        w.Form_Load();
-        ASSERT_TRUE(ShowActive(&w));
-    }
-    void OpenMenu(FrmKVS& win, const char* name) {
-        QMenu* m = win.Menus().Menu(name);
-        m->popup(win.mapToGlobal(QPoint(10, 10)));
-        Settle();
-        m->hide();
-        Settle();
-    }
-    void Choose(FrmKVS& win, const char* item) {
-        win.Menus().Item(item)->trigger();
-        Settle();
-    }
-    // File > New as a user does it: a title, then No to the automatic
-    // initialization. The boxes are shown with the focus on the tempo.
-    void NewPiece(const std::string& title) {
-        OpenMenu(w, "mnuFile");
-        p.msg.AnswerInput(title);
-        p.msg.Answer(mb::No);
-        Choose(w, "mnuFilNew");
-        ASSERT_EQ(p.s.PieceTitle, title);
-        ASSERT_EQ(Focus(), w.txtTempo);
-        atStart_ = p.msg.shown.size();
-    }
-    // Message boxes shown since the piece was made.
-    std::size_t Boxes() const { return p.msg.shown.size() - atStart_; }
-
-    QWidget* Focus() const { return w.focusWidget(); }
-    std::string Status() const { return w.StatusBar1->Line(); }
-    std::string Text(QLineEdit* box) const { return box->text().toStdString(); }
-    void Type(const char* text) {
-        QTest::keyClicks(Focus(), text);
-        Settle();
-    }
-    void Press(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-        test::Key(&w, key, mods);
-    }
-    void Enter() { Press(Qt::Key_Return); }
-    // A box's text, typed over its selected text, then Enter.
-    void Field(const char* text) {
-        Type(text);
-        Enter();
-    }
-    void Click(QWidget* control) {
-        QTest::mouseClick(control, Qt::LeftButton);
-        Settle();
-    }
-    // Alt+I: the Accept Item button's access key (the button clicks after a
-    // short delay).
-    void AltI() {
-        QTest::keyClick(Focus(), Qt::Key_I, Qt::AltModifier);
-        QTest::qWait(300);
-        Settle();
-    }
-    // From the tempo box to the bar box of item 1 of track t (not 1).
+    // The piece both roads type, from File > New to the menus again.
     void TypeThePiece();
-    void ToTrack(const char* track) {
-        if (Focus() != w.txtTempo) {
-            w.SetFocus(Box::Tempo);
-            Settle();
-        }
-        Enter();
-        ASSERT_EQ(Focus(), w.txtTrack);
-        Field(track);
-        ASSERT_EQ(Focus(), w.txtItem) << track;
-    }
-    int Count(int track) const { return p.s.ItemCount(track); }
-
-    test::Program p;
-    FrmKVS w;
-    Context c{p.s, p.msg, p.ini, w, p.sys};
-    std::size_t atStart_ = 0;
 };
 
 // ---- Help lines ------------------------------------------------------------------
