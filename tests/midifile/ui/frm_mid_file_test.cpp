@@ -31,24 +31,10 @@ namespace {
 
 using test::ReadFile;
 
-// Runs act on the dialog once it is up and active (it is modal, so this is
-// queued). A dialog still up after act is aborted so that no test can hang.
+// Runs act on the dialog once it is up and active; one still up after it
+// is aborted so that no test can hang.
 void WhenShown(std::function<void(FrmMidFile&)> act) {
-    QTimer::singleShot(0, [act] {
-        auto* f = qobject_cast<FrmMidFile*>(QApplication::activeModalWidget());
-        if (!f) {
-            ADD_FAILURE() << "the dialog is not shown";
-            return;
-        }
-        // Active as the widgets see it, not only as its window system does.
-        if (!QTest::qWaitFor([f] { return f->isActiveWindow(); }))
-            ADD_FAILURE() << "the dialog is not active";
-        act(*f);
-        if (f->isVisible()) {
-            ADD_FAILURE() << "the dialog is still up";
-            f->btnAbort->click();
-        }
-    });
+    test::WhenDialogShown<FrmMidFile>(std::move(act), [](FrmMidFile& f) { f.btnAbort->click(); });
 }
 
 // A key to the control that has the focus.

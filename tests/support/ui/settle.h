@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
+#include <gtest/gtest.h>
 
 #include <functional>
 
@@ -49,6 +50,28 @@ inline void WhenModal(std::function<void(QWidget*)> act) {
         if (!QTest::qWaitForWindowActive(w)) qWarning("modal window not active");
         Settle();
         act(w);
+    });
+}
+
+// Runs act on the modal dialog of class F once it is up and active (it runs
+// its own loop, so this is queued before showing it). A dialog still up
+// after act is put down with giveUp, so that no test can hang.
+template <class F>
+void WhenDialogShown(std::function<void(F&)> act, std::function<void(F&)> giveUp) {
+    QTimer::singleShot(0, [act, giveUp] {
+        auto* f = qobject_cast<F*>(QApplication::activeModalWidget());
+        if (!f) {
+            ADD_FAILURE() << "the dialog is not shown";
+            return;
+        }
+        // Active as the widgets see it, not only as its window system does.
+        if (!QTest::qWaitFor([f] { return f->isActiveWindow(); }))
+            ADD_FAILURE() << "the dialog is not active";
+        act(*f);
+        if (f->isVisible()) {
+            ADD_FAILURE() << "the dialog is still up";
+            giveUp(*f);
+        }
     });
 }
 
