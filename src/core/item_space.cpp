@@ -121,8 +121,8 @@ void InsertItems(Context& c) {
         ShowCapacityMessage(c, t);
         return;
     }
-    s.InsertRemaining = static_cast<Integer>(*n);
     if (!InsertSpace(c, *n)) return;
+    s.InsertRemaining = static_cast<Integer>(*n);
     c.screen.SetText(Box::Bar, "");
     c.screen.SetText(Box::Note, "");
 }
