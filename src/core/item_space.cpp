@@ -110,7 +110,8 @@ void InsertItems(Context& c) {
     State& s = c.s;
     const int t = s.CurrentTrack;
     if (!TrackInScore(s, t) || s.CurrentItem(t) > s.ItemCount(t)) return;
-    if (!s.File2.IsOpen() || s.File2.Length() == 0) return;
+    UseCurrentTrackFile(c);
+    if (s.File2.Length() == 0) return;
     std::optional<int> n;
     while (!n) {
         s.Scratch = c.msg.InputBox("How may items ?", std::string("Insert Items"));

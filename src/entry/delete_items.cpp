@@ -73,7 +73,8 @@ void DeleteItemPrompt(Context& c) {
     State& s = c.s;
     const int t = s.CurrentTrack;
     if (!TrackInScore(s, t) || s.ItemCount(t) <= s.CurrentItem(t)) return;
-    if (!s.File2.IsOpen() || s.File2.Length() == 0) return;
+    UseCurrentTrackFile(c);
+    if (s.File2.Length() == 0) return;
     s.InsertRemaining = 0;
     const int most = s.ItemCount(t) - s.CurrentItem(t) + 1;
     std::optional<int> n;

@@ -39,8 +39,9 @@ public:
 bool DeleteItems(Context& c, int n, const DeleteByBarControls* dialog = nullptr);
 
 // F10 in the bar box: asks "How many items ?" (title "Delete Items") and
-// deletes that many items at the cursor. Does nothing unless an item
-// follows the cursor and file 2 holds records. Ends an insert run. An empty
+// deletes that many items at the cursor, in the current track's file (file
+// 2 reopened when it holds another track). Does nothing unless an item
+// follows the cursor and the file holds records. Ends an insert run. An empty
 // answer ends; an answer that is no whole number from 1 to the items from
 // the cursor to the last is asked again. Raises VbError when the track file
 // fails.

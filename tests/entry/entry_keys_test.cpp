@@ -137,6 +137,26 @@ TEST_F(EntryKeys, BarBoxInsertAndDeleteKeepTheCursor) {
     EXPECT_TRUE(p.msg.AllAnswersUsed());
 }
 
+TEST_F(EntryKeys, InsertAndDeleteWorkOnTheCurrentTracksFile) {
+    // File 2 left on track 3 by an earlier command.
+    WriteTrack(3, {Item("C", "4", "q")});
+    s.CurrentTrack = 3;
+    TrackFileOpen(c);
+    s.CurrentTrack = 2;
+    s.CurrentItem(2) = 3;
+    const std::string track3 = ReadFile(TrackPath(3));
+    p.msg.AnswerInput("1");
+    BarKey(F(11));
+    p.msg.AnswerInput("2");
+    BarKey(F(10));
+    EXPECT_EQ(ReadFile(TrackPath(3)), track3);
+    EXPECT_EQ(s.ItemCount(2), 9);
+    Select({2});
+    ASSERT_TRUE(Recalculate(c));
+    EXPECT_EQ(s.ItemCount(2), 9);
+    EXPECT_EQ(s.NoteCode(2, 3), 62); // the D behind the blank and the CNTRL
+}
+
 TEST_F(EntryKeys, ATrackFileFailureIsReported) {
     s.File2.Close();
     s.File2Open = 0;
