@@ -6,6 +6,7 @@
 #include "core/state.h"
 #include "platform/file_dialogs.h"
 #include "platform/message_box.h"
+#include "platform/midi_output.h"
 #include "platform/settings_store.h"
 #include "platform/system_info.h"
 
@@ -19,6 +20,9 @@ struct Context {
     const SystemInfo& sys;
     // The file-selection and print dialogs; none until the window sets them.
     FileDialogs* files = nullptr;
+    // The live MIDI output of the sound-test panel; none until the program
+    // sets it (every open then fails).
+    MidiOutput* midi = nullptr;
 
     std::string GetIniSetting(const std::string& key) const {
         return ini.GetIniSetting(IniSettings, key);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <stdlib.h>
@@ -96,9 +97,41 @@ TempDir::~TempDir() {
     std::filesystem::remove_all(path_, ec);
 }
 
+std::vector<std::string> RecordingMidiOutput::Take() {
+    std::vector<std::string> out;
+    for (const auto& m : sent) {
+        std::string hex;
+        for (unsigned char b : m) {
+            char cell[4];
+            std::snprintf(cell, sizeof cell, "%02X", b);
+            hex += (hex.empty() ? "" : " ") + std::string(cell);
+        }
+        out.push_back(hex);
+    }
+    sent.clear();
+    return out;
+}
+
+std::unique_ptr<MidiOutput::Device> RecordingMidiOutput::OpenPort(const std::string&) {
+    class Recorder : public Device {
+    public:
+        explicit Recorder(RecordingMidiOutput& out) : out_(out) {}
+        bool Send(const std::vector<unsigned char>& bytes) override {
+            out_.sent.push_back(bytes);
+            return true;
+        }
+
+    private:
+        RecordingMidiOutput& out_;
+    };
+    if (refuse) return nullptr;
+    return std::make_unique<Recorder>(*this);
+}
+
 Program::Program()
     : ini(dir.Path() / "config" / "tonquill" / "win.ini"), c{s, msg, ini, screen, sys} {
     c.files = &files;
+    c.midi = &midi;
     sys.programDir = (dir.Path() / "prog").string();
     sys.home = (dir.Path() / "home").string();
     sys.path = "";

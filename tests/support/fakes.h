@@ -153,6 +153,24 @@ private:
     std::deque<std::optional<PrintChoice>> prints_;
 };
 
+// A MIDI output whose ports are names in a list and whose devices record
+// every message sent, as the bytes that would go out.
+class RecordingMidiOutput : public MidiOutput {
+public:
+    std::vector<std::string> Ports() override { return ports; }
+
+    // The messages sent since the last Take, as hex bytes ("C0 00",
+    // "B0 79 00"), and forgotten.
+    std::vector<std::string> Take();
+
+    std::vector<std::string> ports{"Synth"};
+    std::vector<std::vector<unsigned char>> sent;
+    bool refuse = false; // the system refuses every open
+
+protected:
+    std::unique_ptr<Device> OpenPort(const std::string& port) override;
+};
+
 class FakeSystemInfo : public SystemInfo {
 public:
     int MajorVersion() const override { return major; }
@@ -194,6 +212,7 @@ public:
     FakeScreen screen;
     FakeSystemInfo sys;
     FakeFileDialogs files;
+    RecordingMidiOutput midi;
     Context c;
 };
 
