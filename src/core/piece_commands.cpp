@@ -24,7 +24,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kCaptionPrefix = "Tonquill - Current File Directory: ";
 constexpr const char* kDescriptionHeading = "  Track Descriptions";
 constexpr int kLastTrackNumber = 96;
 
@@ -175,6 +174,7 @@ bool PutPieceInPlace(Context& c, const PieceLocation& loc, const std::string& di
 
     s.PieceTitle = loc.Title;
     s.FilePath = loc.FilePath;
+    s.PieceHome.clear();
     s.PiecePath = DataFilePathOf(loc.FilePath, loc.Title);
     s.PieceOpen = 1;
     s.OpenFromRecent = 0;
@@ -272,7 +272,7 @@ bool mnuFilSave_Click(Context& c) {
         return false;
     }
     c.screen.SetStatus1("Saving File " + s.PieceTitle + "...");
-    c.screen.SetStatus2("Located in Directory " + s.FilePath);
+    c.screen.SetStatus2("Located in Directory " + OpenPieceHome(s));
     try {
         const std::string text = DataFileText(s);
         ReplaceWholeFile(PieceFilePath(s, s.PieceTitle + ".TNQ"), text);
@@ -446,6 +446,7 @@ bool mnuFilNew_Click(Context& c) {
     CloseTrackFiles(s);
 
     s.PieceTitle = title;
+    s.PieceHome.clear();
     c.screen.SetCaption("lblTitle", title);
     s.OpenFromRecent = 0;
     s.PiecePath = Join(dir, title + ".TNQ");

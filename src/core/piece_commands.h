@@ -4,8 +4,9 @@
 // A piece is open (PieceOpen 1) from a successful New or Open until the next
 // one replaces it; its data file is opened only while a command reads or
 // writes it. Every piece file is opened by full path under the piece
-// directory FilePath/TITLE.TNQ; the process's current directory is never
-// changed.
+// directory FilePath/TITLE.TNQ (the pieces directory it was opened from,
+// should the pieces directory change meanwhile); the process's current
+// directory is never changed.
 #pragma once
 
 #include "core/context.h"
@@ -14,6 +15,9 @@
 #include <string>
 
 namespace tnq {
+
+// The main window's caption before the pieces directory.
+inline constexpr const char* kCaptionPrefix = "Tonquill - Current File Directory: ";
 
 // Where a chosen file lies: the pieces directory, the piece's title (upper
 // case) and whether the file is the piece's data file TITLE.TNQ (otherwise

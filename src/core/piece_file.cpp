@@ -2,6 +2,7 @@
 #include "core/piece_file.h"
 
 #include "core/memory.h"
+#include "core/piece_paths.h"
 #include "platform/vb.h"
 
 #include <algorithm>
@@ -78,7 +79,7 @@ PieceHeader HeaderOf(const State& s) {
     PieceHeader h;
     h.Tempo = s.Tempo;
     h.TicksPerQuarter = s.TicksPerQuarter;
-    h.FilePath = s.FilePath;
+    h.FilePath = OpenPieceHome(s);
     h.Description = s.PieceDescription;
     h.Value5 = s.HeaderValue5;
     h.MeterNumerator = s.MeterNumerator;

@@ -61,8 +61,12 @@ std::string PieceDirectoryOf(const std::string& filePath, const std::string& tit
     return JoinIgnoringCase(filePath, title + ".TNQ");
 }
 
+const std::string& OpenPieceHome(const State& s) {
+    return s.PieceHome.empty() ? s.FilePath : s.PieceHome;
+}
+
 std::string PieceDirectory(const State& s) {
-    return PieceDirectoryOf(s.FilePath, s.PieceTitle);
+    return PieceDirectoryOf(OpenPieceHome(s), s.PieceTitle);
 }
 
 std::string PieceFilePath(const State& s, const std::string& fileName) {

@@ -29,7 +29,11 @@ std::string JoinIgnoringCase(const std::string& dir, const std::string& name);
 // found) for an empty pieces directory.
 std::string PieceDirectoryOf(const std::string& filePath, const std::string& title);
 
-// The open piece's directory (FilePath, PieceTitle).
+// The pieces directory the open piece lives in: PieceHome when the pieces
+// directory was changed while it was open, else FilePath.
+const std::string& OpenPieceHome(const State& s);
+
+// The open piece's directory (OpenPieceHome, PieceTitle).
 std::string PieceDirectory(const State& s);
 
 // Full path of a file inside the open piece's directory (data file, NAME.DAT,

@@ -126,6 +126,10 @@ struct State {
     // ---- Piece and file state -------------------------------------------
     std::string PieceTitle;
     std::string PiecePath;
+    // The pieces directory the open piece lives in, once the pieces
+    // directory has been changed while it was open; "" otherwise (it is
+    // FilePath). Creating or opening a piece clears it.
+    std::string PieceHome;
     std::string PieceDescription;
     Integer PieceOpen = 0;
     Integer PieceChanged = 0;

@@ -78,7 +78,7 @@ void TrackFileOpen(Context& c) {
     // track's file behind for the next write.
     s.File2.Close();
     s.File2Open = 0;
-    s.File2.Open(TrackFilePath(s.FilePath, s.PieceTitle, s.CurrentTrack), kRecordLength);
+    s.File2.Open(TrackFilePath(OpenPieceHome(s), s.PieceTitle, s.CurrentTrack), kRecordLength);
     s.File2Open = 1;
 }
 

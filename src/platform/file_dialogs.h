@@ -25,6 +25,11 @@ public:
     // system names them. A failure of the dialog itself raises VbError.
     virtual std::optional<std::string> OpenPieceFile(const std::string& startDir) = 0;
 
+    // Asks for an existing program file (filter "Programs", then "All
+    // Files"). Returns its full path, or nothing when the user cancelled. A
+    // failure of the dialog itself raises VbError.
+    virtual std::optional<std::string> OpenProgramFile() = 0;
+
     // The print dialog for a printout of pages pages (page numbers allowed,
     // no selection). Nothing when the user cancelled. A failure raises
     // VbError.

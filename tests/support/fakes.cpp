@@ -57,8 +57,17 @@ bool FakeScreen::MenuChecked(const std::string& control) const {
 
 std::optional<std::string> FakeFileDialogs::OpenPieceFile(const std::string& startDir) {
     openStartDirs.push_back(startDir);
+    return NextOpen("open-file dialog in \"" + startDir + "\"");
+}
+
+std::optional<std::string> FakeFileDialogs::OpenProgramFile() {
+    ++programDialogs;
+    return NextOpen("program dialog");
+}
+
+std::optional<std::string> FakeFileDialogs::NextOpen(const std::string& what) {
     if (opens_.empty()) {
-        ADD_FAILURE() << "unexpected open-file dialog in \"" << startDir << "\"";
+        ADD_FAILURE() << "unexpected " << what;
         return std::nullopt;
     }
     Open o = opens_.front();

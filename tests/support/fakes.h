@@ -131,6 +131,8 @@ class FakeFileDialogs : public FileDialogs {
 public:
     std::optional<std::string> OpenPieceFile(const std::string& startDir) override;
     std::optional<PrintChoice> Print(int pages) override;
+    // Answered from the same script as the piece-file dialog.
+    std::optional<std::string> OpenProgramFile() override;
 
     // The next open dialog chooses path / is cancelled / fails with error n.
     void Choose(const std::string& path) { opens_.push_back({path, 0}); }
@@ -141,6 +143,7 @@ public:
     void CancelPrint() { prints_.push_back(std::nullopt); }
 
     std::vector<std::string> openStartDirs; // start directory of each open dialog shown
+    int programDialogs = 0;                 // program dialogs shown
     std::vector<int> printPages;            // pages of each print dialog shown
     bool AllAnswersUsed() const { return opens_.empty() && prints_.empty(); }
 
@@ -149,6 +152,7 @@ private:
         std::optional<std::string> Path;
         int Error = 0;
     };
+    std::optional<std::string> NextOpen(const std::string& what);
     std::deque<Open> opens_;
     std::deque<std::optional<PrintChoice>> prints_;
 };

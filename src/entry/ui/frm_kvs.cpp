@@ -3,6 +3,7 @@
 
 #include "core/file_menu.h"
 #include "core/memory.h"
+#include "core/piece_commands.h"
 #include "core/startup.h"
 #include "entry/accept_item.h"
 #include "entry/instrument_lists.h"
@@ -295,7 +296,7 @@ void FrmKVS::Form_Load() {
     LoadRecentPieces(c);
     // 9. The pieces directory, shown in the caption.
     s.FilePath = DefaultPath(c);
-    setWindowTitle(ToQt("Tonquill - Current File Directory: " + s.FilePath));
+    setWindowTitle(ToQt(kCaptionPrefix + s.FilePath));
     // 10-12. Tables and limits.
     FillNoteTables(s);
     SystemDefaults(c);

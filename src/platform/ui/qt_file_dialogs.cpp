@@ -23,13 +23,47 @@ void QtFileDialogs::SetUpPieceFileDialog(QFileDialog& dialog, const std::string&
     dialog.selectFile(QString());
 }
 
-std::optional<std::string> QtFileDialogs::OpenPieceFile(const std::string& startDir) {
-    QFileDialog dialog(parent_);
-    SetUpPieceFileDialog(dialog, startDir);
+namespace {
+
+// The file chosen in a set-up dialog, nothing after Cancel.
+std::optional<std::string> ChosenFile(QFileDialog& dialog) {
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     const QStringList files = dialog.selectedFiles();
     if (files.isEmpty()) return std::nullopt;
     return QFile::encodeName(files.first()).toStdString();
+}
+
+constexpr const char* kProgramsFilter = "Programs (*)";
+
+} // namespace
+
+std::optional<std::string> QtFileDialogs::OpenPieceFile(const std::string& startDir) {
+    QFileDialog dialog(parent_);
+    SetUpPieceFileDialog(dialog, startDir);
+    return ChosenFile(dialog);
+}
+
+void QtFileDialogs::SetUpProgramDialog(QFileDialog& dialog) {
+    dialog.setObjectName("Dlog");
+    dialog.setWindowTitle("Open");
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    // The widget dialog, whose entry filter can keep to programs.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setNameFilters({kProgramsFilter, "All Files (*)"});
+    dialog.selectNameFilter(kProgramsFilter);
+    const QDir::Filters all = QDir::AllDirs | QDir::Files | QDir::NoDotAndDotDot;
+    dialog.setFilter(all | QDir::Executable);
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog, all](const QString& filter) {
+                         dialog.setFilter(filter == kProgramsFilter ? all | QDir::Executable : all);
+                     });
+}
+
+std::optional<std::string> QtFileDialogs::OpenProgramFile() {
+    QFileDialog dialog(parent_);
+    SetUpProgramDialog(dialog);
+    return ChosenFile(dialog);
 }
 
 void QtFileDialogs::SetUpPrintDialog(QPrintDialog& dialog, int pages) {

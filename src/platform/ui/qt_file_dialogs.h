@@ -18,6 +18,7 @@ public:
 
     std::optional<std::string> OpenPieceFile(const std::string& startDir) override;
     std::optional<PrintChoice> Print(int pages) override;
+    std::optional<std::string> OpenProgramFile() override;
 
     // The printer the last print dialog set up; the printout goes to it.
     QPrinter& Printer() { return printer_; }
@@ -25,6 +26,7 @@ public:
     // The dialogs as they are shown (for tests: set up, not shown).
     static void SetUpPieceFileDialog(QFileDialog& dialog, const std::string& startDir);
     static void SetUpPrintDialog(QPrintDialog& dialog, int pages);
+    static void SetUpProgramDialog(QFileDialog& dialog);
     // The choice a print dialog's printer holds after OK.
     static PrintChoice ChoiceOf(const QPrinter& printer);
 
