@@ -29,6 +29,9 @@ public:
 
     // Hourglass pointer on or off.
     virtual void SetHourglass(bool on) = 0;
+    // Lets pending window events run once (a long scan keeps the window
+    // painted); keys typed meanwhile reach the window's handlers.
+    virtual void DoEvents() {}
 
     // Moves the focus to an entry box (after the running handler returns).
     virtual void SetFocus(Box box) = 0;

@@ -5,6 +5,8 @@
 #include "core/recalculate.h"
 #include "core/track_files.h"
 #include "entry/delete_items.h"
+#include "entry/revise_bar_nos.h"
+#include "entry/scans.h"
 #include "entry/value_fields.h"
 #include "core/vocabulary.h"
 #include "core/nrpn_table.h"
@@ -45,8 +47,8 @@ constexpr std::string_view kValueKeywords = "LOCAT-PROGR-PORTS-AFTER-NRPN1-TEMPO
 
 // The function keys the note box answers.
 constexpr int kF2 = vbkey::F1 + 1, kF3 = vbkey::F1 + 2, kF4 = vbkey::F1 + 3, kF5 = vbkey::F1 + 4,
-              kF6 = vbkey::F1 + 5, kF8 = vbkey::F1 + 7, kF9 = vbkey::F1 + 8, kF10 = vbkey::F1 + 9,
-              kF11 = vbkey::F1 + 10;
+              kF6 = vbkey::F1 + 5, kF7 = vbkey::F1 + 6, kF8 = vbkey::F1 + 7, kF9 = vbkey::F1 + 8,
+              kF10 = vbkey::F1 + 9, kF11 = vbkey::F1 + 10;
 
 std::string Digits(long long v) {
     return std::to_string(v);
@@ -69,12 +71,6 @@ bool TempoValid(const std::string& text) {
 
 bool TrackValid(const State& s, const std::string& text) {
     return IsNumeric(text) && InRange(Val(text), 1, s.NumTracks);
-}
-
-// The current track, when the score has room for it.
-bool HasCurrentTrack(const State& s) {
-    const int t = s.CurrentTrack;
-    return t >= 1 && t <= s.NumTracks && t <= s.ItemCount.Upper() && t <= s.CurrentItem.Upper();
 }
 
 // The item pointer of the current track lies on an item or just behind the
@@ -135,6 +131,11 @@ void LabelRow(Context& c, const NoteRow& row) {
 }
 
 } // namespace
+
+bool HasCurrentTrack(const State& s) {
+    const int t = s.CurrentTrack;
+    return t >= 1 && t <= s.NumTracks && t <= s.ItemCount.Upper() && t <= s.CurrentItem.Upper();
+}
 
 // ---- Help lines -------------------------------------------------------------------
 
@@ -259,6 +260,22 @@ void txtPitchbend_GotFocus(Context& c) {
 
 // ---- Loss-of-focus checks -------------------------------------------------------
 
+void ShowTrackDetails(Context& c, Integer t, const std::string& trackText) {
+    State& s = c.s;
+    MainScreen& sc = c.screen;
+    sc.SetControlVisible("txtChannel", t != 1);
+    sc.SetCaption("lblTrackDesc",
+                  t <= s.TrackDescription.Upper() ? s.TrackDescription(t) : std::string());
+    s.LastTrack = trackText;
+
+    // The page of track rows that holds the track.
+    const int page = (t - 1) / 32;
+    if (page != s.TrackPage) {
+        if (s.NumTracks > 64) s.TrackPage = static_cast<Integer>((page + 2) % 3);
+        sc.btnFlip_Click();
+    }
+}
+
 bool txtTempo_LostFocus(Context& c) {
     State& s = c.s;
     MainScreen& sc = c.screen;
@@ -313,17 +330,7 @@ bool txtTrack_LostFocus(Context& c) {
         return false;
     }
     const Integer t = CInt(Val(text));
-    sc.SetControlVisible("txtChannel", t != 1);
-    sc.SetCaption("lblTrackDesc",
-                  t <= s.TrackDescription.Upper() ? s.TrackDescription(t) : std::string());
-    s.LastTrack = text;
-
-    // The page of track rows that holds the track.
-    const int page = (t - 1) / 32;
-    if (page != s.TrackPage) {
-        if (s.NumTracks > 64) s.TrackPage = static_cast<Integer>((page + 2) % 3);
-        sc.btnFlip_Click();
-    }
+    ShowTrackDetails(c, t, text);
 
     s.TickFraction = 0;
     s.CurrentTrack = t;
@@ -590,10 +597,19 @@ const char* FindKeyword(int keyCode) {
 } // namespace
 
 void txtItem_KeyDown(Context& c, int& keyCode, int shift) {
-    // F7 the legato scan and F8 the next channel change are built with their
-    // commands.
     if (shift != 0) return;
-    if (keyCode == kF9) return OnCurrentTrack(c, [&c] { FindBar(c); });
+    switch (keyCode) {
+    case kF7:
+        CheckLegato(c);
+        return;
+    case kF8:
+        CheckChannel(c);
+        return;
+    case kF9:
+        return OnCurrentTrack(c, [&c] { FindBar(c); });
+    default:
+        break;
+    }
     if (const char* keyword = FindKeyword(keyCode)) {
         OnCurrentTrack(c, [&c, keyword] {
             c.s.Scratch = keyword;
@@ -602,11 +618,10 @@ void txtItem_KeyDown(Context& c, int& keyCode, int shift) {
     }
 }
 
-void txtBar_KeyDown(Context& c, int& keyCode, int shift) {
+void txtBar_KeyDown(Context& c, int& keyCode, int shift, EntryDialogs* dialogs) {
     State& s = c.s;
     s.DialogResult.clear();
-    // F8 copy by item and F6 revise bar numbers are built with their
-    // commands.
+    // F8 copy by item is built with its command.
     if (shift != 0) return;
     switch (keyCode) {
     case vbkey::Home: {
@@ -625,14 +640,21 @@ void txtBar_KeyDown(Context& c, int& keyCode, int shift) {
     case kF10:
         KeepingCursor(c, [&c] { DeleteItemPrompt(c); });
         break;
+    case kF6:
+        if (dialogs) ReviseBarNumbers(c, *dialogs);
+        break;
     default:
         break;
     }
 }
 
-void txtNote_KeyDown(Context& c, int& keyCode, int shift) {
+void txtNote_KeyDown(Context& c, int& keyCode, int shift, EntryDialogs* dialogs) {
     c.s.DialogResult.clear();
     if (shift != 0) return;
+    if (keyCode == kF7) {
+        if (dialogs) PickSpecialItem(c, *dialogs);
+        return;
+    }
     const char* keyword = nullptr;
     switch (keyCode) {
     case kF2:
@@ -654,10 +676,36 @@ void txtNote_KeyDown(Context& c, int& keyCode, int shift) {
         keyword = "METER";
         break;
     default:
-        // F7, the special-item picker, is built with its command.
         break;
     }
     if (keyword) c.screen.SetText(Box::Note, keyword);
+}
+
+void PickSpecialItem(Context& c, EntryDialogs& dialogs) {
+    State& s = c.s;
+    s.DialogResult.clear();
+    // The note box is not checked while the picker has the focus; it has
+    // the focus again when the picker is gone.
+    s.SkipValidation = 1;
+    dialogs.ShowNoteOptions(c);
+    s.SkipValidation = 0;
+    if (s.DialogResult.empty()) return;
+    c.screen.SetText(Box::Note, s.DialogResult);
+    c.screen.SetStatus1("Press <ENTER> to accept");
+}
+
+void ReviseBarNumbers(Context& c, EntryDialogs& dialogs) {
+    State& s = c.s;
+    s.DialogResult.clear();
+    // The bar box is not checked while the dialog has the focus; it has
+    // the focus again when the dialog is hidden.
+    s.SkipValidation = 1;
+    const ReviseMode mode = dialogs.ShowReviseBarNos(c);
+    s.SkipValidation = 0;
+    if (!HasCurrentTrack(s)) return;
+    if (s.DialogResult == "okay") AssignBarNumbers(c, mode);
+    s.LastItem = Digits(s.CurrentItem(s.CurrentTrack));
+    c.screen.SetText(Box::Item, s.LastItem);
 }
 
 void txtNote_KeyPress(State& s, int& keyAscii) {

@@ -7,11 +7,15 @@
 #pragma once
 
 #include "core/context.h"
+#include "entry/entry_dialogs.h"
 
 #include <optional>
 #include <string>
 
 namespace tnq {
+
+// The current track lies in 1..NumTracks and the score has room for it.
+bool HasCurrentTrack(const State& s);
 
 // ---- Focus handlers ---------------------------------------------------------
 // Each writes its box's help line into StatusBar1. The handlers with a
@@ -48,6 +52,11 @@ bool txtBar_LostFocus(Context& c);
 bool txtNote_LostFocus(Context& c);
 void txtDur_LostFocus(Context& c);
 
+// What a valid track number shows besides the boxes: the channel box
+// (hidden for track 1), the track's description, the page of track rows
+// that holds it; LastTrack := trackText.
+void ShowTrackDetails(Context& c, Integer t, const std::string& trackText);
+
 // Switches off the ten value controls, FieldsDisabled := 1, focus to the
 // Accept Item button.
 void DisableFields(Context& c);
@@ -64,12 +73,24 @@ FormKeyAction Form_KeyDown(Context& c, int keyCode, int shift);
 // The Enter character is swallowed.
 void Form_KeyPress(int& keyAscii);
 
+// F7: the legato scan of every track; F8: the next channel change on the
+// current track; F9: find a bar; F2..F6, F10: find the next PROGR, CNTRL,
+// TEMPO, METER, LEGON, PBEND.
 void txtItem_KeyDown(Context& c, int& keyCode, int shift);
 // DialogResult emptied on every key; Home: the next bar number, focus to the
-// note box.
-void txtBar_KeyDown(Context& c, int& keyCode, int shift);
-// DialogResult emptied on every key; F2..F6, F8: a keyword into the box.
-void txtNote_KeyDown(Context& c, int& keyCode, int shift);
+// note box; F6: Revise Bar Numbers (with the window's dialogs).
+void txtBar_KeyDown(Context& c, int& keyCode, int shift, EntryDialogs* dialogs = nullptr);
+// DialogResult emptied on every key; F2..F6, F8: a keyword into the box;
+// F7: the special-item picker (with the window's dialogs).
+void txtNote_KeyDown(Context& c, int& keyCode, int shift, EntryDialogs* dialogs = nullptr);
+
+// F7 in the note box: the picker shown with SkipValidation set; a chosen
+// keyword goes into the note box with "Press <ENTER> to accept".
+void PickSpecialItem(Context& c, EntryDialogs& dialogs);
+// F6 in the bar box: Revise Bar Numbers shown with SkipValidation set; its
+// valid OK renumbers the run (AssignBarNumbers); in any case the item box
+// shows the cursor of the current track.
+void ReviseBarNumbers(Context& c, EntryDialogs& dialogs);
 // Upper case; a B typed as the second keystroke is the flat sign b.
 void txtNote_KeyPress(State& s, int& keyAscii);
 // Lower case.

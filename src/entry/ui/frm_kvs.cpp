@@ -7,6 +7,7 @@
 #include "core/startup.h"
 #include "entry/accept_item.h"
 #include "entry/instrument_lists.h"
+#include "entry/ui/kvs_dialogs.h"
 #include "core/vocabulary.h"
 #include "platform/ui/fit_label.h"
 #include "platform/ui/qt_message_boxes.h"
@@ -14,6 +15,7 @@
 #include "platform/vb.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QMenuBar>
 
 namespace tnq {
@@ -67,7 +69,8 @@ void Paint(QWidget* w, const QColor& background) {
 
 } // namespace
 
-FrmKVS::FrmKVS(QWidget* parent) : QMainWindow(parent), form_(this) {
+FrmKVS::FrmKVS(QWidget* parent)
+    : QMainWindow(parent), form_(this), dialogs_(std::make_unique<KvsDialogs>(this)) {
     setObjectName("frmKVS");
     setWindowTitle("Tonquill");
     menuBar()->setNativeMenuBar(false);
@@ -484,6 +487,10 @@ void FrmKVS::SetTrackFigure(int row, const std::string& text) {
 
 void FrmKVS::SetHourglass(bool on) {
     hourglass_.Set(on);
+}
+
+void FrmKVS::DoEvents() {
+    QCoreApplication::processEvents();
 }
 
 void FrmKVS::SetFocus(Box box) {

@@ -22,6 +22,8 @@
 
 namespace tnq {
 
+class KvsDialogs;
+
 class FrmKVS : public QMainWindow, public MainScreen {
     Q_OBJECT
 public:
@@ -36,6 +38,8 @@ public:
     // The client area, where the controls stand.
     QWidget* Client() const { return client_; }
     QLineEdit* BoxControl(Box box) const { return boxes_[static_cast<int>(box)]; }
+    // The dialogs the entry keys show (the picker, Revise Bar Numbers).
+    KvsDialogs& Dialogs() { return *dialogs_; }
 
     // ---- Window events ---------------------------------------------------
     void Form_Load();
@@ -151,6 +155,7 @@ public:
     void SetStatus2(const std::string& text) override;
     void SetTrackFigure(int row, const std::string& text) override;
     void SetHourglass(bool on) override;
+    void DoEvents() override;
     void SetFocus(Box box) override;
     void SetCaption(const std::string& control, const std::string& text) override;
     std::string Caption(const std::string& control) const override;
@@ -210,6 +215,7 @@ private:
     std::unique_ptr<MenuTree> menus_;
     QLineEdit* boxes_[11] = {};
     Hourglass hourglass_;
+    std::unique_ptr<KvsDialogs> dialogs_;
     // Focus moves asked for and not made yet. A box the focus reaches while
     // one is waiting is only passed on the way: its focus handler and its
     // check do not run (passed_ is that box until the focus leaves it).

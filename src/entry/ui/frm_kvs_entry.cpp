@@ -2,6 +2,7 @@
 // on the forms layer, thin over the entry-field logic.
 #include "entry/entry_fields.h"
 #include "entry/ui/frm_kvs.h"
+#include "entry/ui/kvs_dialogs.h"
 #include "platform/ui/vb_keys.h"
 
 #include <QApplication>
@@ -205,6 +206,8 @@ void FrmKVS::Form_KeyDown(int& keyCode, int& shift) {
 }
 
 void FrmKVS::Form_KeyPress(int& keyAscii) {
+    // Nothing is typed into the boxes while the hourglass shows.
+    if (hourglass_.On()) keyAscii = 0;
     tnq::Form_KeyPress(keyAscii);
 }
 
@@ -213,11 +216,11 @@ void FrmKVS::txtItem_KeyDown(int& keyCode, int& shift) {
 }
 
 void FrmKVS::txtBar_KeyDown(int& keyCode, int& shift) {
-    tnq::txtBar_KeyDown(C(), keyCode, shift);
+    tnq::txtBar_KeyDown(C(), keyCode, shift, dialogs_.get());
 }
 
 void FrmKVS::txtNote_KeyDown(int& keyCode, int& shift) {
-    tnq::txtNote_KeyDown(C(), keyCode, shift);
+    tnq::txtNote_KeyDown(C(), keyCode, shift, dialogs_.get());
 }
 
 void FrmKVS::txtNote_KeyPress(int& keyAscii) {

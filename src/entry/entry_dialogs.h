@@ -1,0 +1,26 @@
+// The dialogs the entry boxes' keys show, as the entry logic sees them:
+// the window provides them on the toolkit, tests script them. Each is
+// modal and leaves its answer in the program state.
+#pragma once
+
+#include "core/context.h"
+#include "entry/revise_bar_nos.h"
+
+namespace tnq {
+
+class EntryDialogs {
+public:
+    virtual ~EntryDialogs() = default;
+
+    // frmNoteOptions, loaded afresh for each use and unloaded after it:
+    // DialogResult holds the chosen keyword, or "" after Cancel or the
+    // close box.
+    virtual void ShowNoteOptions(Context& c) = 0;
+
+    // frmReviseBarNos, kept between uses: after a valid OK DialogResult is
+    // "okay" and RangeFrom, RangeTo and FoundBar hold its numbers; after
+    // Cancel it is "". Returns the mode its option buttons were left in.
+    virtual ReviseMode ShowReviseBarNos(Context& c) = 0;
+};
+
+} // namespace tnq

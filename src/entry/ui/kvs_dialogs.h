@@ -1,0 +1,27 @@
+// The dialogs the main window's entry keys show, on Qt Widgets: the
+// special-item picker (loaded for each use) and Revise Bar Numbers (kept
+// between uses), both owned by the main window.
+#pragma once
+
+#include "entry/entry_dialogs.h"
+#include "entry/ui/frm_note_options.h"
+#include "entry/ui/frm_revise_bar_nos.h"
+#include "platform/ui/form_lifecycle.h"
+
+namespace tnq {
+
+class KvsDialogs : public EntryDialogs {
+public:
+    explicit KvsDialogs(QWidget* owner);
+
+    void ShowNoteOptions(Context& c) override;
+    ReviseMode ShowReviseBarNos(Context& c) override;
+
+    FormSlot<FrmNoteOptions> frmNoteOptions;
+    FormSlot<FrmReviseBarNos> frmReviseBarNos;
+
+private:
+    Context* c_ = nullptr; // of the dialog being made
+};
+
+} // namespace tnq
