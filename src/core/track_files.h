@@ -55,8 +55,9 @@ TrackItemRecord BoxesRecord(const MainScreen& screen);
 void ShowRecord(MainScreen& screen, const TrackItemRecord& record);
 
 // Opens the file of CurrentTrack of the open piece as file 2 (File2Open),
-// by its full path FilePath/PieceTitle.TNQ/NAMEnn; a missing file is created
-// empty, a missing piece directory is error 76. File 2 is closed first, also
+// by its full path FilePath/PieceTitle.TNQ/NAMEnn; a missing file reads as
+// an empty track and is created by the first record written, a missing
+// piece directory is error 76. File 2 is closed first, also
 // when the open then fails, so no later write reaches the previous track.
 void TrackFileOpen(Context& c);
 // Opens the file of SourceTrack of the piece SourceTitle as file 3

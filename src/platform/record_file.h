@@ -17,14 +17,16 @@ public:
     RecordFile(RecordFile&& other) noexcept;
     RecordFile& operator=(RecordFile&& other) noexcept;
 
-    // Opens path for reading and writing, creating an empty file when it is
-    // missing; closes a file that was open first.
+    // Opens path for reading and writing; closes a file that was open
+    // first. A missing file reads as empty and is created by the first
+    // write, so that reading never leaves a file behind; its directory must
+    // exist (error 76 otherwise).
     void Open(const std::string& path, std::size_t recordLength);
     // Opens an existing file for reading only: nothing is created, and a
     // write raises error 54 (Bad file mode). A missing file is error 53.
     void OpenForReading(const std::string& path, std::size_t recordLength);
     void Close();
-    bool IsOpen() const { return fd_ >= 0; }
+    bool IsOpen() const { return open_; }
     const std::string& Path() const { return path_; }
     bool ReadOnly() const { return readOnly_; }
     std::size_t RecordLength() const { return recordLength_; }
@@ -40,7 +42,12 @@ public:
 
 private:
     void OpenWith(const std::string& path, std::size_t recordLength, int flags);
+    // The descriptor; -1 while a missing file has not been written.
+    int Descriptor() const;
+    // The descriptor for a write: a missing file is created first.
+    int WritableDescriptor();
 
+    bool open_ = false;
     int fd_ = -1;
     std::string path_;
     std::size_t recordLength_ = 0;

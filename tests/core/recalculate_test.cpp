@@ -323,6 +323,19 @@ TEST_F(RecalculateTest, FullTrackStopsTheRun) {
     }
 }
 
+TEST_F(RecalculateTest, TracksWithoutItemsGetNoFile) {
+    SetUpPiece(32, 10);
+    WriteTrack(1, {Item("TEMPO", "", "q", "0", "90")});
+    WriteTrack(5, {Item("C", "4", "q"), Item("D", "4", "q")});
+    s.SelectedTracks.assign(32, '1');
+    ASSERT_TRUE(Recalculate(c));
+    EXPECT_EQ(s.ItemCount(5), 2);
+    EXPECT_EQ(s.ItemCount(6), 0);
+    int files = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(PieceDir())) ++files;
+    EXPECT_EQ(files, 2);
+}
+
 TEST_F(RecalculateTest, UnreadablePieceReportsAndFails) {
     s.PieceTitle = "GONE";
     Select({1});

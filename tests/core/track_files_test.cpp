@@ -63,6 +63,9 @@ TEST_F(TrackFilesTest, FirstItemThenEndRecordByFullPath) {
     EXPECT_EQ(s.File2Open, 1);
     EXPECT_EQ(s.File2.Path(), (PieceDir() / "SONATA02").string());
     EXPECT_EQ(s.File2.Length(), 0);
+    // Opening and reading a track creates no file: it reads as empty.
+    EXPECT_TRUE(AtTrackEnd(c, 2));
+    EXPECT_FALSE(fs::exists(TrackPath(2)));
 
     ShowRecord(p.screen, {"Gb", "4", "hqhqhqhqhqh", "0", "64", "1", "2", "0"});
     s.RecalcDone = -1;
@@ -148,11 +151,13 @@ TEST_F(TrackFilesTest, PiecesCopiedFromElsewhereAreFoundWhateverTheCase) {
     EXPECT_EQ(s.File3Open, 1);
     EXPECT_EQ(s.File3.Path(), (dir / "Minuet05").string());
     EXPECT_EQ(s.File3.Length(), 34);
-    // A track not yet written is created as the program spells it.
+    // A track not yet written is named as the program spells it, and not
+    // created by reading it.
     s.SourceTrack = 6;
     TrackFileOpen2(c);
     EXPECT_EQ(s.File3.Path(), (dir / "MINUET06").string());
-    EXPECT_TRUE(fs::exists(dir / "MINUET06"));
+    EXPECT_EQ(s.File3.Length(), 0);
+    EXPECT_FALSE(fs::exists(dir / "MINUET06"));
     EXPECT_FALSE(fs::exists(fs::path(s.FilePath) / "MINUET.TNQ"));
     EXPECT_EQ(PieceFilePath(s, "SONATA.DAT"), (PieceDir() / "SONATA.DAT").string());
     EXPECT_THROW(PieceDirectoryOf(s.FilePath, "../X"), VbError);

@@ -1,0 +1,57 @@
+// Record files: a file is created by its first write, never by opening or
+// reading it.
+#include "platform/record_file.h"
+
+#include "platform/vb.h"
+#include "support/fakes.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace tnq {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(RecordFile, AMissingFileReadsEmptyAndIsCreatedByTheFirstWrite) {
+    test::TempDir dir;
+    const fs::path path = dir.Path() / "SONG02";
+    RecordFile f;
+    f.Open(path.string(), 4);
+    EXPECT_TRUE(f.IsOpen());
+    EXPECT_EQ(f.Path(), path.string());
+    EXPECT_EQ(f.Length(), 0);
+    std::string record = "x";
+    EXPECT_FALSE(f.Read(1, record));
+    EXPECT_EQ(record, "");
+    EXPECT_FALSE(fs::exists(path));
+
+    f.Write(2, "ab");
+    EXPECT_EQ(f.Length(), 8);
+    EXPECT_TRUE(f.Read(2, record));
+    EXPECT_EQ(record, "ab  ");
+    f.Close();
+    EXPECT_FALSE(f.IsOpen());
+    EXPECT_EQ(test::ReadFile(path), std::string(4, '\0') + "ab  ");
+
+    // An existing file is opened as it is.
+    f.Open(path.string(), 4);
+    EXPECT_EQ(f.Length(), 8);
+
+    // A missing directory is an error at once, a closed file at every use.
+    try {
+        f.Open((dir.Path() / "NONE" / "SONG02").string(), 4);
+        FAIL() << "no error";
+    } catch (const VbError& e) {
+        EXPECT_EQ(e.Number(), err::PathNotFound);
+    }
+    EXPECT_FALSE(f.IsOpen());
+    EXPECT_THROW(f.Length(), VbError);
+    EXPECT_THROW(f.Read(1, record), VbError);
+    EXPECT_THROW(f.Write(1, "x"), VbError);
+    EXPECT_FALSE(fs::exists(dir.Path() / "NONE"));
+}
+
+} // namespace
+} // namespace tnq
