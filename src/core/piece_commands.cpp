@@ -363,9 +363,11 @@ bool OpenPieceFile(Context& c, const std::string& path) {
         if (!fs::is_directory(dir, ec)) throw VbError(err::PathNotFound);
         dataPath = JoinIgnoringCase(dir, loc->Title + ".TNQ");
 
-        // A file of the piece other than its data file, or an empty data
-        // file: the data file is built again from the track files.
+        // A file of the piece other than its data file, or a data file that
+        // is empty or missing (a new piece never saved): the data file is
+        // built again from the track files.
         bool rebuild = !loc->DataFile;
+        if (!rebuild && !fs::exists(dataPath, ec)) rebuild = true;
         if (!rebuild && fs::is_regular_file(dataPath, ec) && fs::file_size(dataPath, ec) == 0)
             rebuild = true;
         if (rebuild) {

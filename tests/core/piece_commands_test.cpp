@@ -1,5 +1,6 @@
 // New, Open and Save of pieces, the rebuild from track files and the check
 // that a piece exists.
+#include "core/file_menu.h"
 #include "core/memory.h"
 #include "core/piece_commands.h"
 #include "core/piece_file.h"
@@ -347,7 +348,8 @@ TEST_F(PieceCommandsTest, CancelledOpenDialogChangesNothing) {
 TEST_F(PieceCommandsTest, FailedOpenLeavesThePreviousPieceAsItWas) {
     OpenSong();
     fs::create_directories(music + "/BAD.TNQ");
-    fs::create_directories(music + "/EMPTYDIR.TNQ");
+    // A directory where the data file should be.
+    fs::create_directories(DataPath("DIRDATA"));
     const std::string record4 = "040600000048006400010100000";
     struct Case {
         std::string path;
@@ -358,7 +360,7 @@ TEST_F(PieceCommandsTest, FailedOpenLeavesThePreviousPieceAsItWas) {
         {music + "/OLD.MID", "", "Invalid Directory"},
         {music + "/BAD.TNQ/OTHER.TNQ", "", "Invalid Directory"},
         {DataPath("GONE"), "", "Error 76 Path not found has occured"},
-        {DataPath("EMPTYDIR"), "", "Error 53 File not found has occured"},
+        {DataPath("DIRDATA"), "", "Error 75 Path/File access error has occured"},
         {DataPath("BAD"), Header() + record4.substr(0, 20), "The piece file "},
         {DataPath("BAD"), Header("3,2000,#FALSE#,3,2") + record4, "The piece file "},
         {DataPath("BAD"), Header("32,2,#FALSE#,3,2") + record4 + record4, "The piece file "},
@@ -482,6 +484,31 @@ TEST_F(PieceCommandsTest, RebuildMakesRoomForTheLongestTrack) {
     ASSERT_TRUE(mnuFilOpen_Click(c));
     EXPECT_EQ(s.MaxItems, 13);
     EXPECT_EQ(s.ItemCount(1), 12);
+}
+
+TEST_F(PieceCommandsTest, ANewPieceNeverSavedOpensFromTheRecentList) {
+    // Made and left unsaved for another new piece: no data file.
+    NewPiece("Tune");
+    NewPiece("Other");
+    ASSERT_FALSE(fs::exists(DataPath("TUNE")));
+    ASSERT_EQ(s.RecentPieces.at(1), DataPath("TUNE"));
+    const std::size_t shown = p.msg.shown.size();
+    ASSERT_TRUE(mnuFileArray_Click(c, 2));
+    EXPECT_EQ(p.msg.shown.size(), shown) << "no message";
+    EXPECT_EQ(s.PieceTitle, "TUNE");
+    EXPECT_EQ(s.PieceOpen, 1);
+    EXPECT_EQ(s.PieceChanged, 0);
+    EXPECT_EQ(s.NumTracks, 32);
+    for (int t = 1; t <= s.NumTracks; ++t) EXPECT_EQ(s.ItemCount(t), 0) << t;
+    EXPECT_EQ(EntriesIn(music + "/TUNE.TNQ"), 1) << "the data file, no track files";
+
+    // Items typed before leaving it unsaved come back from their track file.
+    fs::remove(DataPath("TUNE"));
+    WriteTrack(music + "/TUNE.TNQ", "TUNE02", {Note("C", "1"), Note("D", "1")});
+    p.files.Choose(DataPath("TUNE"));
+    ASSERT_TRUE(mnuFilOpen_Click(c));
+    EXPECT_EQ(s.ItemCount(2), 2);
+    EXPECT_EQ(s.NoteCode(2, 2), 62);
 }
 
 TEST_F(PieceCommandsTest, FailedRebuildLeavesThePreviousPieceAsItWas) {
