@@ -3,6 +3,7 @@
 
 #include "core/vocabulary.h"
 #include "core/nrpn_table.h"
+#include "platform/vb.h"
 
 namespace tnq {
 
@@ -10,6 +11,12 @@ void FillValidControllers(State& s) {
     static constexpr Integer list[17] = {0,  1,  6,   7,   10,  11,  64,  91, 93,
                                          98, 99, 100, 101, 120, 121, 123, 38};
     for (int i = 1; i <= 17; ++i) s.ValidControllers[i] = list[i - 1];
+}
+
+bool IsTempoText(std::string_view text) {
+    if (!IsNumeric(text)) return false;
+    const double v = Val(text);
+    return v >= kMinTempo && v <= kMaxTempo;
 }
 
 bool IsValidController(const State& s, double value) {

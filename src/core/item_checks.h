@@ -13,6 +13,10 @@ namespace tnq {
 // Highest bar number: the data file's bar field has four digits.
 inline constexpr int kMaxBar = 9999;
 
+// Tempos the tempo box takes: a number of 1 to 999 beats a minute.
+inline constexpr double kMinTempo = 1, kMaxTempo = 999;
+bool IsTempoText(std::string_view text);
+
 // Fills ValidControllers(1..17) with 0, 1, 6, 7, 10, 11, 64, 91, 93, 98, 99,
 // 100, 101, 120, 121, 123, 38.
 void FillValidControllers(State& s);

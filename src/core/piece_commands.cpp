@@ -206,6 +206,9 @@ bool PutPieceInPlace(Context& c, const PieceLocation& loc, const std::string& di
                 stored = false;
                 break;
             }
+            // The time as the file has it: single precision holds whole
+            // numbers only up to 16777216.
+            s.ItemTime(t, s.CurrentItem(t) - 1) = item.Time;
         }
     }
     for (int t = 1; t <= s.NumTracks; ++t)

@@ -1,6 +1,7 @@
 // Writing and reading the piece data file.
 #include "core/piece_file.h"
 
+#include "core/item_checks.h"
 #include "core/memory.h"
 #include "core/piece_paths.h"
 #include "platform/vb.h"
@@ -210,6 +211,12 @@ PieceHeader ParseHeaderLine(std::string_view line) {
                             " values instead of the 12 of a piece header");
     PieceHeader h;
     h.Tempo = v[0];
+    // The tempo becomes the .MID file's tempo event: only what the tempo box
+    // takes.
+    if (!IsTempoText(h.Tempo))
+        throw DataFileError("its tempo \"" + h.Tempo + "\" is not a number of " +
+                            std::to_string(int(kMinTempo)) + " to " +
+                            std::to_string(int(kMaxTempo)));
     h.TicksPerQuarter = HeaderLimit(v[1], kTicksRange);
     h.FilePath = v[2];
     h.Description = v[3];

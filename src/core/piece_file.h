@@ -97,7 +97,7 @@ std::vector<std::string> HeaderValues(std::string_view line);
 // lies outside its range (tracks 1..96, items 1..32766, ticks 1..32767,
 // reverb and chorus 0..7) reads as 0. The ports value is -1 for #TRUE# or
 // the number -1, else 0. Raises DataFileError when the line does not hold
-// twelve values.
+// twelve values or its tempo is not one the tempo box takes (1 to 999).
 PieceHeader ParseHeaderLine(std::string_view line);
 
 // Limits that read as 0 take the state's Default values.

@@ -334,6 +334,25 @@ TEST_F(PieceCommandsTest, OpenReadsTheSavedPieceBack) {
                                                      "0313000000000120000101-8192\r\n");
 }
 
+TEST_F(PieceCommandsTest, TimesAndTemposOfTheDataFile) {
+    // Times are whole numbers, however long.
+    test::WriteFile(DataPath("LONG"), Header() + "010601677721706400010100000\r\n");
+    p.files.Choose(DataPath("LONG"));
+    ASSERT_TRUE(mnuFilOpen_Click(c));
+    EXPECT_EQ(s.ItemTime(1, 1), 16777217);
+
+    // A tempo the tempo box would refuse is a damaged header.
+    test::WriteFile(DataPath("FAST"),
+                    "\"1e9\",480,\"" + music + "\",\"\",0,\"4\",\"4\",32,2000,#FALSE#,3,2\r\n");
+    p.files.Choose(DataPath("FAST"));
+    p.msg.AnswerOk();
+    EXPECT_FALSE(mnuFilOpen_Click(c));
+    EXPECT_EQ(p.msg.Last().Text.substr(0, 15), "The piece file ");
+    EXPECT_NE(p.msg.Last().Text.find("tempo"), std::string::npos);
+    EXPECT_EQ(p.msg.Last().Title, "Open File");
+    EXPECT_EQ(s.PieceTitle, "LONG");
+}
+
 TEST_F(PieceCommandsTest, CancelledOpenDialogChangesNothing) {
     OpenSong();
     s.PieceChanged = 1;

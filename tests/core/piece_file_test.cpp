@@ -205,7 +205,19 @@ TEST_F(PieceFileTest, DamagedFilesAreRefusedWithTheReason) {
         {header + SnapshotRecord(33, {60, 480, 64, 1, 1, 0}), "record of track 33"},
         {header + SnapshotRecord(0, {60, 480, 64, 1, 1, 0}), "record of track 0"},
     };
-    for (const Case& k : cases) {
+    // Tempos the tempo box would not take.
+    std::vector<Case> all(std::begin(cases), std::end(cases));
+    for (const char* tempo : {"1e9", "0", "1000", "-60", "", "abc", "0.5"}) {
+        PieceHeader h = HeaderOf(s);
+        h.Tempo = tempo;
+        all.push_back({HeaderLine(h) + "\r\n" + good, "tempo"});
+    }
+    for (const char* tempo : {"1", "999", "60.5", " 72"}) {
+        PieceHeader h = HeaderOf(s);
+        h.Tempo = tempo;
+        EXPECT_EQ(ParseDataFile(HeaderLine(h) + "\r\n" + good, s).Header.Tempo, tempo);
+    }
+    for (const Case& k : all) {
         try {
             ParseDataFile(k.bytes, s);
             ADD_FAILURE() << "accepted: " << k.reason;
