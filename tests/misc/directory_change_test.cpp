@@ -84,6 +84,7 @@ TEST_F(ChangeDirectory, TheOpenPieceStaysInItsDirectoryUntilAnotherIsOpened) {
     // Its track files are still written where it lives.
     p.s.CurrentTrack = 2;
     TrackFileOpen(p.c);
+    p.s.File2.Write(1, "END");
     p.s.File2.Close();
     EXPECT_TRUE(fs::exists(fs::path(from) / "SONG.TNQ" / "SONG02"));
     EXPECT_FALSE(fs::exists(fs::path(to) / "SONG.TNQ"));
