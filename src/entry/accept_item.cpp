@@ -54,9 +54,30 @@ bool IsLegatoKeyword(int kw) {
     return kw == code::LEGON || kw == code::LEGOF || kw == code::LEGO1;
 }
 
+// What the measuring of a duration carries from item to item along a track:
+// put back by the destructor unless the item was stored, so that a refused
+// item leaves the next one measured as the recalculation will measure it.
+class CarriedState {
+public:
+    explicit CarriedState(State& s) : s_(s), fraction_(s.TickFraction), unit_(s.BeatUnit) {}
+    ~CarriedState() {
+        if (kept_) return;
+        s_.TickFraction = fraction_;
+        s_.BeatUnit = unit_;
+    }
+    CarriedState(const CarriedState&) = delete;
+    CarriedState& operator=(const CarriedState&) = delete;
+    void Keep() { kept_ = true; }
+
+private:
+    State& s_;
+    Single fraction_, unit_;
+    bool kept_ = false;
+};
+
 class AcceptRun {
 public:
-    explicit AcceptRun(Context& c) : c_(c), s_(c.s), sc_(c.screen) {}
+    explicit AcceptRun(Context& c) : c_(c), s_(c.s), sc_(c.screen), carried_(c.s) {}
 
     void Run();
 
@@ -93,6 +114,7 @@ private:
     int kw_ = 0; // the keyword's code, 0 for a note, a rest or END
     std::string N_;
     bool restoreNoteFields_ = false;
+    CarriedState carried_;
 };
 
 void AcceptRun::Run() {
@@ -240,10 +262,6 @@ bool AcceptRun::CheckDuration() {
     if (!ok || N_ == "END" || (kw_ != 0 && kw_ != code::TEMPO && kw_ != code::LOCAT)) {
         // Nothing more to check.
     } else if (kw_ == code::TEMPO) {
-        // The unit's letter counts as soon as it is found, also when the
-        // rest of the text is refused.
-        if (const int index = D.empty() ? 0 : NoteLetterIndex(D[0]))
-            s_.BeatUnit = s_.PowerOfTwo[index];
         const std::optional<Single> unit = TempoBeatUnit(s_, D);
         if (unit)
             s_.BeatUnit = *unit;
@@ -375,6 +393,8 @@ void AcceptRun::CutTrack() {
     s_.SelectedTracks.assign(static_cast<std::size_t>(s_.NumTracks), '0');
     s_.SelectedTracks[static_cast<std::size_t>(t_) - 1] = '1';
     sc_.SetHourglass(true);
+    // The recalculation leaves the carried state as the track's items give it.
+    carried_.Keep();
     Recalculate(c_);
     sc_.SetHourglass(false);
     sc_.SetFocus(Box::Bar);
@@ -423,6 +443,7 @@ void AcceptRun::Store() {
         }
         return;
     }
+    carried_.Keep();
     sc_.SetText(Box::Item, std::to_string(s_.CurrentItem(t)));
     if (s_.CurrentItem(t) - 1 > s_.ItemCount(t)) {
         s_.ItemCount(t) = static_cast<Integer>(s_.CurrentItem(t) - 1);

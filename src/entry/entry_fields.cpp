@@ -332,7 +332,10 @@ bool txtTrack_LostFocus(Context& c) {
     const Integer t = CInt(Val(text));
     ShowTrackDetails(c, t, text);
 
+    // A track is measured from its start, as the recalculation does: no
+    // fraction of a tick and no TEMPO beat unit of another track carry over.
     s.TickFraction = 0;
+    s.BeatUnit = 8;
     s.CurrentTrack = t;
     try {
         TrackFileOpen(c);

@@ -340,10 +340,10 @@ TEST_F(AcceptTest, DurationsTempoUnitsAndTheRemembered) {
     EXPECT_EQ(s.LastDuration, ""); // a TEMPO unit is not remembered
     Append({.Note = "R", .Dur = "q"});
     EXPECT_EQ(s.ItemTime(1, 2), 240); // a quarter is half a beat now
-    // A refused unit has already set the beat unit from its letter.
+    // A refused unit leaves the beat unit as it was.
     Accept({.Note = "TEMPO", .Dur = "qq", .Dyn = "90"});
     EXPECT_EQ(p.screen.focus, Box::Dur);
-    EXPECT_EQ(s.BeatUnit, 8);
+    EXPECT_EQ(s.BeatUnit, 4);
     Append({.Note = "TEMPO", .Dur = "q.", .Dyn = "90"});
     EXPECT_EQ(s.BeatUnit, 12);
     // LOCAT's empty duration becomes the remembered one.
@@ -351,6 +351,42 @@ TEST_F(AcceptTest, DurationsTempoUnitsAndTheRemembered) {
     Append({.Note = "LOCAT", .Dur = "w", .Dyn = "1"});
     EXPECT_EQ(Records(1)[3].Duration, "");
     EXPECT_EQ(s.LastDuration, "");
+}
+
+TEST_F(AcceptTest, RefusedItemsCarryNothingOverAndRecalculationAgrees) {
+    s.TicksPerQuarter = 192;
+    Append({.Note = "C", .Dur = "q5"}); // 38.4 ticks
+    const Single fraction = s.TickFraction;
+    // Refused at each later check, after the duration was measured.
+    const Typed refused[] = {{.Note = "D", .Dur = "q5", .Dyn = ""},
+                             {.Note = "D", .Dur = "q5", .Adj = "x"},
+                             {.Note = "D", .Dur = "q5", .Dyn = "200"},
+                             {.Note = "TEMPO", .Dur = "h", .Dyn = "9999"},
+                             {.Note = "TEMPO", .Dur = "hx", .Dyn = "90"}};
+    for (const Typed& k : refused) {
+        Accept(k);
+        EXPECT_EQ(s.CurrentItem(2), 2) << k.Note << k.Dyn;
+        EXPECT_EQ(s.TickFraction, fraction) << k.Note << k.Dyn;
+        EXPECT_EQ(s.BeatUnit, 8) << k.Note << k.Dyn;
+    }
+    // So the dash leaves no length, as the recalculation finds.
+    Accept({.Note = "E", .Dur = "q5", .Adj = "-"});
+    EXPECT_EQ(p.screen.focus, Box::Adj);
+    EXPECT_EQ(s.CurrentItem(2), 2);
+    Append({.Note = "E", .Dur = "q5"});
+    Append({.Note = "TEMPO", .Dur = "h.", .Dyn = "90"});
+    Append({.Note = "F", .Dur = "e", .Adj = "-"});
+    Append({.Note = "G", .Dur = "q5"});
+
+    std::vector<long> accepted;
+    for (int i = 1; i <= s.ItemCount(2); ++i) accepted.push_back(s.ItemTime(2, i));
+    ASSERT_EQ(accepted.size(), 5u);
+    EXPECT_EQ(accepted[1], 38); // 38.8: the refused items added no fraction
+    Select({2});
+    ASSERT_TRUE(Recalculate(c));
+    std::vector<long> recalculated;
+    for (int i = 1; i <= s.ItemCount(2); ++i) recalculated.push_back(s.ItemTime(2, i));
+    EXPECT_EQ(recalculated, accepted);
 }
 
 TEST_F(AcceptTest, KeywordValueFields) {

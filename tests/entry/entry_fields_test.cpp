@@ -3,6 +3,8 @@
 #include "entry/entry_fields.h"
 
 #include "core/piece_fixture.h"
+#include "core/recalculate.h"
+#include "entry/accept_item.h"
 #include "core/nrpn_table.h"
 #include "platform/key_codes.h"
 
@@ -360,6 +362,7 @@ TEST_F(EntryFields, ValidTrackOpensItsFileAndResetsTheItemBoxes) {
         "x";
     s.LastOctave = "5";
     s.TickFraction = 0.5f;
+    s.BeatUnit = 6;
     s.FieldsDisabled = 1;
 
     Set(Box::Track, "3");
@@ -371,6 +374,7 @@ TEST_F(EntryFields, ValidTrackOpensItsFileAndResetsTheItemBoxes) {
     EXPECT_EQ(p.screen.Caption("lblTrackDesc"), "Cello");
     EXPECT_EQ(s.LastTrack, "3");
     EXPECT_EQ(s.TickFraction, 0);
+    EXPECT_EQ(s.BeatUnit, 8);
     EXPECT_EQ(Text(Box::Item), "3");
     EXPECT_EQ(s.LastItem, "3");
     for (Box b : {Box::Bar, Box::Note, Box::Octa, Box::Dur}) EXPECT_EQ(Text(b), "");
@@ -393,6 +397,26 @@ TEST_F(EntryFields, ValidTrackOpensItsFileAndResetsTheItemBoxes) {
     ASSERT_TRUE(txtTrack_LostFocus(c));
     EXPECT_EQ(s.CurrentTrack, 2);
     EXPECT_EQ(s.LastTrack, "1.5");
+}
+
+TEST_F(EntryFields, ATempoUnitHoldsOnlyOnItsOwnTrack) {
+    const auto accept = [this](const std::string& note, const std::string& dur,
+                               const std::string& dyn) {
+        const std::pair<Box, std::string> typed[] = {
+            {Box::Bar, "1"},  {Box::Note, note}, {Box::Octa, "5"},    {Box::Dur, dur},
+            {Box::Adj, "0"},  {Box::Dyn, dyn},   {Box::Channel, "1"}, {Box::PitchBend, "0"}};
+        for (const auto& [box, text] : typed) Set(box, text);
+        btnAccept_Click(c);
+    };
+    OnTrack(1);
+    accept("TEMPO", "h.", "90");
+    OnTrack(2);
+    accept("C", "s", "64");
+    ASSERT_EQ(s.ItemCount(2), 1);
+    EXPECT_EQ(s.ItemTime(2, 1), 120);
+    Select({1, 2});
+    ASSERT_TRUE(Recalculate(c));
+    EXPECT_EQ(s.ItemTime(2, 1), 120);
 }
 
 TEST_F(EntryFields, TrackFileThatCannotBeOpenedKeepsTheFocusInTheTrackBox) {
