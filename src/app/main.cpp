@@ -1,6 +1,7 @@
 // Tonquill: type a score from the keyboard, write Standard MIDI Files.
 #include "core/startup.h"
 #include "entry/ui/frm_kvs.h"
+#include "platform/rt_midi_output.h"
 #include "platform/ui/qt_file_dialogs.h"
 #include "platform/ui/qt_message_boxes.h"
 #include "platform/ui/qt_system_info.h"
@@ -19,6 +20,8 @@ int main(int argc, char** argv) {
     tnq::Context context{state, boxes, settings, window, system};
     tnq::QtFileDialogs files(&window);
     context.files = &files;
+    tnq::RtMidiOutput midi;
+    context.midi = &midi;
     window.Attach(&context);
     boxes.SetParent(&window);
 

@@ -4,6 +4,8 @@
 #pragma once
 
 #include "core/context.h"
+#include "misc/ui/frm_directory.h"
+#include "misc/ui/frm_filter.h"
 #include "platform/ui/control_array.h"
 #include "platform/ui/form.h"
 #include "platform/ui/hourglass.h"
@@ -191,6 +193,10 @@ public:
     ControlArray<QLabel> lblTrkNum{"lblTrkNum"};
     ControlArray<QLabel> lblTrkDat{"lblTrkDat"};
     std::unique_ptr<MenuArray> mnuFileArray;
+
+    // ---- Dialogs, each created on first use --------------------------------
+    FormSlot<FrmFilter> frmFilter{[this] { return new FrmFilter(this, C()); }};
+    FormSlot<FrmDirectory> frmDirectory{[this] { return new FrmDirectory(this, C()); }};
 
 protected:
     void closeEvent(QCloseEvent* e) override;

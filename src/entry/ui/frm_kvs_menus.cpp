@@ -6,6 +6,8 @@
 #include "core/screen_procs.h"
 #include "midifile/make_mid.h"
 #include "midifile/ui/frm_mid_file.h"
+#include "misc/misc_commands.h"
+#include "misc/ui/frm_midi_output.h"
 #include "platform/vb.h"
 
 #include <QMenuBar>
@@ -271,19 +273,21 @@ void FrmKVS::mnuPlayAuxiliary_Click() {
 // ---- Miscellaneous ---------------------------------------------------------
 
 void FrmKVS::mnuMiscSelectPlayer_Click() {
-    // Built with the command.
+    tnq::mnuMiscSelectPlayer_Click(C());
 }
 void FrmKVS::mnuMiscPorts_Click() {
-    // Built with the command.
+    tnq::mnuMiscPorts_Click(C());
 }
 void FrmKVS::mnuMiscMidiMapper_Click() {
-    // Built with the command.
+    tnq::mnuMiscMidiMapper_Click(C(), [this](const auto& ports, const std::string& current) {
+        return FrmMidiOutput::Choose(this, ports, current);
+    });
 }
 void FrmKVS::mnuMiscAuxiliary_Click() {
-    // Built with the command.
+    tnq::mnuMiscAuxiliary_Click(C());
 }
 void FrmKVS::mnuMiscSounds_Click() {
-    // Built with the command.
+    frmFilter->ShowModal();
 }
 void FrmKVS::mnuMisParameters_Click() {
     // Built with the command.
@@ -295,7 +299,7 @@ void FrmKVS::mnuMiscTrack_Click() {
     // Built with the command.
 }
 void FrmKVS::mnuMisDirectory_Click() {
-    // Built with the command.
+    frmDirectory->ShowModal();
 }
 
 void FrmKVS::mnuMiscAWESelect_Click() {

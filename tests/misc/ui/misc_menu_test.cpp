@@ -1,0 +1,260 @@
+// The Miscellaneous menu driven headless as a new user would: choosing the
+// output, testing a patch and an NRPN preset on the sound-test panel,
+// changing the pieces directory, choosing a player and the port mode.
+#include "core/piece_commands.h"
+#include "entry/ui/frm_kvs.h"
+#include "misc/sound_test.h"
+#include "misc/ui/frm_midi_output.h"
+#include "support/fakes.h"
+#include "support/ui/settle.h"
+
+#include <QApplication>
+#include <QListWidget>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+namespace tnq {
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<std::string>;
+using test::Settle;
+
+// Runs act on the modal dialog of type F once it is up and active (it
+// runs its own loop, so this waits for it from a timer). A dialog still up
+// after act is closed so that no test can hang.
+template <class F> void WhenShown(std::function<void(F*)> act) {
+    auto* timer = new QTimer;
+    auto tries = std::make_shared<int>(0);
+    QObject::connect(timer, &QTimer::timeout, [timer, tries, act] {
+        auto* f = qobject_cast<F*>(QApplication::activeModalWidget());
+        if (!f) {
+            if (++*tries > 300) {
+                ADD_FAILURE() << "the dialog is not shown";
+                timer->deleteLater();
+                timer->stop();
+            }
+            return;
+        }
+        timer->stop();
+        timer->deleteLater();
+        if (!QTest::qWaitFor([f] { return f->isActiveWindow(); }))
+            ADD_FAILURE() << "the dialog is not active";
+        Settle();
+        act(f);
+        Settle();
+        if (f->isVisible()) {
+            ADD_FAILURE() << "the dialog is still up";
+            f->close();
+        }
+    });
+    timer->start(10);
+}
+
+class MiscMenu : public ::testing::Test {
+protected:
+    void SetUp() override {
+        c.files = &p.files;
+        c.midi = &p.midi;
+        w.Attach(&c);
+        w.Form_Load();
+        ASSERT_TRUE(test::ShowActive(&w));
+    }
+    void Choose(const char* item) {
+        w.Menus().Item(item)->trigger();
+        Settle();
+    }
+    // Types text into the focused control of the active window.
+    static void Type(const QString& text) {
+        QTest::keyClicks(QApplication::focusWidget(), text);
+        Settle();
+    }
+    static void Press(Qt::Key key) {
+        QTest::keyClick(QApplication::focusWidget(), key);
+        Settle();
+    }
+    // A click on a button, or on an option's round box at its left.
+    static void Click(QAbstractButton* b, bool option = false) {
+        if (option)
+            QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, b->height() / 2));
+        else
+            QTest::mouseClick(b, Qt::LeftButton);
+        Settle();
+    }
+    static QString Focused() {
+        QWidget* f = QApplication::focusWidget();
+        return f ? f->objectName() : QString("(none)");
+    }
+    void ChooseOutput(const char* port) {
+        WhenShown<FrmMidiOutput>([port](FrmMidiOutput* f) {
+            const auto found = f->lstPorts->findItems(port, Qt::MatchExactly);
+            ASSERT_EQ(found.size(), 1);
+            f->lstPorts->setCurrentItem(found.front());
+            Click(f->btnOK);
+        });
+        Choose("mnuMiscMidiMapper");
+    }
+
+    test::Program p;
+    FrmKVS w;
+    Context c{p.s, p.msg, p.ini, w, p.sys};
+};
+
+TEST_F(MiscMenu, TestAPatchAndAnNrpnPresetOnTheChosenOutput) {
+    p.midi.ports = {"Midi Through", "Synth"};
+    ChooseOutput("Synth");
+    EXPECT_EQ(p.ini.GetIniSetting(IniSettings, kMidiOutputSetting), "Synth");
+
+    WhenShown<FrmFilter>([&](FrmFilter* f) {
+        EXPECT_EQ(f->windowTitle(), "Test Sounds");
+        // Opened with the Vibrato preset.
+        EXPECT_TRUE(f->optVibrato->isChecked());
+        EXPECT_EQ(f->txtParameter[1]->text(), "3");
+        EXPECT_EQ(f->lblSliderValue[1]->text(), "72");
+        EXPECT_EQ(Focused(), "txtPatch");
+
+        // A patch alone: Reset, then patch 1, note c (typed small), octave 4.
+        Click(f->optReset, true);
+        EXPECT_EQ(f->txtParameter[1]->text(), "");
+        f->txtPatch->setFocus();
+        Settle();
+        Type("1");
+        Press(Qt::Key_Return);
+        EXPECT_EQ(Focused(), "txtNote");
+        Type("c");
+        EXPECT_EQ(f->txtNote->text(), "C");
+        Press(Qt::Key_Return);
+        Type("4");
+        Press(Qt::Key_Return);
+        EXPECT_EQ(Focused(), "btnStart");
+        Press(Qt::Key_Space);
+        EXPECT_EQ(p.midi.Take(), (Bytes{"C0 00", "B0 79 00", "90 3C 40"}));
+        Click(f->btnStop);
+        EXPECT_EQ(p.midi.Take(), (Bytes{"90 3C 00"}));
+
+        // The Wa Wa preset, a flat typed as "EB", and the depth slider moved
+        // by a key while the note sounds.
+        Click(f->optWaWa, true);
+        EXPECT_EQ(f->lblSlider[2]->text(), "Depth");
+        f->txtNote->setFocus();
+        Settle();
+        f->txtNote->selectAll();
+        Type("eb");
+        Press(Qt::Key_Tab);
+        EXPECT_EQ(f->txtNote->text(), "Eb");
+        Click(f->btnStart);
+        EXPECT_EQ(p.midi.Take(),
+                  (Bytes{"C0 00", "B0 79 00", "B0 63 7F", "B0 62 01", "B0 06 40", "B0 26 0D",
+                         "B0 63 7F", "B0 62 17", "B0 06 40", "B0 26 3F", "90 3F 40"}));
+        f->sliders[2]->setFocus();
+        Settle();
+        Press(Qt::Key_Left);
+        EXPECT_EQ(f->lblSliderValue[2]->text(), "62");
+        EXPECT_EQ(p.midi.Take(), (Bytes{"B0 63 7F", "B0 62 17", "B0 06 40", "B0 26 3E"}));
+
+        // The close box stops the note and unloads the panel.
+        f->close();
+        Settle();
+        EXPECT_EQ(p.midi.Take(), (Bytes{"90 3F 00"}));
+    });
+    Choose("mnuMiscSounds");
+    EXPECT_FALSE(w.frmFilter.Loaded());
+    EXPECT_FALSE(p.midi.PortOpen("Synth"));
+}
+
+TEST_F(MiscMenu, ExitHidesThePanelSilencedAndKeepsItsBoxes) {
+    p.ini.SetIniSetting(IniSettings, kMidiOutputSetting, "Synth");
+    WhenShown<FrmFilter>([&](FrmFilter* f) {
+        f->txtPatch->setText("5");
+        f->txtNote->setText("A");
+        f->txtOctave->setText("3");
+        Click(f->btnStart);
+        EXPECT_EQ(p.midi.Take().back(), "90 39 40");
+        Click(f->btnExit);
+    });
+    Choose("mnuMiscSounds");
+    EXPECT_EQ(p.midi.Take(), (Bytes{"90 39 00"}));
+    EXPECT_FALSE(p.midi.PortOpen("Synth"));
+    ASSERT_TRUE(w.frmFilter.Loaded());
+    EXPECT_EQ(w.frmFilter->txtPatch->text(), "5");
+    EXPECT_FALSE(w.frmFilter->isVisible());
+
+    // Without an output: the failure message, nothing sent.
+    p.ini.SetIniSetting(IniSettings, kMidiOutputSetting, "");
+    p.msg.AnswerOk();
+    WhenShown<FrmFilter>([&](FrmFilter* f) {
+        Click(f->btnStart);
+        Click(f->btnExit);
+    });
+    Choose("mnuMiscSounds");
+    ASSERT_EQ(p.msg.shown.size(), 1u);
+    EXPECT_EQ(p.msg.Last().Text, "Can't open the MIDI interface - error 2");
+    EXPECT_TRUE(p.midi.Take().empty());
+}
+
+TEST_F(MiscMenu, ChangeThePiecesDirectoryAndMakeItTheDefault) {
+    const fs::path next = fs::path(p.s.FilePath) / "Suites";
+    fs::create_directories(next);
+    WhenShown<FrmDirectory>([&](FrmDirectory* f) {
+        EXPECT_EQ(f->lblCurDir->text().toStdString(), "The current directory is " + p.s.FilePath);
+        const auto rows = f->Dir1->findItems("Suites", Qt::MatchEndsWith);
+        ASSERT_EQ(rows.size(), 1);
+        // A double click: the press, then the second click.
+        const QPoint at = f->Dir1->visualItemRect(rows.front()).center();
+        QTest::mouseClick(f->Dir1->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(f->Dir1->viewport(), Qt::LeftButton, {}, at);
+        Settle();
+        EXPECT_EQ(f->lblNewDir->text().toStdString(), "The new directory is " + next.string());
+        Click(f->chkDefault);
+        Click(f->btnOK);
+    });
+    Choose("mnuMisDirectory");
+    EXPECT_EQ(p.s.FilePath, next.string());
+    EXPECT_EQ(w.windowTitle().toStdString(), kCaptionPrefix + next.string());
+    EXPECT_EQ(p.ini.GetIniSetting(IniSettings, "FilePath"), next.string());
+
+    // OK kept the dialog with its labels; Cancel unloads it, and the next
+    // showing starts from the current directory.
+    WhenShown<FrmDirectory>([&](FrmDirectory* f) {
+        EXPECT_EQ(f->lblNewDir->text().toStdString(), "The new directory is " + next.string());
+        EXPECT_TRUE(f->chkDefault->isChecked());
+        Click(f->btnCancel);
+    });
+    Choose("mnuMisDirectory");
+    EXPECT_FALSE(w.frmDirectory.Loaded());
+    WhenShown<FrmDirectory>([&](FrmDirectory* f) {
+        EXPECT_EQ(f->lblCurDir->text().toStdString(), "The current directory is " + next.string());
+        EXPECT_FALSE(f->chkDefault->isChecked());
+        EXPECT_GE(f->Drive1->count(), 2); // the root and the home directory at least
+        Press(Qt::Key_Escape);
+    });
+    Choose("mnuMisDirectory");
+    EXPECT_FALSE(w.frmDirectory.Loaded());
+}
+
+TEST_F(MiscMenu, ChooseAPlayerAndTogglePorts) {
+    p.files.Choose("/usr/bin/timidity");
+    Choose("mnuMiscSelectPlayer");
+    EXPECT_EQ(p.s.DefaultPlayer, "/usr/bin/timidity");
+    EXPECT_EQ(p.ini.GetIniSetting(IniSettings, "DefaultPlayer"), "/usr/bin/timidity");
+    p.files.CancelOpen();
+    Choose("mnuMiscAuxiliary");
+    EXPECT_EQ(p.s.AuxiliaryProgram, "");
+
+    Choose("mnuMiscPorts");
+    EXPECT_TRUE(w.Menus().Checked("mnuMiscPorts"));
+    EXPECT_FALSE(w.Menus().Enabled("mnuMiscMidiMapper"));
+    EXPECT_EQ(p.s.MultiplePorts, -1);
+    Choose("mnuMiscPorts");
+    EXPECT_FALSE(w.Menus().Checked("mnuMiscPorts"));
+    EXPECT_TRUE(w.Menus().Enabled("mnuMiscMidiMapper"));
+    EXPECT_EQ(p.s.MultiplePorts, 0);
+}
+
+} // namespace
+} // namespace tnq
