@@ -1,0 +1,170 @@
+// The common behaviour of the Edit menu's dialogs, driven headless on a
+// dialog with the bar-range fields and a title box.
+#include "editing/ui/edit_dialog.h"
+
+#include "support/fakes.h"
+#include "support/ui/settle.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <gtest/gtest.h>
+
+namespace tnq {
+namespace {
+
+using test::Settle;
+
+class RangeDialog : public EditDialog {
+public:
+    RangeDialog(QWidget* owner, Context& c) : EditDialog(owner, c, "frmRange", "Range") {
+        auto* layout = new QVBoxLayout(this);
+        txtTitle = TextBox("txtTitle");
+        UpperCaseTyping(txtTitle);
+        txtFromBar = TextBox("txtFromBar");
+        txtToBar = TextBox("txtToBar");
+        txtStartingBeat = TextBox("txtStartingBeat");
+        txtNoOfBeats = TextBox("txtNoOfBeats");
+        txtBeatValue = TextBox("txtBeatValue");
+        Buttons();
+        for (QWidget* w : Forms().Controls()) layout->addWidget(w);
+    }
+    QLineEdit *txtTitle, *txtFromBar, *txtToBar, *txtStartingBeat, *txtNoOfBeats, *txtBeatValue;
+    int stored = 0;
+
+protected:
+    void Form_Activate() override { FocusBack(txtTitle); }
+    bool CheckFields() override {
+        return CheckBarRange(txtFromBar, txtToBar, txtStartingBeat, txtNoOfBeats, txtBeatValue);
+    }
+    void StoreFields() override { ++stored; }
+};
+
+struct Fixture : ::testing::Test {
+    test::Program p;
+    QWidget main;
+    FormSlot<RangeDialog> slot{[this] { return new RangeDialog(&main, p.c); }};
+    void SetUp() override { ASSERT_TRUE(test::ShowActive(&main)); }
+
+    // Shows the dialog, runs act inside it, and returns Run's answer.
+    // A dialog still up after act fails the test and is put down.
+    bool RunWith(std::function<void(RangeDialog&)> act) {
+        RangeDialog& d = slot.Get();
+        QTimer::singleShot(0, [&d, act] {
+            if (!QTest::qWaitForWindowActive(&d))
+                ADD_FAILURE() << "the dialog is not active";
+            Settle();
+            act(d);
+            Settle();
+            if (d.isVisible()) {
+                ADD_FAILURE() << "the dialog is still up";
+                d.hide();
+            }
+        });
+        return d.Run();
+    }
+    static void Fill(RangeDialog& d, const char* from, const char* to, const char* start,
+                     const char* beats, const char* value) {
+        d.txtFromBar->setText(from);
+        d.txtToBar->setText(to);
+        d.txtStartingBeat->setText(start);
+        d.txtNoOfBeats->setText(beats);
+        d.txtBeatValue->setText(value);
+    }
+};
+
+TEST_F(Fixture, EnterMovesOnUpMovesBackEnterOnAButtonPressesIt) {
+    std::vector<QString> visited;
+    const bool ok = RunWith([&](RangeDialog& d) {
+        Fill(d, "5", "8", "", "", "q");
+        visited.push_back(d.focusWidget()->objectName());
+        for (int i = 0; i < 6; ++i) {
+            test::Key(&d, Qt::Key_Return);
+            visited.push_back(d.focusWidget()->objectName());
+        }
+        test::Key(&d, Qt::Key_Up);
+        visited.push_back(d.focusWidget()->objectName());
+        // The text box got no Enter character.
+        EXPECT_EQ(d.txtBeatValue->text(), "q");
+        test::Key(&d, Qt::Key_Return); // on to OK
+        EXPECT_TRUE(d.isVisible());
+        test::Key(&d, Qt::Key_Return); // presses it
+    });
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(p.s.DialogResult, "okay");
+    const std::vector<QString> want = {"txtTitle",    "txtFromBar", "txtToBar",
+                                       "txtStartingBeat", "txtNoOfBeats", "txtBeatValue",
+                                       "btnOK",       "txtBeatValue"};
+    EXPECT_EQ(visited, want);
+    EXPECT_EQ(slot->stored, 1);
+    EXPECT_FALSE(slot->isVisible());
+}
+
+TEST_F(Fixture, OkStopsAtTheFirstBadFieldCancelAndCloseBoxGiveNothing) {
+    struct Row {
+        const char *from, *to, *start, *beats, *value;
+        const char* focus; // where the focus ends; "" = stays on OK
+    } rows[] = {
+        {"5", "3", "", "", "q", ""},
+        {"5", "8", "0", "2", "q", ""},
+        {"5", "8", "2", "2", "qq", "txtBeatValue"},
+        {"5", "8", "x", "2", "q", "txtStartingBeat"},
+        {"5", "8", "2", "y", "q", "txtNoOfBeats"},
+    };
+    for (const Row& r : rows) {
+        QString focus;
+        bool stillUp = false;
+        const bool ok = RunWith([&](RangeDialog& d) {
+            Fill(d, r.from, r.to, r.start, r.beats, r.value);
+            d.btnOK->setFocus();
+            Settle();
+            d.btnOK->click();
+            Settle();
+            stillUp = d.isVisible();
+            focus = d.focusWidget()->objectName();
+            d.btnCancel->click();
+        });
+        EXPECT_FALSE(ok) << r.from << r.to << r.start << r.beats << r.value;
+        EXPECT_TRUE(stillUp);
+        EXPECT_EQ(focus, *r.focus ? r.focus : "btnOK");
+    }
+    EXPECT_EQ(slot->stored, 0);
+
+    // Esc is Cancel; the close box too, even after an earlier "okay".
+    p.s.DialogResult = "okay";
+    EXPECT_FALSE(RunWith([](RangeDialog& d) { test::Key(&d, Qt::Key_Escape); }));
+    EXPECT_EQ(p.s.DialogResult, "");
+    p.s.DialogResult = "okay";
+    EXPECT_FALSE(RunWith([](RangeDialog& d) { d.close(); }));
+    EXPECT_EQ(p.s.DialogResult, "");
+}
+
+TEST_F(Fixture, TitleBoxUpperCasesTypingAndBoxesSelectAllOnFocus) {
+    RunWith([](RangeDialog& d) {
+        QTest::keyClicks(d.txtTitle, "minuet");
+        d.txtFromBar->setText("12");
+        test::Key(&d, Qt::Key_Return);
+        Settle();
+        EXPECT_EQ(d.focusWidget(), d.txtFromBar);
+        EXPECT_EQ(d.txtFromBar->selectedText(), "12");
+        d.btnCancel->click();
+    });
+    EXPECT_EQ(slot->txtTitle->text(), "MINUET");
+}
+
+TEST_F(Fixture, PlacedByTheResolutionSetting) {
+    // Resolution 1 on an 800-pixel screen scales the dialog by 800/640.
+    p.s.Resolution = 0;
+    RangeDialog& plain = slot.Get();
+    const int plainWidth = plain.txtFromBar->width();
+    slot.Unload();
+    p.s.Resolution = 1;
+    p.sys.screen = ScreenMetrics::FromPixels(800, 600);
+    RangeDialog& scaled = slot.Get();
+    EXPECT_NEAR(scaled.txtFromBar->width(), plainWidth * 800 / 640, 2);
+}
+
+} // namespace
+} // namespace tnq
