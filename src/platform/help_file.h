@@ -13,6 +13,13 @@ inline constexpr const char* kHelpFileName = "Tnq32.html";
 // Whether a file exists at a path; injectable for tests.
 using FileExists = std::function<bool(const std::string& path)>;
 bool RegularFileExists(const std::string& path);
+// A regular file the user may run.
+bool ProgramFileExists(const std::string& path);
+
+// The full path of name in the first ':'-separated entry of pathEnv that
+// holds it (an empty entry stands for the root directory); "" when none.
+std::string FoundOnPath(const std::string& name, const std::string& pathEnv,
+                        const FileExists& exists);
 
 // Looks for helpFile in programDir, then in each ':'-separated entry of
 // pathEnv (an empty entry stands for the root directory). On success

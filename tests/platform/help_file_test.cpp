@@ -39,5 +39,18 @@ TEST(HelpFileFound, SearchesTheProgramDirectoryThenThePath) {
     }
 }
 
+TEST(FoundOnPath, TheFirstEntryHoldingTheNameWins) {
+    auto exists = [](const std::string& p) {
+        return p == "/b/prog" || p == "/c/prog" || p == "/prog";
+    };
+    struct Case {
+        const char* path;
+        const char* found;
+    };
+    const Case cases[] = {{"/a:/b:/c", "/b/prog"}, {"/c/:/b", "/c/prog"}, {"/a", ""},
+                          {"", ""},                {"/a::/b", "/prog"}};
+    for (const Case& c : cases) EXPECT_EQ(FoundOnPath("prog", c.path, exists), c.found) << c.path;
+}
+
 } // namespace
 } // namespace tnq

@@ -4,8 +4,11 @@
 #pragma once
 
 #include "core/context.h"
+#include "misc/ui/frm_about2.h"
 #include "misc/ui/frm_directory.h"
 #include "misc/ui/frm_filter.h"
+#include "misc/ui/frm_help1.h"
+#include "misc/ui/frm_help_viewer.h"
 #include "platform/ui/control_array.h"
 #include "platform/ui/form.h"
 #include "platform/ui/hourglass.h"
@@ -149,6 +152,11 @@ public:
     void mnuHelpContents_Click();
     void mnuHelpUsingHelp_Click();
     void mnuHelpAbout_Click();
+    // F1: the help topic of the focused control, or of the highlighted menu
+    // item (of its menu when none is highlighted).
+    void ShowHelpTopic(int topic);
+    static int HelpTopicOf(const QObject* control);
+    void CloseHelpViewer() override;
 
     // ---- MainScreen --------------------------------------------------------
     std::string Text(Box box) const override;
@@ -197,9 +205,14 @@ public:
     // ---- Dialogs, each created on first use --------------------------------
     FormSlot<FrmFilter> frmFilter{[this] { return new FrmFilter(this, C()); }};
     FormSlot<FrmDirectory> frmDirectory{[this] { return new FrmDirectory(this, C()); }};
+    FormSlot<FrmHelp1> frmHelp1{[this] { return new FrmHelp1(this, C()); }};
+    FormSlot<FrmAbout2> frmAbout2{[this] { return new FrmAbout2(this, C()); }};
+    // The help viewer, created on first use; null before.
+    FrmHelpViewer* HelpViewer() const { return helpViewer_; }
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     Context& C() const;
@@ -227,6 +240,7 @@ private:
     // check do not run (passed_ is that box until the focus leaves it).
     int focusMoves_ = 0;
     QWidget* passed_ = nullptr;
+    FrmHelpViewer* helpViewer_ = nullptr;
 };
 
 } // namespace tnq

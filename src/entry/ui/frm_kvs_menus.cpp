@@ -10,7 +10,10 @@
 #include "misc/ui/frm_midi_output.h"
 #include "platform/vb.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QMenuBar>
+#include <QShortcut>
 
 namespace tnq {
 
@@ -108,7 +111,18 @@ void FrmKVS::BuildMenus() {
     m.SetVisible("mnuMiscAWESelect", false);
     m.SetEnabled("mnuMiscAWESelect", false);
 
+    // F1 while a menu is open.
+    for (QMenu* menu : {file, edit, play, misc}) menu->installEventFilter(this);
+
     QMenu* help = top("mnuHelp", "&Help", 0, nullptr);
+    help->installEventFilter(this);
+    // F1 in the window: the topic of the control that has the focus.
+    auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    f1->setObjectName("F1");
+    connect(f1, &QShortcut::activated, this, [this] {
+        const int topic = HelpTopicOf(QApplication::focusWidget());
+        form_.Queue().Post([this, topic] { ShowHelpTopic(topic); });
+    });
     items(help, {{"mnuHelpOverview", "&Overview", 0, &FrmKVS::mnuHelpOverview_Click},
                  {"mnuHelpContents", "&Contents", 0, &FrmKVS::mnuHelpContents_Click},
                  {"mnuHelpUsingHelp", "&Using Help", 0, &FrmKVS::mnuHelpUsingHelp_Click},
@@ -317,16 +331,50 @@ void FrmKVS::ConvKVOtoKVS_Click() {
 // ---- Help ------------------------------------------------------------------
 
 void FrmKVS::mnuHelpOverview_Click() {
-    // Built with the command.
+    C().s.MenuMode = "mnuHelpOverview";
+    frmHelp1->show();
 }
 void FrmKVS::mnuHelpContents_Click() {
-    // Built with the command.
+    ShowHelpTopic(0);
 }
 void FrmKVS::mnuHelpUsingHelp_Click() {
-    // Built with the command.
+    if (!helpViewer_) helpViewer_ = new FrmHelpViewer(this);
+    helpViewer_->ShowUsingHelp();
 }
 void FrmKVS::mnuHelpAbout_Click() {
-    // Built with the command.
+    frmAbout2->show();
+}
+
+void FrmKVS::ShowHelpTopic(int topic) {
+    if (!helpViewer_) helpViewer_ = new FrmHelpViewer(this);
+    helpViewer_->ShowTopic(C().s.HelpFile, topic);
+}
+
+int FrmKVS::HelpTopicOf(const QObject* control) {
+    for (const QObject* o = control; o; o = o->parent()) {
+        const int topic = o->property("HelpContextID").toInt();
+        if (topic != 0) return topic;
+    }
+    return 0;
+}
+
+void FrmKVS::CloseHelpViewer() {
+    if (helpViewer_) helpViewer_->close();
+}
+
+bool FrmKVS::eventFilter(QObject* watched, QEvent* event) {
+    // F1 in an open menu: the topic of the item highlighted, else the menu's.
+    if (event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+        if (auto* menu = qobject_cast<QMenu*>(watched)) {
+            int topic = menu->activeAction() ? HelpTopicOf(menu->activeAction()) : 0;
+            if (topic == 0) topic = HelpTopicOf(menu->menuAction());
+            menu->close();
+            form_.Queue().Post([this, topic] { ShowHelpTopic(topic); });
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 } // namespace tnq
