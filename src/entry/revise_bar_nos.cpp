@@ -1,6 +1,7 @@
 // Revise Bar Numbers: the checks of its OK and the worker that applies it.
 #include "entry/revise_bar_nos.h"
 
+#include "core/item_space.h"
 #include "core/track_files.h"
 #include "entry/entry_fields.h"
 #include "platform/vb.h"
@@ -44,6 +45,7 @@ bool RunOnTrack(const State& s, const Run& run) {
 // nothing when the record cannot be read.
 std::optional<double> RecordBar(Context& c, int item) {
     try {
+        UseCurrentTrackFile(c);
         std::string bytes;
         if (!TrackFile(c.s, 2).Read(item, bytes)) return std::nullopt;
         return RoundHalfEven(Val(Trim(DecodeRecord(bytes).Bar)));
@@ -105,7 +107,14 @@ ReviseCheck ReviseBarNosOK(Context& c, const ReviseBarNosEntry& entry) {
 bool AssignBarNumbers(Context& c, ReviseMode mode) {
     State& s = c.s;
     const Run run = RunOf(s, mode);
-    if (s.File2Open == 0 || !RunOnTrack(s, run) || !BarsFit(c, mode, run)) return false;
+    if (!RunOnTrack(s, run)) return false;
+    try {
+        UseCurrentTrackFile(c);
+    } catch (const VbError& e) {
+        c.msg.MsgBox(ErrorOccuredText(e));
+        return false;
+    }
+    if (!BarsFit(c, mode, run)) return false;
     const int t = s.CurrentTrack;
     Integer& cursor = s.CurrentItem(t);
     // The item whose record the boxes hold, should a read fail.

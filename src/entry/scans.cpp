@@ -1,6 +1,7 @@
 // The channel and legato scans of the item box.
 #include "entry/scans.h"
 
+#include "core/item_space.h"
 #include "core/track_files.h"
 #include "entry/entry_fields.h"
 #include "platform/vb.h"
@@ -79,7 +80,7 @@ private:
 
 void CheckChannel(Context& c) {
     State& s = c.s;
-    if (!HasCurrentTrack(s) || s.File2Open == 0) return;
+    if (!HasCurrentTrack(s)) return;
     const Integer t = s.CurrentTrack;
     const int count = s.ItemCount(t);
     // The item whose record the boxes hold, should a read fail.
@@ -87,6 +88,7 @@ void CheckChannel(Context& c) {
     int pointer = shown >= 1 && shown <= count ? shown : 1;
     const int start = pointer;
     try {
+        UseCurrentTrackFile(c);
         if (LoadItem(c, start) == Loaded::Failed) {
             s.CurrentItem(t) = static_cast<Integer>(shown);
             ShowCursor(c);

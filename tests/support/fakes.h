@@ -6,6 +6,7 @@
 
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -57,6 +58,10 @@ public:
     void SetStatus2(const std::string& text) override { status2 = text; }
     void SetTrackFigure(int row, const std::string& text) override;
     void SetHourglass(bool on) override { hourglass = on; }
+    void DoEvents() override {
+        ++doEvents;
+        if (onDoEvents) onDoEvents();
+    }
     void SetFocus(Box box) override { focus = box; }
 
     void SetCaption(const std::string& control, const std::string& text) override {
@@ -108,6 +113,8 @@ public:
     std::string status1, status2;
     std::string figures[96];
     bool hourglass = false;
+    int doEvents = 0;
+    std::function<void()> onDoEvents; // what happens while events run
     std::optional<Box> focus;
     std::map<std::string, std::string> captions;
     std::map<std::string, bool> menuEnabled, menuChecked;
