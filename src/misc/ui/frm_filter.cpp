@@ -12,7 +12,7 @@ namespace tnq {
 namespace {
 
 // Design size of the panel, in twips.
-constexpr double kFormWidth = 10200, kFormHeight = 5040;
+constexpr double kFormWidth = 10680, kFormHeight = 5040;
 
 } // namespace
 

@@ -1,9 +1,7 @@
 // The Help menu driven headless as a new user would: paging through the
 // overview, the About box, the help viewer by the menu and by F1, and the
 // viewer closed at exit.
-#include "entry/ui/frm_kvs.h"
-#include "support/fakes.h"
-#include "support/ui/settle.h"
+#include "entry/ui/entry_window.h"
 
 #include <QApplication>
 #include <QTest>
@@ -17,7 +15,7 @@ namespace {
 namespace fs = std::filesystem;
 using test::Settle;
 
-class HelpMenu : public ::testing::Test {
+class HelpMenu : public test::EntryWindowBase {
 protected:
     void SetUp() override {
         p.s.Version = "4.4";
@@ -29,23 +27,12 @@ protected:
                                   "<li id=\"topic-46\">Test Sounds</li></body></html>");
         p.s.HelpFile = helpFile.string();
         c.files = &p.files;
-        w.Attach(&c);
-        w.Form_Load();
-        ASSERT_TRUE(test::ShowActive(&w));
+        EntryWindowBase::SetUp();
+        Load();
     }
-    void Choose(const char* item) {
-        w.Menus().Item(item)->trigger();
-        Settle();
-    }
-    static void Click(QAbstractButton* b) {
-        QTest::mouseClick(b, Qt::LeftButton);
-        Settle();
-    }
+    void Choose(const char* item) { EntryWindowBase::Choose(w, item); }
 
-    test::Program p;
     fs::path helpFile;
-    FrmKVS w;
-    Context c{p.s, p.msg, p.ini, w, p.sys};
 };
 
 TEST_F(HelpMenu, PageThroughTheOverviewAndStartAgainAfterExit) {

@@ -2,21 +2,17 @@
 // output, testing a patch and an NRPN preset on the sound-test panel,
 // changing the pieces directory, choosing a player and the port mode.
 #include "core/piece_commands.h"
-#include "entry/ui/frm_kvs.h"
+#include "entry/ui/entry_window.h"
 #include "misc/sound_test.h"
 #include "misc/ui/frm_midi_output.h"
-#include "support/fakes.h"
-#include "support/ui/settle.h"
 
 #include <QApplication>
 #include <QListWidget>
 #include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <functional>
-#include <memory>
 
 namespace tnq {
 namespace {
@@ -25,27 +21,16 @@ namespace fs = std::filesystem;
 using Bytes = std::vector<std::string>;
 using test::Settle;
 
-// Runs act on the modal dialog of type F once it is up and active (it
-// runs its own loop, so this waits for it from a timer). A dialog still up
+// Runs act on the modal dialog of type F once it is up. A dialog still up
 // after act is closed so that no test can hang.
 template <class F> void WhenShown(std::function<void(F*)> act) {
-    auto* timer = new QTimer;
-    auto tries = std::make_shared<int>(0);
-    QObject::connect(timer, &QTimer::timeout, [timer, tries, act] {
-        auto* f = qobject_cast<F*>(QApplication::activeModalWidget());
+    test::WhenShownModal([act](QWidget* d) {
+        auto* f = qobject_cast<F*>(d);
         if (!f) {
-            if (++*tries > 300) {
-                ADD_FAILURE() << "the dialog is not shown";
-                timer->deleteLater();
-                timer->stop();
-            }
+            ADD_FAILURE() << "the dialog is not shown";
+            if (d) d->close();
             return;
         }
-        timer->stop();
-        timer->deleteLater();
-        if (!QTest::qWaitFor([f] { return f->isActiveWindow(); }))
-            ADD_FAILURE() << "the dialog is not active";
-        Settle();
         act(f);
         Settle();
         if (f->isVisible()) {
@@ -53,37 +38,30 @@ template <class F> void WhenShown(std::function<void(F*)> act) {
             f->close();
         }
     });
-    timer->start(10);
 }
 
-class MiscMenu : public ::testing::Test {
+// The main window with the recording MIDI output and the scripted dialogs.
+class MiscMenu : public test::EntryWindowBase {
 protected:
     void SetUp() override {
         c.files = &p.files;
         c.midi = &p.midi;
-        w.Attach(&c);
-        w.Form_Load();
-        ASSERT_TRUE(test::ShowActive(&w));
+        EntryWindowBase::SetUp();
+        Load();
     }
-    void Choose(const char* item) {
-        w.Menus().Item(item)->trigger();
-        Settle();
-    }
-    // Types text into the focused control of the active window.
-    static void Type(const QString& text) {
+    void Choose(const char* item) { EntryWindowBase::Choose(w, item); }
+    // Keys and text to the control that has the focus in the active window.
+    static void TypeIn(const QString& text) {
         QTest::keyClicks(QApplication::focusWidget(), text);
         Settle();
     }
-    static void Press(Qt::Key key) {
+    static void PressKey(Qt::Key key) {
         QTest::keyClick(QApplication::focusWidget(), key);
         Settle();
     }
-    // A click on a button, or on an option's round box at its left.
-    static void Click(QAbstractButton* b, bool option = false) {
-        if (option)
-            QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, b->height() / 2));
-        else
-            QTest::mouseClick(b, Qt::LeftButton);
+    // A click on an option's round box, at its left.
+    static void ClickOption(QAbstractButton* b) {
+        QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, b->height() / 2));
         Settle();
     }
     static QString Focused() {
@@ -91,7 +69,7 @@ protected:
         return f ? f->objectName() : QString("(none)");
     }
     void ChooseOutput(const char* port) {
-        WhenShown<FrmMidiOutput>([port](FrmMidiOutput* f) {
+        WhenShown<FrmMidiOutput>([this, port](FrmMidiOutput* f) {
             const auto found = f->lstPorts->findItems(port, Qt::MatchExactly);
             ASSERT_EQ(found.size(), 1);
             f->lstPorts->setCurrentItem(found.front());
@@ -99,10 +77,6 @@ protected:
         });
         Choose("mnuMiscMidiMapper");
     }
-
-    test::Program p;
-    FrmKVS w;
-    Context c{p.s, p.msg, p.ini, w, p.sys};
 };
 
 TEST_F(MiscMenu, TestAPatchAndAnNrpnPresetOnTheChosenOutput) {
@@ -119,33 +93,33 @@ TEST_F(MiscMenu, TestAPatchAndAnNrpnPresetOnTheChosenOutput) {
         EXPECT_EQ(Focused(), "txtPatch");
 
         // A patch alone: Reset, then patch 1, note c (typed small), octave 4.
-        Click(f->optReset, true);
+        ClickOption(f->optReset);
         EXPECT_EQ(f->txtParameter[1]->text(), "");
         f->txtPatch->setFocus();
         Settle();
-        Type("1");
-        Press(Qt::Key_Return);
+        TypeIn("1");
+        PressKey(Qt::Key_Return);
         EXPECT_EQ(Focused(), "txtNote");
-        Type("c");
+        TypeIn("c");
         EXPECT_EQ(f->txtNote->text(), "C");
-        Press(Qt::Key_Return);
-        Type("4");
-        Press(Qt::Key_Return);
+        PressKey(Qt::Key_Return);
+        TypeIn("4");
+        PressKey(Qt::Key_Return);
         EXPECT_EQ(Focused(), "btnStart");
-        Press(Qt::Key_Space);
+        PressKey(Qt::Key_Space);
         EXPECT_EQ(p.midi.Take(), (Bytes{"C0 00", "B0 79 00", "90 3C 40"}));
         Click(f->btnStop);
         EXPECT_EQ(p.midi.Take(), (Bytes{"90 3C 00"}));
 
         // The Wa Wa preset, a flat typed as "EB", and the depth slider moved
         // by a key while the note sounds.
-        Click(f->optWaWa, true);
+        ClickOption(f->optWaWa);
         EXPECT_EQ(f->lblSlider[2]->text(), "Depth");
         f->txtNote->setFocus();
         Settle();
         f->txtNote->selectAll();
-        Type("eb");
-        Press(Qt::Key_Tab);
+        TypeIn("eb");
+        PressKey(Qt::Key_Tab);
         EXPECT_EQ(f->txtNote->text(), "Eb");
         Click(f->btnStart);
         EXPECT_EQ(p.midi.Take(),
@@ -153,7 +127,7 @@ TEST_F(MiscMenu, TestAPatchAndAnNrpnPresetOnTheChosenOutput) {
                          "B0 63 7F", "B0 62 17", "B0 06 40", "B0 26 3F", "90 3F 40"}));
         f->sliders[2]->setFocus();
         Settle();
-        Press(Qt::Key_Left);
+        PressKey(Qt::Key_Left);
         EXPECT_EQ(f->lblSliderValue[2]->text(), "62");
         EXPECT_EQ(p.midi.Take(), (Bytes{"B0 63 7F", "B0 62 17", "B0 06 40", "B0 26 3E"}));
 
@@ -231,7 +205,7 @@ TEST_F(MiscMenu, ChangeThePiecesDirectoryAndMakeItTheDefault) {
         EXPECT_EQ(f->lblCurDir->text().toStdString(), "The current directory is " + next.string());
         EXPECT_FALSE(f->chkDefault->isChecked());
         EXPECT_GE(f->Drive1->count(), 2); // the root and the home directory at least
-        Press(Qt::Key_Escape);
+        PressKey(Qt::Key_Escape);
     });
     Choose("mnuMisDirectory");
     EXPECT_FALSE(w.frmDirectory.Loaded());
