@@ -14,7 +14,7 @@ namespace tnq {
 
 namespace {
 
-constexpr double kFormWidth = 5400, kFormHeight = 5040;
+constexpr double kFormWidth = 5400, kFormHeight = 5160;
 constexpr const char* kCurDir = "The current directory is ";
 constexpr const char* kNewDir = "The new directory is ";
 
@@ -60,14 +60,17 @@ FrmDirectory::FrmDirectory(QWidget* parent, Context& c) : DialogForm(parent), c_
     btnCancel = f.Control(new QPushButton("&Cancel", this), "btnCancel");
     SetTwipsGeometry(Drive1, 120, 120, 5160, 315);
     SetTwipsGeometry(Dir1, 120, 540, 5160, 2415);
-    SetTwipsGeometry(lblCurDir, 120, 3060, 5160, 255);
-    SetTwipsGeometry(lblNewDir, 120, 3420, 5160, 255);
-    SetTwipsGeometry(chkDefault, 120, 3780, 5160, 315);
-    SetTwipsGeometry(btnOK, 1080, 4320, 1335, 435);
-    SetTwipsGeometry(btnCancel, 2880, 4320, 1335, 435);
+    SetTwipsGeometry(lblCurDir, 120, 3030, 5160, 450);
+    SetTwipsGeometry(lblNewDir, 120, 3510, 5160, 450);
+    SetTwipsGeometry(chkDefault, 120, 4020, 5160, 315);
+    SetTwipsGeometry(btnOK, 1080, 4500, 1335, 435);
+    SetTwipsGeometry(btnCancel, 2880, 4500, 1335, 435);
     for (QLabel* l : {lblCurDir, lblNewDir}) {
         l->setFocusPolicy(Qt::NoFocus);
         l->setTextFormat(Qt::PlainText);
+        // A long path goes on in a second line.
+        l->setWordWrap(true);
+        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     }
     for (QPushButton* b : {btnOK, btnCancel}) b->setAutoDefault(false);
     const float tpp = TwipsPerPixel(this);

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QListWidget>
+#include <QPointer>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -31,11 +32,12 @@ template <class F> void WhenShown(std::function<void(F*)> act) {
             if (d) d->close();
             return;
         }
+        const QPointer<F> alive(f); // the act may unload it
         act(f);
         Settle();
-        if (f->isVisible()) {
+        if (alive && alive->isVisible()) {
             ADD_FAILURE() << "the dialog is still up";
-            f->close();
+            alive->close();
         }
     });
 }
