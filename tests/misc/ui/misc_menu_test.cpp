@@ -213,6 +213,41 @@ TEST_F(MiscMenu, ChangeThePiecesDirectoryAndMakeItTheDefault) {
     EXPECT_FALSE(w.frmDirectory.Loaded());
 }
 
+TEST_F(MiscMenu, PlacesAndDirectoriesThatCannotBeReadLeaveTheListsAlone) {
+    const fs::path doomed = fs::path(p.s.FilePath) / "Doomed";
+    fs::create_directories(doomed);
+    p.msg.AnswerOk();
+    p.msg.AnswerOk();
+    WhenShown<FrmDirectory>([&](FrmDirectory* f) {
+        const std::string shown = f->Dir1->Path();
+        const int place = f->Drive1->currentIndex();
+        // A medium taken out after the list of places was made.
+        const std::string gone = (p.dir.Path() / "media" / "STICK").string();
+        f->Drive1->addItem(QString::fromStdString(gone), QByteArray::fromStdString(gone));
+        f->Drive1->setCurrentIndex(f->Drive1->count() - 1);
+        emit f->Drive1->activated(f->Drive1->count() - 1);
+        Settle();
+        ASSERT_EQ(p.msg.shown.size(), 1u);
+        EXPECT_EQ(p.msg.Last().Text, "Error  76 Path not found");
+        EXPECT_EQ(p.msg.Last().Title, "Drive Error");
+        EXPECT_EQ(f->Dir1->Path(), shown);
+        EXPECT_EQ(f->Drive1->currentIndex(), place);
+
+        // A directory removed after it was listed.
+        fs::remove(doomed);
+        const auto rows = f->Dir1->findItems("Doomed", Qt::MatchEndsWith);
+        ASSERT_EQ(rows.size(), 1);
+        emit f->Dir1->itemActivated(rows.front());
+        Settle();
+        ASSERT_EQ(p.msg.shown.size(), 2u);
+        EXPECT_EQ(p.msg.Last().Title, "Directory Error");
+        EXPECT_EQ(f->Dir1->Path(), shown);
+        EXPECT_EQ(f->Selected(), p.s.FilePath);
+        Click(f->btnCancel);
+    });
+    Choose("mnuMisDirectory");
+}
+
 TEST_F(MiscMenu, ChooseAPlayerAndTogglePorts) {
     p.files.Choose("/usr/bin/timidity");
     Choose("mnuMiscSelectPlayer");
