@@ -33,30 +33,41 @@ private:
     std::unique_ptr<RtMidiOut> out_;
 };
 
+// The MIDI systems RtMidi was built for (ALSA, JACK), each asked on its own:
+// one that cannot start (no sequencer, no JACK server) is passed over.
+std::vector<RtMidi::Api> Systems() {
+    std::vector<RtMidi::Api> apis;
+    RtMidi::getCompiledApi(apis);
+    return apis;
+}
+
 } // namespace
 
 std::vector<std::string> RtMidiOutput::Ports() {
     std::vector<std::string> names;
-    try {
-        RtMidiOut out(RtMidi::UNSPECIFIED, kClientName);
-        const unsigned n = out.getPortCount();
-        for (unsigned i = 0; i < n; ++i) names.push_back(out.getPortName(i));
-    } catch (...) {
-        names.clear();
+    for (RtMidi::Api api : Systems()) {
+        try {
+            RtMidiOut out(api, kClientName);
+            const unsigned n = out.getPortCount();
+            for (unsigned i = 0; i < n; ++i) names.push_back(out.getPortName(i));
+        } catch (...) {
+        }
     }
     return names;
 }
 
 std::unique_ptr<MidiOutput::Device> RtMidiOutput::OpenPort(const std::string& port) {
-    try {
-        auto out = std::make_unique<RtMidiOut>(RtMidi::UNSPECIFIED, kClientName);
-        const unsigned n = out->getPortCount();
-        for (unsigned i = 0; i < n; ++i) {
-            if (out->getPortName(i) != port) continue;
-            out->openPort(i, kClientName);
-            return std::make_unique<RtDevice>(std::move(out));
+    for (RtMidi::Api api : Systems()) {
+        try {
+            auto out = std::make_unique<RtMidiOut>(api, kClientName);
+            const unsigned n = out->getPortCount();
+            for (unsigned i = 0; i < n; ++i) {
+                if (out->getPortName(i) != port) continue;
+                out->openPort(i, kClientName);
+                return std::make_unique<RtDevice>(std::move(out));
+            }
+        } catch (...) {
         }
-    } catch (...) {
     }
     return nullptr;
 }
