@@ -4,13 +4,16 @@
 #include "core/item_checks.h"
 #include "core/startup.h"
 #include "core/duration_parse.h"
+#include "core/field_memo.h"
 #include "core/screen_procs.h"
 #include "core/vocabulary.h"
 #include "platform/vb.h"
 #include "platform/whole_file.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -140,62 +143,282 @@ RecordFields FieldsOf(const TrackItemRecord& r) {
     return {r.Note, r.Octave, r.Duration, r.Adjustment, r.Dynamics, r.Bar, r.Channel, r.PitchBend};
 }
 
-// The fields of a whole record of a track file, read in place: the same
-// texts DecodeRecord gives, without copying them.
-RecordFields FieldsOf(std::string_view record) {
-    std::string_view f[8];
-    std::size_t pos = 0;
-    for (int i = 0; i < 8; ++i) {
-        f[i] = record.substr(pos, kFieldWidths[i]);
-        pos += kFieldWidths[i];
-    }
-    return {f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7]};
+// Where field f (0 = Note .. 7 = PitchBend) of a record starts.
+constexpr std::size_t FieldAt(int f) {
+    std::size_t at = 0;
+    for (int i = 0; i < f; ++i) at += kFieldWidths[i];
+    return at;
 }
 
-bool Convert(Context& c, const RecordFields& record);
+// The fields of a whole record of a track file (kRecordLength bytes), read
+// in place: the same texts DecodeRecord gives, without copying them.
+RecordFields FieldsOf(const char* record) {
+    auto field = [record](int f) { return std::string_view(record + FieldAt(f), kFieldWidths[f]); };
+    return {field(0), field(1), field(2), field(3), field(4), field(5), field(6), field(7)};
+}
+
+// ---- The conversions of the fields ------------------------------------
+//
+// A record falls into three groups of fields: Note, Octave and Duration
+// (the item and its length), Adjustment and Dynamics (its values), and Bar,
+// Channel and PitchBend (its place). The conversion of each group is a
+// function of the group's text (and of the numbers its memo key names), so
+// that a recalculation, which meets the same few texts in thousands of
+// records, converts each text once (RecordConverter's memos) and takes the
+// remembered outcome for the others.
+
+// Where a trimmed text lies in its field.
+struct TextPlace {
+    std::uint32_t From = 0, Size = 0;
+};
+
+TextPlace PlaceOf(std::string_view field, std::string_view trimmed) {
+    return {static_cast<std::uint32_t>(trimmed.data() - field.data()),
+            static_cast<std::uint32_t>(trimmed.size())};
+}
+
+std::string_view TextAt(std::string_view field, TextPlace p) {
+    return field.substr(p.From, p.Size);
+}
+
+// The Bar field: whether it is valid, and its number.
+struct BarOutcome {
+    bool Valid = false;
+    Integer Bar = 0;
+};
+
+BarOutcome BarOf(const RecordFields& r) {
+    const double bar = FieldVal(r.Bar);
+    if (!FitsInteger(bar)) return {};
+    return {true, FieldInteger(bar)};
+}
+
+// The Channel and PitchBend fields: whether they are valid, and their
+// numbers.
+struct ChannelOutcome {
+    bool Valid = false;
+    Integer Channel = 0, PitchBend = 0;
+};
+
+ChannelOutcome ChannelOf(const RecordFields& r) {
+    const double chan = FieldVal(r.Channel), bend = FieldVal(r.PitchBend);
+    if (!InRange(chan, 1, 16) || !InRange(bend, -8192, 8191)) return {};
+    return {true, FieldInteger(chan), FieldInteger(bend)};
+}
+
+// The Duration field of a note or rest as DurationParse leaves the state,
+// starting from ItemTicks 0; TermTicks is written only when a term was read.
+struct LengthOutcome {
+    bool Error = false;
+    bool TermWritten = false;
+    TextPlace Duration;
+    Single ItemTicks = 0, TickFraction = 0, TermTicks = 0;
+};
+
+// A TermTicks no term can leave (every term is a finite number).
+constexpr std::uint32_t kTermUnwritten = 0x7FC0DEADu;
+
+LengthOutcome ParseLength(State& s, std::string_view field) {
+    const std::string_view D = TrimView(field);
+    const Single before = s.TermTicks;
+    s.TermTicks = std::bit_cast<Single>(kTermUnwritten);
+    s.ItemTicks = 0;
+    s.Scratch = D;
+    DurationParse(s, s.Scratch, kRecalcCaller);
+    LengthOutcome o;
+    o.Error = s.Scratch == "error";
+    o.Duration = PlaceOf(field, D);
+    o.ItemTicks = s.ItemTicks;
+    o.TickFraction = s.TickFraction;
+    o.TermWritten = std::bit_cast<std::uint32_t>(s.TermTicks) != kTermUnwritten;
+    o.TermTicks = s.TermTicks;
+    if (!o.TermWritten) s.TermTicks = before;
+    return o;
+}
+
+// Note, Octave and Duration: the item's code (-1: no item), the note index
+// found on the way (0: none), the trimmed Note text, and the length of a
+// note or rest or the beat unit of a TEMPO item (nothing: refused).
+struct ItemOutcome {
+    int Code = -1;
+    int NoteIndex = 0;
+    TextPlace Note;
+    LengthOutcome Length;
+    std::optional<Single> TempoUnit;
+};
+
+// Reads the beat unit, the open fraction of a tick and the ticks per
+// quarter; for a note or rest leaves the state as DurationParse does.
+ItemOutcome ItemOf(State& s, const RecordFields& r) {
+    ItemOutcome o;
+    const std::string_view N = TrimView(r.Note);
+    o.Note = PlaceOf(r.Note, N);
+    if (N == "R") {
+        o.Code = code::Rest;
+    } else if (const int k = N.size() == 5 ? KeywordCode(N) : 0) { // keywords have 5 letters
+        o.Code = k;
+    } else {
+        // A five-character text that is no keyword, or an END that is not
+        // at the start of the field, is no item.
+        if (N.size() == 5 || N == "END") return o;
+        o.NoteIndex = NoteIndexIn(s, N);
+        if (o.NoteIndex == 0) return o;
+        const double octave = FieldVal(TrimView(r.Octave));
+        if (!InRange(octave, 0, 8)) return o;
+        o.Code = NoteNumber(o.NoteIndex, FieldInteger(octave));
+    }
+    // Every keyword but TEMPO is without a duration.
+    if (o.Code == code::TEMPO)
+        o.TempoUnit = TempoBeatUnit(s, TrimView(r.Duration));
+    else if (o.Code < code::PROGR)
+        o.Length = ParseLength(s, r.Duration);
+    return o;
+}
+
+// Adjustment and Dynamics: the Adjustment's form and Val of it (for the
+// keywords that hold a number there); whether the Dynamics text is well
+// formed without and with a leading "-", its Val and whether that fits an
+// Integer.
+struct ValueOutcome {
+    Adjustment Form;
+    double Adjust = 0;
+    bool WellFormed = false, WellFormedNegative = false, Fits = false;
+    double Dynamics = 0;
+};
+
+ValueOutcome ValueOf(const RecordFields& r) {
+    const std::string_view A = TrimView(r.Adjustment), Y = TrimView(r.Dynamics);
+    const double y = FieldVal(Y);
+    return {ClassifyAdjustment(A),
+            FieldVal(A),
+            DynamicsTextWellFormed(Y, false),
+            DynamicsTextWellFormed(Y, true),
+            FitsInteger(y),
+            y};
+}
+
+// The words of the memo keys: a group's bytes read eight at a time.
+static_assert(FieldAt(0) == 0 && FieldAt(3) == 16 && FieldAt(5) == 23 &&
+                  FieldAt(8) == kRecordLength && kRecordLength == 34,
+              "the memo keys read the groups of fields at these places");
 
 } // namespace
 
+// The memos of one converter, keyed by a record's bytes.
+struct RecordConverter::Memos {
+    FieldMemo<4, ItemOutcome> Items;   // bytes 0..15 | beat unit, fraction | ticks per quarter
+    FieldMemo<1, ValueOutcome> Values; // bytes 16..22
+    FieldMemo<1, BarOutcome, 2048> Bars;   // bytes 23..26
+    FieldMemo<1, ChannelOutcome> Channels; // bytes 26..33 (27..33 and the Bar's last)
+};
+
+namespace {
+
+// The conversions of the groups of fields of one record, each given as a
+// reference that holds until the next conversion of its group.
+
+// Straight from the fields.
+class DirectGroups {
+public:
+    explicit DirectGroups(const RecordFields& fields) : f_(fields) {}
+
+    std::string_view NoteField() const { return f_.Note; }
+    std::string_view DurationField() const { return f_.Duration; }
+    const BarOutcome& Bar() { return bar_ = BarOf(f_); }
+    const ChannelOutcome& Channel() { return channel_ = ChannelOf(f_); }
+    const ItemOutcome& Item(State& s) { return item_ = ItemOf(s, f_); }
+    const ValueOutcome& Value() { return value_ = ValueOf(f_); }
+
+private:
+    const RecordFields& f_;
+    BarOutcome bar_;
+    ChannelOutcome channel_;
+    ItemOutcome item_;
+    ValueOutcome value_;
+};
+
+// Through the memos, from a track file's record (kRecordLength bytes): the
+// fields are read only for a text met for the first time.
+class MemoGroups {
+public:
+    MemoGroups(RecordConverter::Memos& m, const char* record) : m_(m), r_(record) {}
+
+    std::string_view NoteField() const { return {r_ + FieldAt(0), kFieldWidths[0]}; }
+    std::string_view DurationField() const { return {r_ + FieldAt(2), kFieldWidths[2]}; }
+    const BarOutcome& Bar() {
+        return m_.Bars.Get({FieldWord<4>(r_ + 23)}, [&] { return BarOf(FieldsOf(r_)); });
+    }
+    const ChannelOutcome& Channel() {
+        return m_.Channels.Get({FieldWord<8>(r_ + 26)}, [&] { return ChannelOf(FieldsOf(r_)); });
+    }
+    const ItemOutcome& Item(State& s) {
+        const MemoKey<4> key{FieldWord<8>(r_), FieldWord<8>(r_ + 8),
+                             std::uint64_t{std::bit_cast<std::uint32_t>(s.BeatUnit)} |
+                                 std::uint64_t{std::bit_cast<std::uint32_t>(s.TickFraction)}
+                                     << 32,
+                             static_cast<std::uint16_t>(s.TicksPerQuarter)};
+        return m_.Items.Get(key, [&] { return ItemOf(s, FieldsOf(r_)); });
+    }
+    const ValueOutcome& Value() {
+        return m_.Values.Get({FieldWord<7>(r_ + 16)}, [&] { return ValueOf(FieldsOf(r_)); });
+    }
+
+private:
+    RecordConverter::Memos& m_;
+    const char* r_;
+};
+
+template <class Groups> bool ConvertGroups(Context& c, Groups& m);
+
+} // namespace
+
+RecordConverter::RecordConverter() : m_(std::make_unique<Memos>()) {}
+RecordConverter::~RecordConverter() = default;
+
 bool ConvertRecord(Context& c, const TrackItemRecord& record) {
-    return Convert(c, FieldsOf(record));
+    return RecordConverter().Convert(c, record);
+}
+
+bool RecordConverter::Convert(Context& c, const TrackItemRecord& record) {
+    const RecordFields fields = FieldsOf(record);
+    DirectGroups groups(fields);
+    return ConvertGroups(c, groups);
+}
+
+bool RecordConverter::Convert(Context& c, std::string_view record) {
+    if (record.size() != kRecordLength) return Convert(c, DecodeRecord(record));
+    MemoGroups groups(*m_, record.data());
+    return ConvertGroups(c, groups);
 }
 
 namespace {
 
-bool Convert(Context& c, const RecordFields& record) {
+template <class Groups> bool ConvertGroups(Context& c, Groups& m) {
     State& s = c.s;
     const int t = s.CurrentTrack;
 
     // Bar, channel and pitch bend.
-    const double bar = FieldVal(record.Bar), chan = FieldVal(record.Channel),
-                 bend = FieldVal(record.PitchBend);
-    if (!FitsInteger(bar) || !InRange(chan, 1, 16) || !InRange(bend, -8192, 8191)) return false;
-    s.ItemBar = FieldInteger(bar);
+    const BarOutcome& bar = m.Bar();
+    if (!bar.Valid) return false;
+    const ChannelOutcome& channel = m.Channel();
+    if (!channel.Valid) return false;
+    s.ItemBar = bar.Bar;
     // The bar must fit the data file's four-digit field, as Accept Item asks.
     if (s.ItemBar < 0 || s.ItemBar > kMaxBar) return false;
-    s.ItemChannel = FieldInteger(chan);
-    s.ItemPitchBend = FieldInteger(bend);
+    s.ItemChannel = channel.Channel;
+    s.ItemPitchBend = channel.PitchBend;
 
     // Code.
-    const std::string_view N = TrimView(record.Note);
-    s.Scratch = N;
-    if (N == "R") {
-        s.ItemCode = code::Rest;
-    } else if (const int k = N.size() == 5 ? KeywordCode(N) : 0) { // keywords have 5 letters
-        s.ItemCode = static_cast<Integer>(k);
-        s.ItemTicks = 0;
+    const ItemOutcome& item = m.Item(s);
+    if (item.NoteIndex != 0) s.NoteIndex = static_cast<Integer>(item.NoteIndex);
+    if (item.Code < 0) {
+        s.Scratch = TextAt(m.NoteField(), item.Note);
+        return false;
+    }
+    s.ItemCode = static_cast<Integer>(item.Code);
+    if (item.Code >= code::PROGR) {
         s.ItemDynamics = 0;
         s.ItemPitchBend = 0;
-    } else {
-        // A five-character text that is no keyword, or an END that is not
-        // at the start of the field, is no item.
-        if (N.size() == 5 || N == "END") return false;
-        const int index = NoteIndexIn(s, N);
-        if (index == 0) return false;
-        s.NoteIndex = static_cast<Integer>(index);
-        const double octave = FieldVal(TrimView(record.Octave));
-        if (!InRange(octave, 0, 8)) return false;
-        s.ItemCode = static_cast<Integer>(NoteNumber(index, FieldInteger(octave)));
     }
 
     // The kind of item, for the rules below: a keyword's code is the code
@@ -204,23 +427,24 @@ bool Convert(Context& c, const RecordFields& record) {
 
     // Length.
     s.ItemTicks = 0;
-    const std::string_view D = TrimView(record.Duration);
-    // Every keyword but TEMPO is without a duration; the keyword was looked
-    // up above, so its code tells.
-    const bool durationless = kind >= code::PROGR && kind != code::TEMPO;
-    if (!durationless) {
-        if (kind == code::TEMPO) {
-            if (!TempoBeatUnit(s, D)) return false;
-        } else {
-            s.Scratch = D;
-            DurationParse(s, s.Scratch, kRecalcCaller);
-            if (s.Scratch == "error") return false;
+    if (kind < code::PROGR) {
+        const LengthOutcome& length = item.Length;
+        s.ItemTicks = length.ItemTicks;
+        s.TickFraction = length.TickFraction;
+        if (length.TermWritten) s.TermTicks = length.TermTicks;
+        if (length.Error) {
+            s.Scratch = "error";
+            return false;
         }
+        s.Scratch = TextAt(m.DurationField(), length.Duration);
+    } else {
+        s.Scratch = TextAt(m.NoteField(), item.Note);
+        if (kind == code::TEMPO && !item.TempoUnit) return false;
     }
 
     // Value field: a keyword's first number, or the adjustment.
-    const std::string_view A = TrimView(record.Adjustment);
-    const double a = FieldVal(A);
+    const ValueOutcome& value = m.Value();
+    const double a = value.Adjust;
     if (kind == code::CNTRL) {
         if (s.AWESelectChecked ? !IsValidController(s, a) : !InRange(a, 0, 127)) return false;
         s.ItemTicks = static_cast<Single>(a);
@@ -234,7 +458,7 @@ bool Convert(Context& c, const RecordFields& record) {
         if (!InRange(a, 0, 26)) return false;
         s.ItemTicks = static_cast<Single>(a);
     } else {
-        const Adjustment adj = ClassifyAdjustment(A);
+        const Adjustment& adj = value.Form;
         switch (adj.Form) {
         case AdjustmentForm::Zero:
             s.ItemAdjust = 0;
@@ -264,19 +488,18 @@ bool Convert(Context& c, const RecordFields& record) {
 
     // Dynamics: digits (a leading "-" where the kind has negative values),
     // an even METER bottom number, and the kind's range.
-    const std::string_view Y = TrimView(record.Dynamics);
     const int parameter =
         s.ItemCode == code::NRPN1 ? static_cast<int>(std::floor(double(s.ItemTicks) + 0.5)) : 0;
     const auto range = DynamicsRange(s.ItemCode, parameter);
-    if (!DynamicsTextWellFormed(Y, range && range->Min < 0)) return false;
-    const double y = FieldVal(Y);
-    if (!FitsInteger(y)) return false;
+    if (!(range && range->Min < 0 ? value.WellFormedNegative : value.WellFormed)) return false;
+    const double y = value.Dynamics;
+    if (!value.Fits) return false;
     if (kind == code::METER && std::fmod(y, 2.0) != 0) return false;
     if (range && !InRange(y, range->Min, range->Max)) return false;
     s.ItemDynamics = FieldInteger(y);
 
     // A TEMPO item's beat unit holds for the rest of the track.
-    if (kind == code::TEMPO) s.BeatUnit = *TempoBeatUnit(s, D);
+    if (kind == code::TEMPO) s.BeatUnit = *item.TempoUnit;
     return true;
 }
 
@@ -290,6 +513,7 @@ bool Recalculate(Context& c) {
     s.PieceChanged = 1;
     FigureFirst figures(c);
     Context rc{s, figures, c.ini, c.screen, c.sys, c.files};
+    RecordConverter converter;
     try {
         for (int t = 1; t <= s.NumTracks; ++t) {
             if (Val(s.Tempo) == 0) s.Tempo = "60";
@@ -317,6 +541,7 @@ bool Recalculate(Context& c) {
             // The whole track file in one read rather than one read per
             // record: a long track has tens of thousands of records.
             const std::string file = ReadWholeFile(s.File2.Path());
+            const std::optional<TrackSlots> slots = SlotsOf(s, t);
             for (;;) {
                 const int n = s.CurrentItem(t);
                 // The END record, or the end of a file that has none (a
@@ -325,7 +550,7 @@ bool Recalculate(Context& c) {
                 if (at + kRecordLength > file.size()) break;
                 const std::string_view bytes(file.data() + at, kRecordLength);
                 if (IsEndRecord(bytes)) break;
-                if (!Convert(rc, FieldsOf(bytes))) {
+                if (!converter.Convert(rc, bytes)) {
                     // The track keeps its real length (at most what it can
                     // hold), so that correcting the item rewrites it instead
                     // of cutting the track; the message shows that figure.
@@ -334,7 +559,7 @@ bool Recalculate(Context& c) {
                     DataError(rc, t, n);
                     return false;
                 }
-                if (!StoreItemTimes(rc)) {
+                if (!(slots ? StoreItemTimes(rc, *slots) : StoreItemTimes(rc))) {
                     // Full track: the item in the last slot is stored but
                     // not counted.
                     s.CapacityReached = 0;

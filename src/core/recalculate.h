@@ -4,6 +4,9 @@
 #include "core/context.h"
 #include "core/track_files.h"
 
+#include <memory>
+#include <string_view>
+
 namespace tnq {
 
 // For every track whose character in SelectedTracks is "1": reads its item
@@ -28,5 +31,29 @@ bool Recalculate(Context& c);
 // CurrentTrack. Returns false for a record that is no valid item, after the
 // "Error on adjustment" message where that applies.
 bool ConvertRecord(Context& c, const TrackItemRecord& record);
+
+// Converts records exactly as ConvertRecord does, remembering what the
+// texts of each group of fields (Note, Octave and Duration; Adjustment and
+// Dynamics; Bar; Channel and PitchBend) of a track file's record converted
+// to, so that a text is converted once however many records hold it.
+// Serves one run over records: the note-name tables and PowerOfTwo must
+// not change while it is used.
+class RecordConverter {
+public:
+    RecordConverter();
+    ~RecordConverter();
+    RecordConverter(const RecordConverter&) = delete;
+    RecordConverter& operator=(const RecordConverter&) = delete;
+
+    bool Convert(Context& c, const TrackItemRecord& record);
+    // A record of a track file (a shorter text reads as if padded with
+    // blanks).
+    bool Convert(Context& c, std::string_view record);
+
+    struct Memos; // the remembered conversions, defined with the converter
+
+private:
+    std::unique_ptr<Memos> m_;
+};
 
 } // namespace tnq

@@ -4,6 +4,7 @@
 #include "core/piece_paths.h"
 #include "platform/vb.h"
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 
@@ -162,7 +163,14 @@ void ShowCapacityMessage(Context& c, int track) {
                  mb::Critical, std::string("Space Limitation"));
 }
 
-bool StoreItemTimes(Context& c) {
+namespace {
+
+template <class T> bool Covers(const Array2<T>& a, int track) {
+    return a.Allocated() && track >= 0 && track <= a.Upper1();
+}
+
+// StoreItemTimes; the slots of CurrentTrack are found here when not given.
+bool StoreItemTimesIn(Context& c, const TrackSlots* given) {
     State& s = c.s;
     try {
         s.ItemTicks = static_cast<Single>(std::floor(double(s.ItemTicks) + 0.5));
@@ -170,12 +178,13 @@ bool StoreItemTimes(Context& c) {
         Integer& cursor = s.CurrentItem(t);
         const int n = cursor;
         // Every slot and the converted length first: a failure stores nothing.
-        Integer& code = s.NoteCode(t, n);
-        Long& time = s.ItemTime(t, n);
-        Integer& dyn = s.ItemDyn(t, n);
-        Integer& bar = s.BarNo(t, n);
-        Integer& chan = s.ItemChan(t, n);
-        Integer& bend = s.ItemBend(t, n);
+        TrackSlots found;
+        if (!given) {
+            found = {&s.NoteCode(t, n) - n, &s.ItemTime(t, n) - n, &s.ItemDyn(t, n) - n,
+                     &s.BarNo(t, n) - n,    &s.ItemChan(t, n) - n, &s.ItemBend(t, n) - n, n};
+        }
+        const TrackSlots& slots = given ? *given : found;
+        if (n < 0 || n > slots.Last) throw VbError(err::SubscriptOutOfRange);
         // The ticks were rounded to a whole number above, so CLng is needed
         // only outside its range (recalculation stores every item of every
         // track through here).
@@ -184,12 +193,12 @@ bool StoreItemTimes(Context& c) {
                                ? static_cast<Long>(whole)
                                : CLng(s.ItemTicks);
         if (n >= 32767) throw VbError(err::Overflow);
-        code = s.ItemCode;
-        time = ticks;
-        dyn = s.ItemDynamics;
-        bar = s.ItemBar;
-        chan = s.ItemChannel;
-        bend = s.ItemPitchBend;
+        slots.Code[n] = s.ItemCode;
+        slots.Time[n] = ticks;
+        slots.Dyn[n] = s.ItemDynamics;
+        slots.Bar[n] = s.ItemBar;
+        slots.Chan[n] = s.ItemChannel;
+        slots.Bend[n] = s.ItemPitchBend;
         cursor = static_cast<Integer>(n + 1);
         if (cursor > s.MaxItems) {
             ShowCapacityMessage(c, t);
@@ -203,6 +212,26 @@ bool StoreItemTimes(Context& c) {
         s.CapacityReached = -1;
         return false;
     }
+}
+
+} // namespace
+
+std::optional<TrackSlots> SlotsOf(State& s, int track) {
+    if (!Covers(s.NoteCode, track) || !Covers(s.ItemTime, track) || !Covers(s.ItemDyn, track) ||
+        !Covers(s.BarNo, track) || !Covers(s.ItemChan, track) || !Covers(s.ItemBend, track))
+        return std::nullopt;
+    return TrackSlots{&s.NoteCode(track, 0), &s.ItemTime(track, 0), &s.ItemDyn(track, 0),
+                      &s.BarNo(track, 0),    &s.ItemChan(track, 0), &s.ItemBend(track, 0),
+                      std::min({s.NoteCode.Upper2(), s.ItemTime.Upper2(), s.ItemDyn.Upper2(),
+                                s.BarNo.Upper2(), s.ItemChan.Upper2(), s.ItemBend.Upper2()})};
+}
+
+bool StoreItemTimes(Context& c) {
+    return StoreItemTimesIn(c, nullptr);
+}
+
+bool StoreItemTimes(Context& c, const TrackSlots& slots) {
+    return StoreItemTimesIn(c, &slots);
 }
 
 } // namespace tnq

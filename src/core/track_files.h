@@ -13,6 +13,7 @@
 #include "core/context.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -98,6 +99,26 @@ void WriteEndRecord(Context& c);
 // stored); any run-time error shows the "Error" box, stores nothing and sets
 // CapacityReached to -1. Returns false when it has set CapacityReached.
 bool StoreItemTimes(Context& c);
+
+// The slots of one track in NoteCode, ItemTime, ItemDyn, BarNo, ItemChan
+// and ItemBend: slot n of the track is Code[n] .. Bend[n] for n in
+// 0..Last, the bounds all six arrays share.
+struct TrackSlots {
+    Integer* Code = nullptr;
+    Long* Time = nullptr;
+    Integer* Dyn = nullptr;
+    Integer* Bar = nullptr;
+    Integer* Chan = nullptr;
+    Integer* Bend = nullptr;
+    int Last = -1;
+};
+// The slots of a track, found once for a run of stores into it; nothing
+// when an array does not hold the track. They hold until the arrays are
+// dimensioned again.
+std::optional<TrackSlots> SlotsOf(State& s, int track);
+// StoreItemTimes into the slots of CurrentTrack found beforehand, with the
+// same results: one bounds check instead of one per array.
+bool StoreItemTimes(Context& c, const TrackSlots& slots);
 
 // "MAXIMUM CAPACITY FOR TRACK <t> HAS BEEN REACHED. ..." with the critical
 // icon, title "Space Limitation" (also shown by the insert procedures).

@@ -4,6 +4,7 @@
 #include "platform/record_file.h"
 #include "platform/vb.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -53,17 +54,22 @@ std::string ReadWholeFile(const std::string& path) {
     struct stat st {};
     if (::fstat(fd.Get(), &st) != 0) throw VbError(ErrorFromErrno(errno));
     if (S_ISDIR(st.st_mode)) throw VbError(err::PathFileAccessError);
-    std::string bytes;
-    char buf[65536];
+    // Read straight into the text, sized by the file (and one byte more,
+    // to see its end in the same read); a file that grows meanwhile is
+    // read to its new end.
+    std::string bytes(static_cast<std::size_t>(std::max<off_t>(st.st_size, 0)) + 1, '\0');
+    std::size_t got = 0;
     for (;;) {
-        const ssize_t n = ::read(fd.Get(), buf, sizeof buf);
+        if (got == bytes.size()) bytes.resize(bytes.size() * 2);
+        const ssize_t n = ::read(fd.Get(), bytes.data() + got, bytes.size() - got);
         if (n < 0) {
             if (errno == EINTR) continue;
             throw VbError(ErrorFromErrno(errno));
         }
         if (n == 0) break;
-        bytes.append(buf, static_cast<std::size_t>(n));
+        got += static_cast<std::size_t>(n);
     }
+    bytes.resize(got);
     return bytes;
 }
 
