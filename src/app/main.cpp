@@ -3,6 +3,7 @@
 #include "entry/ui/frm_kvs.h"
 #include "platform/rt_midi_output.h"
 #include "platform/ui/qt_file_dialogs.h"
+#include "platform/ui/qt_launcher.h"
 #include "platform/ui/qt_message_boxes.h"
 #include "platform/ui/qt_system_info.h"
 
@@ -22,6 +23,8 @@ int main(int argc, char** argv) {
     context.files = &files;
     tnq::RtMidiOutput midi;
     context.midi = &midi;
+    tnq::QtLauncher launcher;
+    context.launcher = &launcher;
     window.Attach(&context);
     boxes.SetParent(&window);
 

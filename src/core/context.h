@@ -5,6 +5,7 @@
 #include "core/main_screen.h"
 #include "core/state.h"
 #include "platform/file_dialogs.h"
+#include "platform/launcher.h"
 #include "platform/message_box.h"
 #include "platform/midi_output.h"
 #include "platform/settings_store.h"
@@ -23,6 +24,9 @@ struct Context {
     // The live MIDI output of the sound-test panel; none until the program
     // sets it (every open then fails).
     MidiOutput* midi = nullptr;
+    // Starts the player and the auxiliary program; none until the window
+    // sets it.
+    Launcher* launcher = nullptr;
 
     std::string GetIniSetting(const std::string& key) const {
         return ini.GetIniSetting(IniSettings, key);

@@ -109,24 +109,59 @@ bool WriteMidFile(Context& c, MidOptionsDialog& dialog, Long reference,
     return true;
 }
 
+namespace {
+
+// A writer after its own first step: the work arrays, the dialog and the
+// file, with a run-time error reported and the file closed.
+bool RunWriter(Context& c, MidOptionsDialog& dialog, const BalanceStep& rule,
+               const MidWriterRules& rules, const RecalculateFn& recalc) {
+    try {
+        const std::optional<Long> reference = PrepareWorkArrays(c, rule, recalc);
+        if (!reference) return false;
+        return WriteMidFile(c, dialog, *reference, rules);
+    } catch (const VbError& e) {
+        c.s.MidFileOpen = 0;
+        EndDisplay(c);
+        ShowRunTimeError(c, e);
+        return false;
+    }
+}
+
+} // namespace
+
 bool MakeMidFile(Context& c, MidOptionsDialog& dialog, const RecalculateFn& recalc) {
+    if (c.s.PieceOpen == 0) {
+        NoFileOpenMsg(c);
+        return false;
+    }
+    BalanceStep rule;
+    rule.Tolerance = PlainBalanceTolerance(c.s.TicksPerQuarter);
+    return RunWriter(c, dialog, rule, MidWriterRules{}, recalc);
+}
+
+BalanceStep SuppressionBalanceRule(const State& s) {
+    BalanceStep rule;
+    rule.Tolerance = s.TicksPerQuarter / 32;
+    rule.Suppressed = [&s](int t) { return IsSuppressedTrack(s, t); };
+    rule.MessageTitle = kBalanceTitle;
+    return rule;
+}
+
+bool IsSuppressedTrack(const State& s, int t) {
+    return t >= 1 && static_cast<std::size_t>(t) <= s.ActiveTracks.size() &&
+           s.ActiveTracks[static_cast<std::size_t>(t) - 1] == '0';
+}
+
+bool MakeModifiedMidFile(Context& c, MidOptionsDialog& dialog, const RecalculateFn& recalc) {
     State& s = c.s;
     if (s.PieceOpen == 0) {
         NoFileOpenMsg(c);
         return false;
     }
-    try {
-        BalanceStep rule;
-        rule.Tolerance = PlainBalanceTolerance(s.TicksPerQuarter);
-        const std::optional<Long> reference = PrepareWorkArrays(c, rule, recalc);
-        if (!reference) return false;
-        return WriteMidFile(c, dialog, *reference, MidWriterRules{});
-    } catch (const VbError& e) {
-        s.MidFileOpen = 0;
-        EndDisplay(c);
-        ShowRunTimeError(c, e);
-        return false;
-    }
+    s.MenuMode = "mnuModPlayMid";
+    MidWriterRules rules;
+    rules.PieceTempoAlways = true;
+    return RunWriter(c, dialog, SuppressionBalanceRule(s), rules, recalc);
 }
 
 } // namespace tnq

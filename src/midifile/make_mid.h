@@ -42,6 +42,25 @@ bool WriteMidFile(Context& c, MidOptionsDialog& dialog, Long reference,
 // mnuFilMid_Click. True when NAME.MID was written.
 bool MakeMidFile(Context& c, MidOptionsDialog& dialog, const RecalculateFn& recalc = Recalculate);
 
+// Title of the balance messages of the modified writer and of Check Tracks
+// for Balance.
+inline constexpr const char* kBalanceTitle = "Tonquill";
+
+// True when track t is suppressed: its character in ActiveTracks is "0".
+bool IsSuppressedTrack(const State& s, int t);
+
+// The balance rule with suppressed tracks left out: tolerance
+// Int(TicksPerQuarter / 32), the tracks ActiveTracks marks "0" suppressed,
+// messages titled "Tonquill". It reads s when it is applied.
+BalanceStep SuppressionBalanceRule(const State& s);
+
+// mnuModPlayMid_Click, "&Make (Modified) .mid File": the plain writer with
+// suppressed tracks written as silent chunks of their own length and left
+// out of the balance test, and the piece tempo always in the first chunk.
+// Leaves MenuMode "mnuModPlayMid". True when NAME.MID was written.
+bool MakeModifiedMidFile(Context& c, MidOptionsDialog& dialog,
+                         const RecalculateFn& recalc = Recalculate);
+
 // Full path of the open piece's NAME.MID.
 std::string MidFilePath(const State& s);
 

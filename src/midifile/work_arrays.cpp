@@ -80,11 +80,21 @@ int CompactTracks(State& s, const TrackTest& suppressed) {
             }
             if (c <= 127) total += s.ItemTime(t, i);
             if (!IsCopied(s, t, i)) continue;
-            s.WorkCode(t, p) = silent ? Integer{0} : s.NoteCode(t, i);
-            s.WorkTime(t, p) = s.ItemTime(t, i);
-            s.WorkDyn(t, p) = silent ? Integer{0} : s.ItemDyn(t, i);
-            s.WorkChan(t, p) = s.ItemChan(t, i);
-            s.WorkBend(t, p) = s.ItemBend(t, i);
+            if (silent) {
+                // A rest as long as the note or rest, without pitch bend; a
+                // keyword item's first number is no length.
+                s.WorkCode(t, p) = 0;
+                s.WorkTime(t, p) = c <= 127 ? s.ItemTime(t, i) : 0;
+                s.WorkDyn(t, p) = 0;
+                s.WorkChan(t, p) = s.ItemChan(t, i);
+                s.WorkBend(t, p) = 0;
+            } else {
+                s.WorkCode(t, p) = s.NoteCode(t, i);
+                s.WorkTime(t, p) = s.ItemTime(t, i);
+                s.WorkDyn(t, p) = s.ItemDyn(t, i);
+                s.WorkChan(t, p) = s.ItemChan(t, i);
+                s.WorkBend(t, p) = s.ItemBend(t, i);
+            }
             ++p;
         }
         s.WorkCount(t) = static_cast<Integer>(p);
@@ -95,6 +105,27 @@ int CompactTracks(State& s, const TrackTest& suppressed) {
         s.TrackTotal(t) = static_cast<Long>(total);
     }
     return tooLong;
+}
+
+std::int64_t SpanTotal(const State& s, int t, int first, int last) {
+    first = std::max(first, 1);
+    last = std::min(last, std::min<int>(s.NoteCode.Upper2(), s.ItemTime.Upper2()));
+    std::int64_t total = 0;
+    for (int i = first; i <= last; ++i)
+        if (s.NoteCode(t, i) <= 127) total += s.ItemTime(t, i);
+    return total;
+}
+
+Long TotalValue(std::int64_t total) {
+    if (total > std::numeric_limits<Long>::max() || total < std::numeric_limits<Long>::min())
+        return std::numeric_limits<Long>::max();
+    return static_cast<Long>(total);
+}
+
+void TotalTracks(State& s) {
+    const int last = LastSlot(s);
+    for (int t = 1; t <= s.NumTracks; ++t)
+        s.TrackTotal(t) = s.ItemCount(t) == 0 ? 0 : TotalValue(SpanTotal(s, t, 1, last));
 }
 
 Long ShowTotalsAndReference(Context& c, const TrackTest& suppressed) {

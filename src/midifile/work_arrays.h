@@ -5,6 +5,7 @@
 
 #include "core/context.h"
 
+#include <cstdint>
 #include <functional>
 
 namespace tnq {
@@ -23,10 +24,24 @@ void AllocateWorkArrays(State& s);
 // Copies the items of every track that has items into the work arrays,
 // dropping LOCAT items (LocationItem records the position that follows
 // them) and empty slots, and totals the notes and rests in TrackTotal. The
-// items of a suppressed track are stored as rests of dynamics 0. Returns 0,
+// items of a suppressed track are stored as rests of dynamics 0 without
+// pitch bend, as long as the note or rest (a keyword item as 0 ticks), so
+// its chunk lasts exactly its total. Returns 0,
 // or the first track whose total does not fit 32 bits (its total is then
 // the largest 32-bit value).
 int CompactTracks(State& s, const TrackTest& suppressed = {});
+
+// Ticks of the notes and rests among items first..last of a track (items
+// outside the score are passed over).
+std::int64_t SpanTotal(const State& s, int track, int first, int last);
+
+// A total as TrackTotal holds it: one beyond 32 bits is the largest 32-bit
+// value.
+Long TotalValue(std::int64_t total);
+
+// TrackTotal of every track as compaction totals it (0 for a track without
+// items), without touching the work arrays.
+void TotalTracks(State& s);
 
 // Shows every track's total in its figure (a suppressed track shows "0")
 // and returns the reference: the first non-zero total of a track that is

@@ -82,7 +82,7 @@ TEST_F(WorkArrays, LocateNumbersWithoutASlotArePassedOver) {
 
 TEST_F(WorkArrays, SuppressedTracksAreCompactedAsSilence) {
     Note(2, 60, 480, 100, 3, 200);
-    Add(2, code::PROGR, 0, 5, 3);
+    Add(2, code::CNTRL, 7, 5, 3);
     Add(2, code::LOCAT, 0, 1);
     Note(2, 62, 240);
     AllocateWorkArrays(s);
@@ -90,10 +90,16 @@ TEST_F(WorkArrays, SuppressedTracksAreCompactedAsSilence) {
     EXPECT_EQ(Codes(2), (std::vector<int>{0, 0, 0}));
     EXPECT_EQ(s.WorkDyn(2, 1), 0);
     EXPECT_EQ(s.WorkChan(2, 1), 3);
-    EXPECT_EQ(s.WorkBend(2, 1), 200);
+    EXPECT_EQ(s.WorkBend(2, 1), 0); // no pitch bend in silence
     EXPECT_EQ(s.WorkTime(2, 1), 480);
+    EXPECT_EQ(s.WorkTime(2, 2), 0); // a controller number is no length
     EXPECT_EQ(s.LocationItem(2, 1), 3);
     EXPECT_EQ(s.TrackTotal(2), 720);
+    // The totals alone come out the same.
+    s.TrackTotal(2) = 0;
+    TotalTracks(s);
+    EXPECT_EQ(s.TrackTotal(2), 720);
+    EXPECT_EQ(s.TrackTotal(1), 0);
 }
 
 TEST_F(WorkArrays, ATotalBeyondThirtyTwoBitsIsReported) {

@@ -141,6 +141,7 @@ Program::Program()
     : ini(dir.Path() / "config" / "tonquill" / "win.ini"), c{s, msg, ini, screen, sys} {
     c.files = &files;
     c.midi = &midi;
+    c.launcher = &launcher;
     sys.programDir = (dir.Path() / "prog").string();
     sys.home = (dir.Path() / "home").string();
     sys.path = "";

@@ -182,6 +182,22 @@ protected:
     std::unique_ptr<Device> OpenPort(const std::string& port) override;
 };
 
+// Records every program it is asked to start; starts succeed unless told.
+class FakeLauncher : public Launcher {
+public:
+    struct Started {
+        std::string Program;
+        std::vector<std::string> Arguments;
+    };
+    bool Start(const std::string& program, const std::vector<std::string>& arguments) override {
+        started.push_back({program, arguments});
+        return startable;
+    }
+
+    std::vector<Started> started;
+    bool startable = true;
+};
+
 class FakeSystemInfo : public SystemInfo {
 public:
     int MajorVersion() const override { return major; }
@@ -224,6 +240,7 @@ public:
     FakeSystemInfo sys;
     FakeFileDialogs files;
     RecordingMidiOutput midi;
+    FakeLauncher launcher;
     Context c;
 };
 

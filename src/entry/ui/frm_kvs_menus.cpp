@@ -4,7 +4,9 @@
 #include "core/file_menu.h"
 #include "core/piece_commands.h"
 #include "core/screen_procs.h"
+#include "midifile/balance_commands.h"
 #include "midifile/make_mid.h"
+#include "midifile/play_commands.h"
 #include "midifile/ui/frm_mid_file.h"
 #include "misc/misc_commands.h"
 #include "misc/ui/frm_midi_output.h"
@@ -263,7 +265,7 @@ void FrmKVS::mnuEdtRenumber_Click() {
 // ---- Play ------------------------------------------------------------------
 
 void FrmKVS::mnuPlyMusic_Click() {
-    // Built with the command.
+    CheckTracksForBalance(C());
 }
 void FrmKVS::mnuPlyBalance_Click() {
     // Built with the command.
@@ -275,13 +277,13 @@ void FrmKVS::mnuPlyReinstate_Click() {
     // Built with the command.
 }
 void FrmKVS::mnuModPlayMid_Click() {
-    // Built with the command.
+    MakeModifiedMidFile(C(), FrmMidFile::Of(this));
 }
 void FrmKVS::mnuPlayMid_Click() {
-    // Built with the command.
+    PlayMidFile(C());
 }
 void FrmKVS::mnuPlayAuxiliary_Click() {
-    // Built with the command.
+    RunAuxiliaryProgram(C());
 }
 
 // ---- Miscellaneous ---------------------------------------------------------
