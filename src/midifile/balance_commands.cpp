@@ -2,7 +2,9 @@
 #include "midifile/balance_commands.h"
 
 #include "core/screen_procs.h"
+#include "core/vocabulary.h"
 #include "midifile/work_arrays.h"
+#include "platform/vb.h"
 
 #include <algorithm>
 
@@ -40,6 +42,23 @@ bool CheckTracksForBalance(Context& c, const RecalculateFn& recalc) {
                  rule.MessageTitle);
     c.screen.SetStatus1("");
     return !out;
+}
+
+BalanceRefusal CheckBalanceEntry(const State& s, const BalanceEntry& e) {
+    if (e.ByItem) {
+        const auto first = s.SelectedTracks.find('1');
+        if (first == std::string::npos) return BalanceRefusal::NoTrack;
+        if (s.SelectedTracks.find('1', first + 1) != std::string::npos)
+            return BalanceRefusal::SecondTrack;
+    }
+    if (!IsNumeric(e.Repeats) || Val(e.Repeats) < 1 || Val(e.Repeats) > 4)
+        return BalanceRefusal::Repeats;
+    if (e.StartingBeat.empty() || e.NoBeats.empty()) return BalanceRefusal::None;
+    if (e.BeatValue.size() != 1 || NoteLetterIndex(e.BeatValue[0]) == 0)
+        return BalanceRefusal::BeatValue;
+    if (!IsNumeric(e.StartingBeat)) return BalanceRefusal::StartingBeat;
+    if (!IsNumeric(e.NoBeats)) return BalanceRefusal::NoBeats;
+    return BalanceRefusal::None;
 }
 
 void MarkSelectedTracks(State& s, char mark) {

@@ -5,6 +5,9 @@
 #include "core/context.h"
 #include "midifile/make_mid.h"
 
+#include <optional>
+#include <string>
+
 namespace tnq {
 
 // mnuPlyMusic_Click, "&Check Tracks for Balance": recalculates every track,
@@ -16,6 +19,38 @@ namespace tnq {
 // command after its own message, before any figure is shown, RecalcDone 0.
 // True when the piece is in balance.
 bool CheckTracksForBalance(Context& c, const RecalculateFn& recalc = Recalculate);
+
+// What the user entered in frmBalance, the texts as typed.
+struct BalanceEntry {
+    bool ByItem = false; // From and To are item numbers of the one active track
+    std::string From, To;
+    std::string Repeats = "1";
+    std::string BeatValue = "q";
+    std::string StartingBeat, NoBeats;
+};
+
+// Why frmBalance's OK does not accept, in the order the boxes are checked.
+enum class BalanceRefusal {
+    None,         // accepted
+    NoTrack,      // By Item without an active track: OK does nothing
+    SecondTrack,  // By Item with two active tracks: ItemSelectionWarning
+    Repeats,      // not a number from 1 to 4: focus back to the box
+    BeatValue,    // not one letter of "xwhqestzy": focus back
+    StartingBeat, // not a number: focus back
+    NoBeats,      // not a number: focus back
+};
+// The checks of frmBalance's OK on SelectedTracks and the entry. An empty
+// Starting Beat or No. of Beats box accepts without looking at the beat
+// boxes.
+BalanceRefusal CheckBalanceEntry(const State& s, const BalanceEntry& e);
+
+// frmBalance. Show is modal: DialogResult is "okay" after OK and "" after
+// Cancel; the entry is returned after OK only.
+class BalanceDialog {
+public:
+    virtual ~BalanceDialog() = default;
+    virtual std::optional<BalanceEntry> Show(Context& c) = 0;
+};
 
 // Sets character t of ActiveTracks to mark ('0' suppressed, '1' active) for
 // every track SelectedTracks chooses; the others keep their state.

@@ -3,11 +3,11 @@
 
 #include "platform/cp1252.h"
 #include "platform/placement.h"
+#include "platform/ui/dialog_keys.h"
 #include "platform/ui/qt_message_boxes.h"
 #include "platform/ui/qt_placement.h"
 
 #include <QCheckBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -89,9 +89,15 @@ FrmMidFile::FrmMidFile(QWidget* owner) : QDialog(owner) {
                         txtActiveSense, chkActiveSense, txtMidTempo};
     for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
     for (QLabel* l : {lblTitle, lblCopyright, lblMidTempo}) l->setFocusPolicy(Qt::NoFocus);
+    auto* keys = new DialogKeys(this, [this](bool next) {
+        if (next)
+            focusNextChild();
+        else
+            focusPreviousChild();
+    });
     for (QWidget* w : order) {
         w->setFocusPolicy(Qt::StrongFocus);
-        w->installEventFilter(this);
+        keys->Watch(w);
     }
     // Enter on a button presses that button, never a default one.
     for (QPushButton* b : {btnAbort, btnOK}) {
@@ -172,32 +178,6 @@ void FrmMidFile::reject() {
 void FrmMidFile::FocusBack(QLineEdit* box) {
     box->setFocus(Qt::OtherFocusReason);
     box->selectAll();
-}
-
-bool FrmMidFile::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusIn) {
-        // A text box selects its whole text when it gets the focus; after a
-        // mouse click the selection must wait until the click has placed the
-        // cursor.
-        if (auto* box = qobject_cast<QLineEdit*>(watched))
-            QMetaObject::invokeMethod(box, &QLineEdit::selectAll, Qt::QueuedConnection);
-    } else if (event->type() == QEvent::KeyPress) {
-        auto* e = static_cast<QKeyEvent*>(event);
-        const bool plain = (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-        if (plain && (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)) {
-            // Enter presses a focused button, and elsewhere moves on.
-            if (auto* b = qobject_cast<QPushButton*>(watched))
-                b->click();
-            else
-                focusNextChild();
-            return true;
-        }
-        if (plain && e->key() == Qt::Key_Up) {
-            focusPreviousChild();
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 } // namespace tnq

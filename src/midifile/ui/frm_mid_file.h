@@ -48,7 +48,6 @@ public:
     QLineEdit* txtMidTempo;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     // Esc and the close box: the same as Abort.
     void reject() override;
 
