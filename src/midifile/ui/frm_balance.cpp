@@ -12,7 +12,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include <iterator>
 #include <vector>
 
 namespace tnq {
@@ -55,56 +54,29 @@ FrmBalance::FrmBalance(QWidget* owner) : QDialog(owner) {
     btnOK = new QPushButton("&OK", this);
     btnCancel = new QPushButton("&Cancel", this);
 
-    struct Placed {
-        QWidget* w;
-        const char* name;
-        double left, top, width, height;
-    };
-    const Placed placed[] = {
-        {optByBar, "optByBar", 240, 120, 1800, 315},
-        {optByItem, "optByItem", 2520, 120, 1800, 315},
-        {lblFrom, "lblFrom", 240, 600, 1800, 255},
-        {txtFrom, "txtFrom", 2520, 570, 1200, 315},
-        {lblTo, "lblTo", 240, 1000, 1800, 255},
-        {txtTo, "txtTo", 2520, 970, 1200, 315},
-        {lblNoRepeats, "lblNoRepeats", 240, 1400, 1800, 255},
-        {txtNoRepeats, "txtNoRepeats", 2520, 1370, 1200, 315},
-        {lblBeatValue, "lblBeatValue", 240, 1800, 1800, 255},
-        {txtBeatValue, "txtBeatValue", 2520, 1770, 1200, 315},
-        {lblStartingBeat, "lblStartingBeat", 240, 2200, 1800, 255},
-        {txtStartingBeat, "txtStartingBeat", 2520, 2170, 1200, 315},
-        {lblNoBeats, "lblNoBeats", 240, 2600, 1800, 255},
-        {txtNoBeats, "txtNoBeats", 2520, 2570, 1200, 315},
-        {btnOK, "btnOK", 720, 3060, 1200, 420},
-        {btnCancel, "btnCancel", 2640, 3060, 1200, 420},
-    };
-    std::vector<QWidget*> order;
-    for (const Placed& p : placed) {
-        p.w->setObjectName(p.name);
-        SetTwipsGeometry(p.w, p.left, p.top, p.width, p.height);
-        if (qobject_cast<QLabel*>(p.w))
-            p.w->setFocusPolicy(Qt::NoFocus);
-        else
-            order.push_back(p.w);
-    }
-    const float tpp = TwipsPerPixel(this);
-    setFixedSize(TwipsToPixels(kFormWidth, tpp), TwipsToPixels(kFormHeight, tpp));
-
-    for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
-    auto* keys = new DialogKeys(this, [this](bool next) {
-        if (next)
-            focusNextChild();
-        else
-            focusPreviousChild();
-    });
-    for (QWidget* w : order) {
-        w->setFocusPolicy(Qt::StrongFocus);
-        keys->Watch(w);
-    }
-    for (QPushButton* b : {btnOK, btnCancel}) {
-        b->setAutoDefault(false);
-        b->setDefault(false);
-    }
+    LayOutDialog(this, kFormWidth, kFormHeight,
+                 {
+                     {optByBar, "optByBar", 240, 120, 1800, 315},
+                     {optByItem, "optByItem", 2520, 120, 1800, 315},
+                     {lblFrom, "lblFrom", 240, 600, 1800, 255},
+                     {txtFrom, "txtFrom", 2520, 570, 1200, 315},
+                     {lblTo, "lblTo", 240, 1000, 1800, 255},
+                     {txtTo, "txtTo", 2520, 970, 1200, 315},
+                     {lblNoRepeats, "lblNoRepeats", 240, 1400, 1800, 255},
+                     {txtNoRepeats, "txtNoRepeats", 2520, 1370, 1200, 315},
+                     {lblBeatValue, "lblBeatValue", 240, 1800, 1800, 255},
+                     {txtBeatValue, "txtBeatValue", 2520, 1770, 1200, 315},
+                     {lblStartingBeat, "lblStartingBeat", 240, 2200, 1800, 255},
+                     {txtStartingBeat, "txtStartingBeat", 2520, 2170, 1200, 315},
+                     {lblNoBeats, "lblNoBeats", 240, 2600, 1800, 255},
+                     {txtNoBeats, "txtNoBeats", 2520, 2570, 1200, 315},
+                     {btnOK, "btnOK", 720, 3060, 1200, 420},
+                     {btnCancel, "btnCancel", 2640, 3060, 1200, 420},
+                 });
+    for (QLabel* l : {lblFrom, lblTo, lblNoRepeats, lblBeatValue, lblStartingBeat, lblNoBeats})
+        l->setFocusPolicy(Qt::NoFocus);
+    new DialogKeys(this, {optByBar, optByItem, txtFrom, txtTo, txtNoRepeats, txtBeatValue,
+                          txtStartingBeat, txtNoBeats, btnOK, btnCancel});
     connect(btnOK, &QPushButton::clicked, this, [this] { btnOK_Click(); });
     connect(btnCancel, &QPushButton::clicked, this, [this] { btnCancel_Click(); });
 }

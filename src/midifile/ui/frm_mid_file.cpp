@@ -12,7 +12,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include <iterator>
 #include <vector>
 
 namespace tnq {
@@ -57,53 +56,27 @@ FrmMidFile::FrmMidFile(QWidget* owner) : QDialog(owner) {
 
     // Design positions in twips; the screen order of the checks on OK is
     // active-sense step, then PPQN.
-    struct Placed {
-        QWidget* w;
-        const char* name;
-        double left, top, width, height;
-    };
-    const Placed placed[] = {
-        {lblTitle, "lblTitle", 120, 120, 6360, 255},
-        {txtTitle, "txtTitle", 120, 390, 6360, 315},
-        {lblCopyright, "lblCopyright", 120, 840, 6360, 255},
-        {txtCopyright, "txtCopyright", 120, 1110, 6360, 315},
-        {txtActiveSense, "txtActiveSense", 120, 1620, 900, 315},
-        {chkActiveSense, "chkActiveSense", 1140, 1620, 2640, 315},
-        {lblMidTempo, "lblMidTempo", 4200, 1650, 720, 255},
-        {txtMidTempo, "txtMidTempo", 4980, 1620, 900, 315},
-        {btnOK, "btnOK", 1800, 2280, 1200, 420},
-        {btnAbort, "btnAbort", 3600, 2280, 1200, 420},
-    };
-    for (const Placed& p : placed) {
-        p.w->setObjectName(p.name);
-        SetTwipsGeometry(p.w, p.left, p.top, p.width, p.height);
-    }
-    const float tpp = TwipsPerPixel(this);
-    setFixedSize(TwipsToPixels(kFormWidth, tpp), TwipsToPixels(kFormHeight, tpp));
+    LayOutDialog(this, kFormWidth, kFormHeight,
+                 {
+                     {lblTitle, "lblTitle", 120, 120, 6360, 255},
+                     {txtTitle, "txtTitle", 120, 390, 6360, 315},
+                     {lblCopyright, "lblCopyright", 120, 840, 6360, 255},
+                     {txtCopyright, "txtCopyright", 120, 1110, 6360, 315},
+                     {txtActiveSense, "txtActiveSense", 120, 1620, 900, 315},
+                     {chkActiveSense, "chkActiveSense", 1140, 1620, 2640, 315},
+                     {lblMidTempo, "lblMidTempo", 4200, 1650, 720, 255},
+                     {txtMidTempo, "txtMidTempo", 4980, 1620, 900, 315},
+                     {btnOK, "btnOK", 1800, 2280, 1200, 420},
+                     {btnAbort, "btnAbort", 3600, 2280, 1200, 420},
+                 });
 
     // Long descriptions are not cut.
     for (QLineEdit* box : {txtTitle, txtCopyright}) box->setMaxLength(1 << 24);
 
     // Tab order: Abort, OK, Title, Copyright, step, Adjust Active Sense, PPQN.
-    QWidget* order[] = {btnAbort,       btnOK,          txtTitle,   txtCopyright,
-                        txtActiveSense, chkActiveSense, txtMidTempo};
-    for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
     for (QLabel* l : {lblTitle, lblCopyright, lblMidTempo}) l->setFocusPolicy(Qt::NoFocus);
-    auto* keys = new DialogKeys(this, [this](bool next) {
-        if (next)
-            focusNextChild();
-        else
-            focusPreviousChild();
-    });
-    for (QWidget* w : order) {
-        w->setFocusPolicy(Qt::StrongFocus);
-        keys->Watch(w);
-    }
-    // Enter on a button presses that button, never a default one.
-    for (QPushButton* b : {btnAbort, btnOK}) {
-        b->setAutoDefault(false);
-        b->setDefault(false);
-    }
+    new DialogKeys(this, {btnAbort, btnOK, txtTitle, txtCopyright, txtActiveSense, chkActiveSense,
+                          txtMidTempo});
     btnAbort->setFocus();
 
     connect(btnOK, &QPushButton::clicked, this, [this] { btnOK_Click(); });
