@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/context.h"
+#include "core/track_selection.h"
 #include "midifile/make_mid.h"
 
 #include <optional>
@@ -51,6 +52,23 @@ public:
     virtual ~BalanceDialog() = default;
     virtual std::optional<BalanceEntry> Show(Context& c) = 0;
 };
+
+// mnuPlyBalance_Click, "&Balance Tracks...": the active tracks are chosen
+// (SelectedTracks := ActiveTracks), frmBalance asks for the range, and each
+// track row shows the ticks of the notes and rests of its active track
+// within it ("0" for suppressed and empty tracks). By Bar the range is
+// validated on every active track (its message ends the command) and
+// narrowed to the beats when a number of beats is given; By Item it is the
+// items From to To of the one active track, as far as the track has them
+// (the repeat number plays no part). Without an open piece: NoFileOpenMsg.
+// True when the figures were shown.
+bool BalanceTracks(Context& c, BalanceDialog& dialog);
+
+// mnuPlySuppress_Click (suppress true) and mnuPlyReinstate_Click: the
+// track-selection dialog, captioned "Suppress" or "Reinstate", marks the
+// chosen tracks suppressed or active; its caption is put back afterwards.
+// Without an open piece: NoFileOpenMsg.
+void SuppressTracks(Context& c, TrackSelectionDialog& tracks, bool suppress);
 
 // Sets character t of ActiveTracks to mark ('0' suppressed, '1' active) for
 // every track SelectedTracks chooses; the others keep their state.

@@ -15,6 +15,25 @@ bool Start(Context& c, const std::string& program, const std::vector<std::string
 
 } // namespace
 
+bool RecalcTracks(Context& c, TrackSelectionDialog& tracks, const RecalculateFn& recalc) {
+    State& s = c.s;
+    if (s.PieceOpen == 0) {
+        NoFileOpenMsg(c);
+        return false;
+    }
+    s.MenuMode = "mnuFilRecalc";
+    tracks.Show(c);
+    if (s.SelectedTracks.find('1') == std::string::npos) return false;
+    c.screen.SetStatus1("Recalculating...");
+    c.screen.SetStatus2("");
+    c.screen.SetHourglass(true);
+    // A successful recalculation ends the display itself; a failed one
+    // has shown its message and may have left it.
+    if (recalc(c)) return true;
+    SwitchOffStatus(c);
+    return false;
+}
+
 std::string PlayerNotAvailableText(const std::string& player) {
     return "Program " + player +
            " is not available. Check if you have this program or select another one "

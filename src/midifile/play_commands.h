@@ -4,6 +4,8 @@
 #pragma once
 
 #include "core/context.h"
+#include "core/track_selection.h"
+#include "midifile/make_mid.h"
 
 #include <string>
 
@@ -16,6 +18,14 @@ inline constexpr const char* kAuxiliaryTitle = "Run Auxiliary Program";
 std::string PlayerNotAvailableText(const std::string& player);
 inline constexpr const char* kAuxiliaryNotSetUpText =
     "Auxiliary program has not yet been set up (Miscellaneous; Select Auxiliary Program";
+
+// mnuFilRecalc_Click, "&Recalc...": the tracks chosen in the
+// track-selection dialog are rebuilt from their track files. Without an
+// open piece: NoFileOpenMsg; no track chosen: nothing. The status lines
+// and the pointer end idle whether or not the recalculation succeeds.
+// True when it did.
+bool RecalcTracks(Context& c, TrackSelectionDialog& tracks,
+                  const RecalculateFn& recalc = Recalculate);
 
 // mnuPlayMid_Click: starts DefaultPlayer with the full path of the piece's
 // NAME.MID as its one argument. Without an open piece: NoFileOpenMsg. When

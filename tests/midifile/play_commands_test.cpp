@@ -4,6 +4,7 @@
 
 #include "core/piece_paths.h"
 #include "midifile/make_mid.h"
+#include "support/fake_track_selection.h"
 #include "support/fakes.h"
 
 #include <gtest/gtest.h>
@@ -99,6 +100,41 @@ TEST_F(PlayCommands, WithoutALauncherNothingIsStarted) {
     p.msg.AnswerOk();
     EXPECT_FALSE(PlayMidFile(c));
     EXPECT_EQ(p.msg.Last().Title, std::optional<std::string>("Play .MID File"));
+}
+
+TEST_F(PlayCommands, RecalcRebuildsTheChosenTracksOnly) {
+    s.NumTracks = 4;
+    test::FakeTrackSelection tracks;
+    std::vector<std::string> recalculated;
+    bool ok = true;
+    auto recalc = [&](Context& cc) {
+        recalculated.push_back(cc.s.SelectedTracks);
+        EXPECT_EQ(p.screen.status1, "Recalculating...");
+        EXPECT_TRUE(p.screen.hourglass);
+        return ok;
+    };
+    tracks.Choose({}); // Cancel
+    EXPECT_FALSE(RecalcTracks(c, tracks, recalc));
+    EXPECT_TRUE(recalculated.empty());
+    EXPECT_EQ(s.MenuMode, "mnuFilRecalc");
+
+    tracks.Choose({2, 4});
+    EXPECT_TRUE(RecalcTracks(c, tracks, recalc));
+    EXPECT_EQ(recalculated, std::vector<std::string>{"0101"});
+
+    // A failed recalculation leaves the display idle all the same.
+    ok = false;
+    tracks.Choose({1});
+    EXPECT_FALSE(RecalcTracks(c, tracks, recalc));
+    EXPECT_EQ(p.screen.status1, "");
+    EXPECT_EQ(p.screen.status2, "Select a menu item");
+    EXPECT_FALSE(p.screen.hourglass);
+
+    s.PieceOpen = 0;
+    p.msg.AnswerOk();
+    EXPECT_FALSE(RecalcTracks(c, tracks, recalc));
+    EXPECT_EQ(p.msg.Last().Text, "No file has yet been opened");
+    EXPECT_EQ(tracks.shownWith.size(), 3u);
 }
 
 } // namespace

@@ -4,9 +4,11 @@
 #include "core/file_menu.h"
 #include "core/piece_commands.h"
 #include "core/screen_procs.h"
+#include "core/ui/frm_track_sel.h"
 #include "midifile/balance_commands.h"
 #include "midifile/make_mid.h"
 #include "midifile/play_commands.h"
+#include "midifile/ui/frm_balance.h"
 #include "midifile/ui/frm_mid_file.h"
 #include "misc/misc_commands.h"
 #include "misc/ui/frm_midi_output.h"
@@ -173,7 +175,7 @@ void FrmKVS::mnuFilOpen_Click() {
     tnq::mnuFilOpen_Click(C());
 }
 void FrmKVS::mnuFilRecalc_Click() {
-    // Built with the command.
+    RecalcTracks(C(), FrmTrackSel::Of(this));
 }
 void FrmKVS::mnuFilDelete_Click() {
     tnq::mnuFilDelete_Click(C());
@@ -268,13 +270,13 @@ void FrmKVS::mnuPlyMusic_Click() {
     CheckTracksForBalance(C());
 }
 void FrmKVS::mnuPlyBalance_Click() {
-    // Built with the command.
+    BalanceTracks(C(), FrmBalance::Of(this));
 }
 void FrmKVS::mnuPlySuppress_Click() {
-    // Built with the command.
+    SuppressTracks(C(), FrmTrackSel::Of(this), true);
 }
 void FrmKVS::mnuPlyReinstate_Click() {
-    // Built with the command.
+    SuppressTracks(C(), FrmTrackSel::Of(this), false);
 }
 void FrmKVS::mnuModPlayMid_Click() {
     MakeModifiedMidFile(C(), FrmMidFile::Of(this));
