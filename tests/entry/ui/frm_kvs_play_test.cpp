@@ -163,6 +163,15 @@ TEST_F(PlayMenu, SuppressWriteReinstateBalanceAndPlay) {
 
 TEST_F(PlayMenu, WithoutAPieceEveryCommandSaysSo) {
     Load();
+    // Opening the Play menu says so too, and the menu opens all the same.
+    const QString heading = w.Label3->text();
+    p.msg.AnswerOk();
+    bool opened = false;
+    QObject::connect(w.Menus().Menu("mnuPlay"), &QMenu::aboutToShow, [&] { opened = true; });
+    OpenMenu(w, "mnuPlay");
+    EXPECT_TRUE(opened);
+    EXPECT_EQ(p.msg.Last().Text, "No file has yet been opened");
+    EXPECT_EQ(w.Label3->text(), heading);
     for (const char* item : {"mnuPlyMusic", "mnuPlyBalance", "mnuPlySuppress", "mnuPlyReinstate",
                              "mnuModPlayMid", "mnuPlayMid"}) {
         p.msg.AnswerOk();
