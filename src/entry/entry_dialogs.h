@@ -21,6 +21,11 @@ public:
     // "okay" and RangeFrom, RangeTo and FoundBar hold its numbers; after
     // Cancel it is "". Returns the mode its option buttons were left in.
     virtual ReviseMode ShowReviseBarNos(Context& c) = 0;
+
+    // frmCopyByItem, kept between uses: after a valid OK DialogResult is
+    // "okay" and the copy parameters are stored (CopyByItemOK); after Cancel
+    // or the close box it is "".
+    virtual void ShowCopyByItem(Context& c) { c.s.DialogResult.clear(); }
 };
 
 } // namespace tnq

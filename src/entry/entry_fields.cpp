@@ -4,6 +4,7 @@
 #include "core/item_space.h"
 #include "core/recalculate.h"
 #include "core/track_files.h"
+#include "editing/copy_commands.h"
 #include "entry/delete_items.h"
 #include "entry/revise_bar_nos.h"
 #include "entry/scans.h"
@@ -624,7 +625,6 @@ void txtItem_KeyDown(Context& c, int& keyCode, int shift) {
 void txtBar_KeyDown(Context& c, int& keyCode, int shift, EntryDialogs* dialogs) {
     State& s = c.s;
     s.DialogResult.clear();
-    // F8 copy by item is built with its command.
     if (shift != 0) return;
     switch (keyCode) {
     case vbkey::Home: {
@@ -645,6 +645,12 @@ void txtBar_KeyDown(Context& c, int& keyCode, int shift, EntryDialogs* dialogs) 
         break;
     case kF6:
         if (dialogs) ReviseBarNumbers(c, *dialogs);
+        break;
+    case kF8:
+        // Used up here: the key goes no further once the dialog has gone,
+        // whichever control the focus is back on by then.
+        keyCode = 0;
+        if (dialogs) CopyItemsHere(c, *dialogs);
         break;
     default:
         break;
@@ -709,6 +715,24 @@ void ReviseBarNumbers(Context& c, EntryDialogs& dialogs) {
     if (s.DialogResult == "okay") AssignBarNumbers(c, mode);
     s.LastItem = Digits(s.CurrentItem(s.CurrentTrack));
     c.screen.SetText(Box::Item, s.LastItem);
+}
+
+void CopyItemsHere(Context& c, EntryDialogs& dialogs) {
+    State& s = c.s;
+    s.DialogResult.clear();
+    // The bar box is not checked while the dialog has the focus.
+    s.SkipValidation = 1;
+    dialogs.ShowCopyByItem(c);
+    s.SkipValidation = 0;
+    if (!HasCurrentTrack(s)) return;
+    if (s.DialogResult != "okay") {
+        c.screen.SetFocus(Box::Bar);
+        return;
+    }
+    CopyByItem(c);
+    // The boxes show the item at the cursor, behind the copied items, so
+    // that the next Accept Item writes what they show where they show it.
+    ShowCursorItem(c, Digits(s.CurrentItem(s.CurrentTrack)));
 }
 
 void txtNote_KeyPress(State& s, int& keyAscii) {

@@ -78,7 +78,8 @@ void Form_KeyPress(int& keyAscii);
 // TEMPO, METER, LEGON, PBEND.
 void txtItem_KeyDown(Context& c, int& keyCode, int shift);
 // DialogResult emptied on every key; Home: the next bar number, focus to the
-// note box; F6: Revise Bar Numbers (with the window's dialogs).
+// note box; F6: Revise Bar Numbers, F8: Copy by Item (with the window's
+// dialogs).
 void txtBar_KeyDown(Context& c, int& keyCode, int shift, EntryDialogs* dialogs = nullptr);
 // DialogResult emptied on every key; F2..F6, F8: a keyword into the box;
 // F7: the special-item picker (with the window's dialogs).
@@ -91,6 +92,11 @@ void PickSpecialItem(Context& c, EntryDialogs& dialogs);
 // valid OK renumbers the run (AssignBarNumbers); in any case the item box
 // shows the cursor of the current track.
 void ReviseBarNumbers(Context& c, EntryDialogs& dialogs);
+// F8 in the bar box: Copy by Item shown with SkipValidation set; its valid
+// OK copies the run to the current track at its cursor (CopyByItem), and
+// the item box and the record boxes then show the item at the cursor;
+// Cancel puts the focus back into the bar box.
+void CopyItemsHere(Context& c, EntryDialogs& dialogs);
 // Upper case; a B typed as the second keystroke is the flat sign b.
 void txtNote_KeyPress(State& s, int& keyAscii);
 // Lower case.

@@ -5,6 +5,8 @@
 #include "core/piece_commands.h"
 #include "core/screen_procs.h"
 #include "core/ui/frm_track_sel.h"
+#include "editing/copy_commands.h"
+#include "editing/ui/frm_copy_by_bar.h"
 #include "midifile/balance_commands.h"
 #include "midifile/make_mid.h"
 #include "midifile/play_commands.h"
@@ -231,10 +233,10 @@ void FrmKVS::mnuEdtVolume_Click() {
     // Built with the command.
 }
 void FrmKVS::mnuEdtCopy_Click() {
-    // Built with the command.
+    CopySection(C(), FrmTrackSel::Of(this), FrmCopyByBar::Of(this, C()));
 }
 void FrmKVS::mnuEdtVertical_Click() {
-    // Built with the command.
+    VerticalCopy(C(), FrmTrackSel::Of(this), FrmCopyByBar::Of(this, C()));
 }
 void FrmKVS::MnuEdtDelete_Click() {
     // Built with the command.

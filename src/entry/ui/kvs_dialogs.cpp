@@ -1,6 +1,8 @@
 // The entry keys' dialogs of the main window.
 #include "entry/ui/kvs_dialogs.h"
 
+#include "editing/ui/frm_copy_by_item.h"
+
 namespace tnq {
 
 KvsDialogs::KvsDialogs(QWidget* owner)
@@ -9,7 +11,8 @@ KvsDialogs::KvsDialogs(QWidget* owner)
           auto* f = new FrmReviseBarNos(owner, *c_);
           f->SetPlacement(c_->sys.Screen(), c_->s.Resolution);
           return f;
-      }) {}
+      }),
+      owner_(owner) {}
 
 void KvsDialogs::ShowNoteOptions(Context& c) {
     c_ = &c;
@@ -25,6 +28,10 @@ ReviseMode KvsDialogs::ShowReviseBarNos(Context& c) {
     // Unloaded by its close box: nothing was chosen.
     if (!frmReviseBarNos.Loaded()) return ReviseMode::BarNumber;
     return frmReviseBarNos->Mode();
+}
+
+void KvsDialogs::ShowCopyByItem(Context& c) {
+    FrmCopyByItem::Of(owner_, c).Run();
 }
 
 } // namespace tnq

@@ -1,6 +1,6 @@
 // The dialogs the main window's entry keys show, on Qt Widgets: the
-// special-item picker (loaded for each use) and Revise Bar Numbers (kept
-// between uses), both owned by the main window.
+// special-item picker (loaded for each use), Revise Bar Numbers and Copy by
+// Item (kept between uses), all owned by the main window.
 #pragma once
 
 #include "entry/entry_dialogs.h"
@@ -16,11 +16,13 @@ public:
 
     void ShowNoteOptions(Context& c) override;
     ReviseMode ShowReviseBarNos(Context& c) override;
+    void ShowCopyByItem(Context& c) override;
 
     FormSlot<FrmNoteOptions> frmNoteOptions;
     FormSlot<FrmReviseBarNos> frmReviseBarNos;
 
 private:
+    QWidget* owner_;
     Context* c_ = nullptr; // of the dialog being made
 };
 
