@@ -57,9 +57,9 @@ std::string SysInfoProgram(const std::string& pathEnv, const FileExists& exists)
     return "";
 }
 
-void StartSysInfo(Context& c, const StartProgram& start, const FileExists& exists) {
+void StartSysInfo(Context& c, const FileExists& exists) {
     const std::string program = SysInfoProgram(c.sys.SearchPath(), exists);
-    if (!program.empty() && start(program)) return;
+    if (!program.empty() && c.launcher && c.launcher->Start(program, {})) return;
     c.msg.MsgBox("System Information Is Unavailable At This Time", mb::OKOnly);
 }
 

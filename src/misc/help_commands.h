@@ -6,7 +6,6 @@
 #include "core/context.h"
 #include "platform/help_file.h"
 
-#include <functional>
 #include <string>
 
 namespace tnq {
@@ -36,13 +35,9 @@ inline constexpr const char* kSysInfoPrograms[] = {"hardinfo2", "hardinfo", "kin
 std::string SysInfoProgram(const std::string& pathEnv,
                            const FileExists& exists = ProgramFileExists);
 
-// Starts a program by its full path, without waiting for it; false when it
-// could not be started.
-using StartProgram = std::function<bool(const std::string& program)>;
-
-// System Info: starts that program; none found, or none started, gives
-// "System Information Is Unavailable At This Time".
-void StartSysInfo(Context& c, const StartProgram& start,
-                  const FileExists& exists = ProgramFileExists);
+// System Info: starts that program through the launcher; none found, no
+// launcher, or a failed start gives "System Information Is Unavailable At
+// This Time".
+void StartSysInfo(Context& c, const FileExists& exists = ProgramFileExists);
 
 } // namespace tnq

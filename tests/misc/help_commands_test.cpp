@@ -125,20 +125,27 @@ TEST(SysInfo, TheFirstProgramOnThePathStartsNoneGivesTheMessage) {
         bool message;
     };
     const Case cases[] = {{"/usr/bin", true, {"/usr/bin/hardinfo"}, false},
+                          {"", true, {}, true}, // no path at all
                           {"/usr/bin", false, {"/usr/bin/hardinfo"}, true},
                           {"/nowhere", true, {}, true}};
     for (const Case& c : cases) {
         test::Program p;
         p.sys.path = c.path;
-        std::vector<std::string> started;
+        p.launcher.startable = c.starts;
         if (c.message) p.msg.AnswerOk();
-        StartSysInfo(
-            p.c,
-            [&](const std::string& program) {
-                started.push_back(program);
-                return c.starts;
-            },
-            exists);
+        StartSysInfo(p.c, exists);
+        if (c.message) {
+            // No launcher either: the same message.
+            p.msg.AnswerOk();
+            p.c.launcher = nullptr;
+            StartSysInfo(p.c, exists);
+            p.msg.shown.pop_back();
+        }
+        std::vector<std::string> started;
+        for (const auto& s : p.launcher.started) {
+            started.push_back(s.Program);
+            EXPECT_TRUE(s.Arguments.empty());
+        }
         EXPECT_EQ(started, c.started);
         EXPECT_EQ(p.msg.shown.size(), c.message ? 1u : 0u);
         if (c.message) {

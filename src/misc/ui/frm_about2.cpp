@@ -6,8 +6,6 @@
 #include "platform/ui/qt_placement.h"
 
 #include <QApplication>
-#include <QFile>
-#include <QProcess>
 #include <QStyle>
 
 namespace tnq {
@@ -78,9 +76,7 @@ void FrmAbout2::btnOK_Click() {
 }
 
 void FrmAbout2::btnSysInfo_Click() {
-    StartSysInfo(c_, [](const std::string& program) {
-        return QProcess::startDetached(QFile::decodeName(QByteArray::fromStdString(program)), {});
-    });
+    StartSysInfo(c_);
 }
 
 } // namespace tnq
