@@ -602,11 +602,14 @@ const char* FindKeyword(int keyCode) {
 
 void txtItem_KeyDown(Context& c, int& keyCode, int shift) {
     if (shift != 0) return;
+    // The scans show messages: their keys go no further once used.
     switch (keyCode) {
     case kF7:
+        keyCode = 0;
         CheckLegato(c);
         return;
     case kF8:
+        keyCode = 0;
         CheckChannel(c);
         return;
     case kF9:
@@ -644,6 +647,8 @@ void txtBar_KeyDown(Context& c, int& keyCode, int shift, EntryDialogs* dialogs) 
         KeepingCursor(c, [&c] { DeleteItemPrompt(c); });
         break;
     case kF6:
+        // Used here: the key goes no further while the dialog shows.
+        keyCode = 0;
         if (dialogs) ReviseBarNumbers(c, *dialogs);
         break;
     case kF8:
@@ -661,6 +666,7 @@ void txtNote_KeyDown(Context& c, int& keyCode, int shift, EntryDialogs* dialogs)
     c.s.DialogResult.clear();
     if (shift != 0) return;
     if (keyCode == kF7) {
+        keyCode = 0;
         if (dialogs) PickSpecialItem(c, *dialogs);
         return;
     }

@@ -168,22 +168,26 @@ public:
 
 TEST_F(ReviseBars, F6RenumbersAndShowsTheCursorInTheItemBox) {
     ScriptedDialogs d;
-    int f6 = vbkey::F1 + 5;
+    auto f6 = [&](int shift) {
+        int key = vbkey::F1 + 5;
+        txtBar_KeyDown(c, key, shift, &d);
+        EXPECT_EQ(key, shift ? vbkey::F1 + 5 : 0); // used: it goes no further
+    };
     p.screen.SetText(Box::Item, "4");
     // Cancel: nothing changes; the item box shows the cursor.
     s.SkipValidation = 0;
-    txtBar_KeyDown(c, f6, 0, &d);
+    f6(0);
     EXPECT_EQ(d.skipDuring, 1);
     EXPECT_EQ(s.SkipValidation, 0);
     EXPECT_EQ(p.screen.Text(Box::Item), "4");
     EXPECT_EQ(s.DialogResult, "");
     // A shifted key does nothing.
     d.skipDuring = -1;
-    txtBar_KeyDown(c, f6, vbshift::Shift, &d);
+    f6(vbshift::Shift);
     EXPECT_EQ(d.skipDuring, -1);
     // OK on items 6..8, offset 10: the cursor on item 8.
     d.entry = ReviseBarNosEntry{ReviseMode::Offset, "6", "8", "10"};
-    txtBar_KeyDown(c, f6, 0, &d);
+    f6(0);
     EXPECT_EQ(s.DialogResult, "okay");
     EXPECT_EQ(p.screen.Text(Box::Item), "8");
     EXPECT_EQ(s.LastItem, "8");
@@ -194,17 +198,20 @@ TEST_F(ReviseBars, F6RenumbersAndShowsTheCursorInTheItemBox) {
 
 TEST_F(ReviseBars, F7InTheNoteBoxPutsThePickedKeywordThere) {
     ScriptedDialogs d;
-    int f7 = vbkey::F1 + 6;
+    auto f7 = [&] {
+        int key = vbkey::F1 + 6;
+        txtNote_KeyDown(c, key, 0, &d);
+    };
     p.screen.SetText(Box::Note, "C");
     p.screen.status1 = "help";
     s.DialogResult = "old";
-    txtNote_KeyDown(c, f7, 0, &d); // Cancel
+    f7(); // Cancel
     EXPECT_EQ(d.skipDuring, 1);
     EXPECT_EQ(s.SkipValidation, 0);
     EXPECT_EQ(p.screen.Text(Box::Note), "C");
     EXPECT_EQ(p.screen.status1, "help");
     d.keyword = "PORTS";
-    txtNote_KeyDown(c, f7, 0, &d);
+    f7();
     EXPECT_EQ(p.screen.Text(Box::Note), "PORTS");
     EXPECT_EQ(p.screen.status1, "Press <ENTER> to accept");
 }

@@ -95,7 +95,10 @@ void FrmReviseBarNos::Form_KeyDown(int& keyCode, int& shift) {
         else
             Forms().Keys().SendKey(vbkey::Tab);
     } else if (keyCode == vbkey::Up) {
+        // One step back, whatever control has the focus: a button or an
+        // option button does not move it by itself as well.
         Forms().Keys().SendKey(vbkey::Tab, vbshift::Shift);
+        keyCode = 0;
     }
 }
 
@@ -125,7 +128,7 @@ void FrmReviseBarNos::btnOK_Click() {
                                   FromQt(txtBarNumber->text())};
     switch (ReviseBarNosOK(c_, entry)) {
     case ReviseCheck::Okay:
-        hide();
+        done(QDialog::Accepted);
         break;
     case ReviseCheck::OutOfRange:
         Forms().Focus().SetFocus(txtBarNumber);
@@ -137,7 +140,7 @@ void FrmReviseBarNos::btnOK_Click() {
 
 void FrmReviseBarNos::btnCancel_Click() {
     c_.s.DialogResult.clear();
-    hide();
+    done(QDialog::Rejected);
 }
 
 } // namespace tnq

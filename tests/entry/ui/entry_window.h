@@ -4,14 +4,17 @@
 #pragma once
 
 #include "entry/ui/frm_kvs.h"
+#include "midifile/mid_fixture.h"
 #include "support/fakes.h"
 #include "support/ui/settle.h"
 
 #include <gtest/gtest.h>
 
 #include <QMenu>
+#include <QPushButton>
 #include <QTimer>
 
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -106,6 +109,51 @@ protected:
         ASSERT_EQ(Focus(), w.txtItem) << track;
     }
     int Count(int track) const { return p.s.ItemCount(track); }
+    // A copy of a sample piece in the pieces directory, opened with File >
+    // Open: the boxes are shown with the focus on the tempo.
+    void OpenSample(const std::string& name) {
+        namespace fs = std::filesystem;
+        c.files = &p.files;
+        const fs::path sample = fs::path(SystemInfo().ProgramDirectory()) / (name + ".TNQ");
+        ASSERT_TRUE(fs::is_directory(sample)) << sample << " has not been built";
+        const fs::path dir = fs::path(p.s.FilePath) / (name + ".TNQ");
+        fs::copy(sample, dir, fs::copy_options::recursive);
+        OpenMenu(w, "mnuFile");
+        p.files.Choose((dir / (name + ".TNQ")).string());
+        Choose(w, "mnuFilOpen");
+        ASSERT_EQ(p.s.PieceTitle, name);
+        ASSERT_EQ(Focus(), w.txtTempo);
+        atStart_ = p.msg.shown.size();
+    }
+    // Esc, then File > Save.
+    void ExitAndSave() {
+        Press(Qt::Key_Escape);
+        OpenMenu(w, "mnuFile");
+        Choose(w, "mnuFilSave");
+    }
+    // File > Make .MID file with OK in the options dialog: whether the
+    // dialog was answered.
+    bool MakeMidFile() {
+        OpenMenu(w, "mnuFile");
+        bool answered = false;
+        WhenShownModal([&answered](QWidget* d) {
+            if (auto* ok = d->findChild<QPushButton*>("btnOK")) {
+                QTest::mouseClick(ok, Qt::LeftButton);
+                answered = !d->isVisible();
+            }
+        });
+        Choose(w, "mnuFilMid");
+        return answered;
+    }
+    // Two tracks of a written .MID file end at the same time.
+    static void ExpectEndTogether(const CsvResult& r, int a, int b) {
+        const auto endA = r.Of(a, "End_track"), endB = r.Of(b, "End_track");
+        ASSERT_EQ(endA.size(), 1u);
+        ASSERT_EQ(endB.size(), 1u);
+        EXPECT_EQ(endA[0].Time, endB[0].Time);
+    }
+    // Function key n in the focused box.
+    void FKey(int n) { Press(static_cast<Qt::Key>(Qt::Key_F1 + n - 1)); }
 
     Program p;
     FrmKVS w;

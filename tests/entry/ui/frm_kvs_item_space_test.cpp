@@ -21,26 +21,7 @@ using test::Settle;
 
 class ItemSpaceKeys : public test::EntryWindowBase {
 protected:
-    void SetUp() override {
-        test::EntryWindowBase::SetUp();
-        c.files = &p.files;
-    }
-    // A copy of a sample piece in the pieces directory, opened with File >
-    // Open: the boxes are shown with the focus on the tempo.
-    void OpenSample(const std::string& name) {
-        const fs::path sample = fs::path(SystemInfo().ProgramDirectory()) / (name + ".TNQ");
-        ASSERT_TRUE(fs::is_directory(sample)) << sample << " has not been built";
-        const fs::path dir = fs::path(p.s.FilePath) / (name + ".TNQ");
-        fs::copy(sample, dir, fs::copy_options::recursive);
-        OpenMenu(w, "mnuFile");
-        p.files.Choose((dir / (name + ".TNQ")).string());
-        Choose(w, "mnuFilOpen");
-        ASSERT_EQ(p.s.PieceTitle, name);
-        ASSERT_EQ(Focus(), w.txtTempo);
-        atStart_ = p.msg.shown.size();
-    }
-    // A function key in the focused box.
-    void Key(int n) { Press(static_cast<Qt::Key>(Qt::Key_F1 + n - 1)); }
+    void Key(int n) { FKey(n); }
     std::string Item() const { return Text(w.txtItem); }
 };
 
@@ -136,9 +117,7 @@ TEST_F(ItemSpaceKeys, FindInsertDeleteSaveAndWriteTheMidFile) {
     EXPECT_TRUE(p.msg.AllAnswersUsed());
 
     // Esc, File > Save.
-    Press(Qt::Key_Escape);
-    OpenMenu(w, "mnuFile");
-    Choose(w, "mnuFilSave");
+    ExitAndSave();
     EXPECT_EQ(p.s.PieceChanged, 0);
 
     // The track file: the half note replaced by two quarters; the record
@@ -153,16 +132,7 @@ TEST_F(ItemSpaceKeys, FindInsertDeleteSaveAndWriteTheMidFile) {
     EXPECT_EQ(test::ReadFile(dir / "SCARBO02"), expected);
 
     // File > Make .MID file, OK in the options dialog.
-    OpenMenu(w, "mnuFile");
-    bool answered = false;
-    test::WhenShownModal([&](QWidget* d) {
-        if (auto* ok = d->findChild<QPushButton*>("btnOK")) {
-            QTest::mouseClick(ok, Qt::LeftButton);
-            answered = !d->isVisible();
-        }
-    });
-    Choose(w, "mnuFilMid");
-    EXPECT_TRUE(answered);
+    EXPECT_TRUE(MakeMidFile());
     EXPECT_EQ(Boxes(), 5u); // the tracks are still in balance
     const test::CsvResult r = test::ExpectReadable(dir / "SCARBORO.MID");
     std::vector<std::string> keys;
@@ -171,10 +141,7 @@ TEST_F(ItemSpaceKeys, FindInsertDeleteSaveAndWriteTheMidFile) {
     ASSERT_GE(keys.size(), 6u);
     EXPECT_EQ(std::vector<std::string>(keys.begin(), keys.begin() + 6),
               (std::vector<std::string>{"62", "62", "69", "71", "69", "64"}));
-    const auto end2 = r.Of(2, "End_track"), end3 = r.Of(3, "End_track");
-    ASSERT_EQ(end2.size(), 1u);
-    ASSERT_EQ(end3.size(), 1u);
-    EXPECT_EQ(end2[0].Time, end3[0].Time);
+    ExpectEndTogether(r, 2, 3);
 }
 
 TEST_F(ItemSpaceKeys, BoxKeysDoNothingWhileTheHourglassShows) {
