@@ -133,7 +133,7 @@ protected:
     }
     // File > Make .MID file with OK in the options dialog: whether the
     // dialog was answered.
-    bool MakeMidFile() {
+    bool MakeMidWithOk() {
         OpenMenu(w, "mnuFile");
         bool answered = false;
         WhenShownModal([&answered](QWidget* d) {

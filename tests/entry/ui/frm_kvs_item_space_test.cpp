@@ -132,7 +132,7 @@ TEST_F(ItemSpaceKeys, FindInsertDeleteSaveAndWriteTheMidFile) {
     EXPECT_EQ(test::ReadFile(dir / "SCARBO02"), expected);
 
     // File > Make .MID file, OK in the options dialog.
-    EXPECT_TRUE(MakeMidFile());
+    EXPECT_TRUE(MakeMidWithOk());
     EXPECT_EQ(Boxes(), 5u); // the tracks are still in balance
     const test::CsvResult r = test::ExpectReadable(dir / "SCARBORO.MID");
     std::vector<std::string> keys;

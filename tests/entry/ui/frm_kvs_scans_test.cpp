@@ -193,7 +193,7 @@ TEST_F(ScanKeys, ScansRenumberingAndPickerOnASamplePiece) {
 
     // File > Make .MID file, OK in the options dialog: the port and the
     // channel change are in it, and the tracks still end together.
-    EXPECT_TRUE(MakeMidFile());
+    EXPECT_TRUE(MakeMidWithOk());
     EXPECT_EQ(Boxes(), 1u);
     const test::CsvResult r = test::ExpectReadable(dir / "MINUET.MID");
     std::vector<std::string> channels;
