@@ -1,6 +1,8 @@
-// RtMidi behind the MIDI output service. RtMidi reports failures by
-// exceptions (a system without MIDI fails already in the constructor);
-// they become empty port lists and refused opens here.
+// RtMidi behind the MIDI output service. RtMidi picks the first MIDI system
+// that has ports (ALSA, then JACK) and reports failures by exceptions (a
+// system without MIDI fails already in the constructor); they become empty
+// port lists and refused opens here. (Its JACK side leaks a buffer when no
+// JACK server runs, so JACK is not asked on its own.)
 #include "platform/rt_midi_output.h"
 
 #include <RtMidi.h>
@@ -33,41 +35,30 @@ private:
     std::unique_ptr<RtMidiOut> out_;
 };
 
-// The MIDI systems RtMidi was built for (ALSA, JACK), each asked on its own:
-// one that cannot start (no sequencer, no JACK server) is passed over.
-std::vector<RtMidi::Api> Systems() {
-    std::vector<RtMidi::Api> apis;
-    RtMidi::getCompiledApi(apis);
-    return apis;
-}
-
 } // namespace
 
 std::vector<std::string> RtMidiOutput::Ports() {
     std::vector<std::string> names;
-    for (RtMidi::Api api : Systems()) {
-        try {
-            RtMidiOut out(api, kClientName);
-            const unsigned n = out.getPortCount();
-            for (unsigned i = 0; i < n; ++i) names.push_back(out.getPortName(i));
-        } catch (...) {
-        }
+    try {
+        RtMidiOut out(RtMidi::UNSPECIFIED, kClientName);
+        const unsigned n = out.getPortCount();
+        for (unsigned i = 0; i < n; ++i) names.push_back(out.getPortName(i));
+    } catch (...) {
+        names.clear();
     }
     return names;
 }
 
 std::unique_ptr<MidiOutput::Device> RtMidiOutput::OpenPort(const std::string& port) {
-    for (RtMidi::Api api : Systems()) {
-        try {
-            auto out = std::make_unique<RtMidiOut>(api, kClientName);
-            const unsigned n = out->getPortCount();
-            for (unsigned i = 0; i < n; ++i) {
-                if (out->getPortName(i) != port) continue;
-                out->openPort(i, kClientName);
-                return std::make_unique<RtDevice>(std::move(out));
-            }
-        } catch (...) {
+    try {
+        auto out = std::make_unique<RtMidiOut>(RtMidi::UNSPECIFIED, kClientName);
+        const unsigned n = out->getPortCount();
+        for (unsigned i = 0; i < n; ++i) {
+            if (out->getPortName(i) != port) continue;
+            out->openPort(i, kClientName);
+            return std::make_unique<RtDevice>(std::move(out));
         }
+    } catch (...) {
     }
     return nullptr;
 }
