@@ -6,6 +6,7 @@
 #include "support/ui/settle.h"
 
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -56,11 +57,13 @@ struct Fixture : ::testing::Test {
             if (!QTest::qWaitForWindowActive(&d))
                 ADD_FAILURE() << "the dialog is not active";
             Settle();
+            // The close box unloads the dialog: it may be gone after act.
+            const QPointer<RangeDialog> alive(&d);
             act(d);
             Settle();
-            if (d.isVisible()) {
+            if (alive && alive->isVisible()) {
                 ADD_FAILURE() << "the dialog is still up";
-                d.hide();
+                alive->hide();
             }
         });
         return d.Run();
