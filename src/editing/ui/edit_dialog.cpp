@@ -21,9 +21,11 @@ EditDialog::EditDialog(QWidget* owner, Context& c, const char* name, const QStri
 
 bool EditDialog::Run() {
     // The close box unloads the dialog without a word: it counts as Cancel.
-    c_.s.DialogResult = "";
+    State& s = c_.s;
+    s.DialogResult = "";
+    // The close box may have unloaded the dialog by the time this returns.
     ShowModal();
-    return c_.s.DialogResult == "okay";
+    return s.DialogResult == "okay";
 }
 
 QLineEdit* EditDialog::TextBox(const char* name, bool selectAllOnFocus) {
