@@ -5,7 +5,7 @@
 #include "platform/key_codes.h"
 #include "platform/vb.h"
 
-#include <QApplication>
+#include <QAbstractButton>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -106,8 +106,8 @@ void EditDialog::Form_KeyDown(int& keyCode, int& shift) {
         }
         Forms().Keys().SendKey(vbkey::Tab);
     } else if (keyCode == vbkey::Up) {
-        // A button would move the focus itself as well.
-        if (qobject_cast<QPushButton*>(focusWidget())) keyCode = 0;
+        // A button or an option button would move the focus itself as well.
+        if (qobject_cast<QAbstractButton*>(focusWidget())) keyCode = 0;
         Forms().Keys().SendKey(vbkey::Tab, vbshift::Shift);
     }
 }

@@ -1,11 +1,9 @@
 // The Revise Bar Numbers dialog on Qt Widgets.
 #include "entry/ui/frm_revise_bar_nos.h"
 
-#include "platform/key_codes.h"
 #include "platform/ui/qt_message_boxes.h"
 #include "platform/ui/qt_placement.h"
 
-#include <QApplication>
 
 #include <iterator>
 
@@ -18,8 +16,8 @@ constexpr double kFormWidth = 4680, kFormHeight = 2760;
 
 } // namespace
 
-FrmReviseBarNos::FrmReviseBarNos(QWidget* owner, Context& c) : DialogForm(owner), c_(c) {
-    setWindowTitle("Revise Bar Numbers");
+FrmReviseBarNos::FrmReviseBarNos(QWidget* owner, Context& c)
+    : EditDialog(owner, c, "frmReviseBarNos", "Revise Bar Numbers") {
     Form& f = Forms();
     auto label = [&](const char* name, const char* caption, double top) {
         QLabel* l = f.Control(new QLabel(caption, this), name);
@@ -28,10 +26,8 @@ FrmReviseBarNos::FrmReviseBarNos(QWidget* owner, Context& c) : DialogForm(owner)
         return l;
     };
     auto box = [&](const char* name, double top) {
-        auto* t = f.Control(new QLineEdit(this), name);
+        QLineEdit* t = TextBox(name);
         SetTwipsGeometry(t, 1560, top, 975, 315);
-        // The whole text is selected when the box gets the focus.
-        f.Focus().OnGotFocus(t, [t] { t->selectAll(); });
         return t;
     };
     lblFromItem = label("lblFromItem", "From Item", 270);
@@ -40,9 +36,8 @@ FrmReviseBarNos::FrmReviseBarNos(QWidget* owner, Context& c) : DialogForm(owner)
     txtNoItems = box("txtNoItems", 720);
     lblBarNumber = label("lblBarNumber", "Bar Number", 1230);
     txtBarNumber = box("txtBarNumber", 1200);
-    btnOK = f.Control(new QPushButton("&OK", this), "btnOK");
+    Buttons();
     SetTwipsGeometry(btnOK, 600, 1920, 1215, 375);
-    btnCancel = f.Control(new QPushButton("&Cancel", this), "btnCancel");
     SetTwipsGeometry(btnCancel, 2280, 1920, 1215, 375);
     optBarno = f.Control(new QRadioButton("Bar No.", this), "optBarno");
     SetTwipsGeometry(optBarno, 2880, 240, 1455, 315);
@@ -55,14 +50,7 @@ FrmReviseBarNos::FrmReviseBarNos(QWidget* owner, Context& c) : DialogForm(owner)
     QWidget* order[] = {txtFromItem, txtNoItems, txtBarNumber, btnOK, btnCancel, optBarno,
                         optOffset};
     for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
-    // Enter never presses a button that has not the focus.
-    for (QPushButton* b : {btnOK, btnCancel}) {
-        b->setAutoDefault(false);
-        b->setDefault(false);
-    }
 
-    f.OnClick(btnOK, [this] { btnOK_Click(); });
-    f.OnClick(btnCancel, [this] { btnCancel_Click(); });
     // Selecting an option from code runs its handler as a click does.
     connect(optBarno, &QRadioButton::toggled, this, [this](bool on) {
         if (on) optBarno_Click();
@@ -76,34 +64,10 @@ ReviseMode FrmReviseBarNos::Mode() const {
     return optOffset->isChecked() ? ReviseMode::Offset : ReviseMode::BarNumber;
 }
 
-void FrmReviseBarNos::Form_Load() {
-    Forms().Keys().SetKeyPreview(true);
-}
-
 void FrmReviseBarNos::Form_Activate() {
     optBarno->setChecked(true);
     ShowLabels(ReviseMode::BarNumber);
     Forms().Focus().SetFocus(txtFromItem);
-}
-
-void FrmReviseBarNos::Form_KeyDown(int& keyCode, int& shift) {
-    if (shift != 0) return;
-    if (keyCode == vbkey::Return) {
-        // Enter presses a focused button, and elsewhere moves on.
-        if (auto* b = qobject_cast<QPushButton*>(QApplication::focusWidget()))
-            b->click();
-        else
-            Forms().Keys().SendKey(vbkey::Tab);
-    } else if (keyCode == vbkey::Up) {
-        // One step back, whatever control has the focus: a button or an
-        // option button does not move it by itself as well.
-        Forms().Keys().SendKey(vbkey::Tab, vbshift::Shift);
-        keyCode = 0;
-    }
-}
-
-void FrmReviseBarNos::Form_KeyPress(int& keyAscii) {
-    if (keyAscii == vbkey::Return) keyAscii = 0;
 }
 
 void FrmReviseBarNos::ShowLabels(ReviseMode mode) {
@@ -120,27 +84,17 @@ void FrmReviseBarNos::optOffset_Click() {
     ShowLabels(ReviseMode::Offset);
 }
 
-void FrmReviseBarNos::btnOK_Click() {
+bool FrmReviseBarNos::CheckFields() {
     std::optional<ReviseMode> mode;
     if (optBarno->isChecked()) mode = ReviseMode::BarNumber;
     if (optOffset->isChecked()) mode = ReviseMode::Offset;
-    const ReviseBarNosEntry entry{mode, FromQt(txtFromItem->text()), FromQt(txtNoItems->text()),
-                                  FromQt(txtBarNumber->text())};
+    const ReviseBarNosEntry entry{mode, Text(txtFromItem), Text(txtNoItems), Text(txtBarNumber)};
     switch (ReviseBarNosOK(c_, entry)) {
-    case ReviseCheck::Okay:
-        done(QDialog::Accepted);
-        break;
-    case ReviseCheck::OutOfRange:
-        Forms().Focus().SetFocus(txtBarNumber);
-        break;
-    case ReviseCheck::Refused:
-        break;
+    case ReviseCheck::Okay: return true;
+    case ReviseCheck::OutOfRange: FocusBack(txtBarNumber); return false;
+    case ReviseCheck::Refused: return false;
     }
-}
-
-void FrmReviseBarNos::btnCancel_Click() {
-    c_.s.DialogResult.clear();
-    done(QDialog::Rejected);
+    return false;
 }
 
 } // namespace tnq

@@ -3,12 +3,13 @@
 // last item) and the bar number (or the offset). Created once, hidden after
 // OK or Cancel; its text boxes keep their values between uses, and each
 // showing selects "Bar No." again with the focus in From Item. Its rules
-// are those of revise_bar_nos.h.
+// are those of revise_bar_nos.h, its keys and buttons those of every Edit
+// dialog.
 #pragma once
 
 #include "core/context.h"
 #include "entry/revise_bar_nos.h"
-#include "platform/ui/form_lifecycle.h"
+#include "editing/ui/edit_dialog.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -17,7 +18,7 @@
 
 namespace tnq {
 
-class FrmReviseBarNos : public DialogForm {
+class FrmReviseBarNos : public EditDialog {
     Q_OBJECT
 public:
     FrmReviseBarNos(QWidget* owner, Context& c);
@@ -27,25 +28,18 @@ public:
 
     // Controls, in tab order.
     QLineEdit *txtFromItem, *txtNoItems, *txtBarNumber;
-    QPushButton *btnOK, *btnCancel;
     QRadioButton *optBarno, *optOffset;
     QLabel *lblFromItem, *lblNoItems, *lblBarNumber;
 
-    void btnOK_Click();
-    void btnCancel_Click();
     void optBarno_Click();
     void optOffset_Click();
 
 protected:
-    void Form_Load() override;
     void Form_Activate() override;
-    void Form_KeyDown(int& keyCode, int& shift) override;
-    void Form_KeyPress(int& keyAscii) override;
+    bool CheckFields() override;
 
 private:
     void ShowLabels(ReviseMode mode);
-
-    Context& c_;
 };
 
 } // namespace tnq

@@ -7,11 +7,7 @@ namespace tnq {
 
 KvsDialogs::KvsDialogs(QWidget* owner)
     : frmNoteOptions([this, owner] { return new FrmNoteOptions(owner, *c_); }),
-      frmReviseBarNos([this, owner] {
-          auto* f = new FrmReviseBarNos(owner, *c_);
-          f->SetPlacement(c_->sys.Screen(), c_->s.Resolution);
-          return f;
-      }),
+      frmReviseBarNos([this, owner] { return new FrmReviseBarNos(owner, *c_); }),
       owner_(owner) {}
 
 void KvsDialogs::ShowNoteOptions(Context& c) {
@@ -24,7 +20,7 @@ void KvsDialogs::ShowNoteOptions(Context& c) {
 
 ReviseMode KvsDialogs::ShowReviseBarNos(Context& c) {
     c_ = &c;
-    frmReviseBarNos->ShowModal();
+    frmReviseBarNos->Run();
     // Unloaded by its close box: nothing was chosen.
     if (!frmReviseBarNos.Loaded()) return ReviseMode::BarNumber;
     return frmReviseBarNos->Mode();
