@@ -483,7 +483,10 @@ void ReplaceFileContents(const std::string& path, const std::string& bytes, Inte
         else
             done += static_cast<std::size_t>(w);
     }
-    if (error == 0 && ::fsync(fd) != 0 && errno != EINVAL) error = ErrorFromErrno(errno);
+    // No wait for the disk here: NAME.MID is made from the piece and can be
+    // made again at any time, and waiting for the disk would cost the
+    // command more than making the file. The rename below still puts only
+    // a complete file in the old one's place.
     if (::close(fd) != 0 && error == 0) error = ErrorFromErrno(errno);
     fileOpen = 0;
     if (error == 0 && ::rename(temp.c_str(), path.c_str()) != 0) error = ErrorFromErrno(errno);
