@@ -61,6 +61,11 @@ public:
     bool Allocated() const { return !data_.empty(); }
     int Upper1() const { return u1_; }
     int Upper2() const { return u2_; }
+    // Whether row i holds the slots 0..last: those are then read or
+    // written in place from &(*this)(i, 0) without a check each.
+    bool HoldsRow(int i, int last) const {
+        return i >= 0 && i <= u1_ && last >= 0 && last <= u2_;
+    }
 
     T& operator()(int i, int j) { return data_[Index(i, j)]; }
     const T& operator()(int i, int j) const { return data_[Index(i, j)]; }

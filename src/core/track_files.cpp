@@ -165,10 +165,6 @@ void ShowCapacityMessage(Context& c, int track) {
 
 namespace {
 
-template <class T> bool Covers(const Array2<T>& a, int track) {
-    return a.Allocated() && track >= 0 && track <= a.Upper1();
-}
-
 // StoreItemTimes; the slots of CurrentTrack are found here when not given.
 bool StoreItemTimesIn(Context& c, const TrackSlots* given) {
     State& s = c.s;
@@ -217,8 +213,9 @@ bool StoreItemTimesIn(Context& c, const TrackSlots* given) {
 } // namespace
 
 std::optional<TrackSlots> SlotsOf(State& s, int track) {
-    if (!Covers(s.NoteCode, track) || !Covers(s.ItemTime, track) || !Covers(s.ItemDyn, track) ||
-        !Covers(s.BarNo, track) || !Covers(s.ItemChan, track) || !Covers(s.ItemBend, track))
+    if (!s.NoteCode.HoldsRow(track, 0) || !s.ItemTime.HoldsRow(track, 0) ||
+        !s.ItemDyn.HoldsRow(track, 0) || !s.BarNo.HoldsRow(track, 0) ||
+        !s.ItemChan.HoldsRow(track, 0) || !s.ItemBend.HoldsRow(track, 0))
         return std::nullopt;
     return TrackSlots{&s.NoteCode(track, 0), &s.ItemTime(track, 0), &s.ItemDyn(track, 0),
                       &s.BarNo(track, 0),    &s.ItemChan(track, 0), &s.ItemBend(track, 0),

@@ -201,12 +201,29 @@ private:
         }
     }
 
-    void Item(std::string& c, int t, int i) {
-        const int code = s_.WorkCode(t, i);
-        const int ch = s_.WorkChan(t, i);
-        const std::int64_t time = s_.WorkTime(t, i);
-        const int dyn = s_.WorkDyn(t, i);
-        const int bend = s_.WorkBend(t, i);
+    // The numbers of work item i of track t.
+    struct WorkItem {
+        int Code, Chan;
+        std::int64_t Time;
+        int Dyn, Bend;
+    };
+    WorkItem WorkItemAt(int t, int i) const {
+        return {s_.WorkCode(t, i), s_.WorkChan(t, i), s_.WorkTime(t, i), s_.WorkDyn(t, i),
+                s_.WorkBend(t, i)};
+    }
+    // Whether all five work arrays hold items 1..last of track t.
+    bool RowsHold(int t, int last) const {
+        return s_.WorkCode.HoldsRow(t, last) && s_.WorkChan.HoldsRow(t, last) &&
+               s_.WorkTime.HoldsRow(t, last) && s_.WorkDyn.HoldsRow(t, last) &&
+               s_.WorkBend.HoldsRow(t, last);
+    }
+
+    void Item(std::string& c, int t, int i, const WorkItem& w) {
+        const int code = w.Code;
+        const int ch = w.Chan;
+        const std::int64_t time = w.Time;
+        const int dyn = w.Dyn;
+        const int bend = w.Bend;
         const bool rest = code == 0 && dyn == 0 && bend == 0 && s_.BendActive(t) == 0;
 
         // The note still sounding ends here, unless a legato passage goes on.
@@ -349,9 +366,20 @@ private:
         } catch (const ValueError& e) {
             Refuse("Track" + Str(t) + ", start of the track", e);
         }
-        for (int i = 1; i < s_.WorkCount(t); ++i) {
+        // The rows of the track are read in place when the arrays hold all
+        // its items (as they do after compaction), else item by item.
+        const int count = s_.WorkCount(t);
+        const bool inPlace = count > 1 && RowsHold(t, count - 1);
+        const Integer* code = inPlace ? &s_.WorkCode(t, 0) : nullptr;
+        const Integer* chan = inPlace ? &s_.WorkChan(t, 0) : nullptr;
+        const Long* time = inPlace ? &s_.WorkTime(t, 0) : nullptr;
+        const Integer* dyn = inPlace ? &s_.WorkDyn(t, 0) : nullptr;
+        const Integer* bend = inPlace ? &s_.WorkBend(t, 0) : nullptr;
+        for (int i = 1; i < count; ++i) {
             try {
-                Item(c, t, i);
+                Item(c, t, i,
+                     inPlace ? WorkItem{code[i], chan[i], time[i], dyn[i], bend[i]}
+                             : WorkItemAt(t, i));
             } catch (const ValueError& e) {
                 Refuse(ItemPlace(t, i), e);
             }

@@ -96,6 +96,29 @@ TEST_F(Writer, WorkedExampleByteForByte) {
     EXPECT_EQ(csv.Of(2, "End_track")[0].Time, 1200);
 }
 
+TEST_F(Writer, AWorkArrayShorterThanTheTrackIsASubscriptError) {
+    // The rows are read in place only where every work array holds them;
+    // else item by item, and the item beyond an array is error 9.
+    Rest(1, 480);
+    Note(2, 60, 480);
+    Note(2, 62, 480);
+    AllocateWorkArrays(s);
+    CompactTracks(s);
+    s.MidDivision = s.TicksPerQuarter;
+    ASSERT_EQ(s.WorkCount(2), 3);
+    const std::string whole = BuildMidFile(s, {}, 0);
+    s.WorkBend.ReDimPreserve(1);
+    try {
+        BuildMidFile(s, {}, 0);
+        ADD_FAILURE() << "no error";
+    } catch (const VbError& e) {
+        EXPECT_EQ(e.Number(), err::SubscriptOutOfRange);
+    }
+    // Rows long enough again: the same bytes as before.
+    s.WorkBend.ReDimPreserve(s.MaxItems);
+    EXPECT_EQ(Hex(BuildMidFile(s, {}, 0)), Hex(whole));
+}
+
 TEST_F(Writer, FirstChunkCarriesThePieceWideEvents) {
     s.AWESelectChecked = true;
     s.Reverb = 4;
