@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -59,7 +60,8 @@ inline void WhenModal(std::function<void(QWidget*)> act) {
 template <class F>
 void WhenDialogShown(std::function<void(F&)> act, std::function<void(F&)> giveUp) {
     QTimer::singleShot(0, [act, giveUp] {
-        auto* f = qobject_cast<F*>(QApplication::activeModalWidget());
+        // A dialog that unloads itself is gone once act has closed it.
+        QPointer<F> f = qobject_cast<F*>(QApplication::activeModalWidget());
         if (!f) {
             ADD_FAILURE() << "the dialog is not shown";
             return;
@@ -68,7 +70,7 @@ void WhenDialogShown(std::function<void(F&)> act, std::function<void(F&)> giveUp
         if (!QTest::qWaitFor([f] { return f->isActiveWindow(); }))
             ADD_FAILURE() << "the dialog is not active";
         act(*f);
-        if (f->isVisible()) {
+        if (f && f->isVisible()) {
             ADD_FAILURE() << "the dialog is still up";
             giveUp(*f);
         }
