@@ -5,6 +5,7 @@
 #include "platform/ui/qt_file_dialogs.h"
 #include "platform/ui/qt_launcher.h"
 #include "platform/ui/qt_message_boxes.h"
+#include "platform/ui/qt_printer.h"
 #include "platform/ui/qt_system_info.h"
 
 #include <QApplication>
@@ -25,6 +26,9 @@ int main(int argc, char** argv) {
     context.midi = &midi;
     tnq::QtLauncher launcher;
     context.launcher = &launcher;
+    // The set-up sheet prints on the printer the print dialog set up.
+    tnq::QtPrinter printer(files.Printer());
+    context.printer = &printer;
     window.Attach(&context);
     boxes.SetParent(&window);
 

@@ -8,6 +8,7 @@
 #include "platform/launcher.h"
 #include "platform/message_box.h"
 #include "platform/midi_output.h"
+#include "platform/printer.h"
 #include "platform/settings_store.h"
 #include "platform/system_info.h"
 
@@ -27,6 +28,8 @@ struct Context {
     // Starts the player and the auxiliary program; none until the window
     // sets it.
     Launcher* launcher = nullptr;
+    // The printer the print dialog chose; none until the window sets it.
+    Printer* printer = nullptr;
 
     std::string GetIniSetting(const std::string& key) const {
         return ini.GetIniSetting(IniSettings, key);

@@ -1,14 +1,15 @@
 // New, Open, Save, RebuildDataFile and CheckPieceExists.
 #include "core/piece_commands.h"
 
+#include "core/descriptions_file.h"
 #include "core/file_menu.h"
 #include "core/memory.h"
 #include "core/piece_file.h"
 #include "core/piece_paths.h"
 #include "core/piece_title.h"
 #include "core/recalculate.h"
-#include "core/track_files.h"
 #include "core/screen_procs.h"
+#include "core/track_files.h"
 #include "platform/vb.h"
 #include "platform/whole_file.h"
 
@@ -132,35 +133,19 @@ void ScanTrackFiles(const std::string& dir, const std::string& title, int& highe
     }
 }
 
-// The track descriptions of an initialised piece, from NAME.DAT line by
-// line: two digits of track number, then the text.
-void ReadDescriptions(Context& c, const std::string& dir) {
-    State& s = c.s;
-    s.TrackDescription.ReDim(s.NumTracks);
-    std::vector<std::string> rows;
+// The track descriptions of an initialised piece, from NAME.DAT; a missing
+// or unreadable file leaves them empty.
+void ReadDescriptions(Context& c) {
     try {
-        const std::string bytes = ReadWholeFile(JoinIgnoringCase(dir, s.PieceTitle + ".DAT"));
-        rows.push_back(kDescriptionHeading);
-        for (std::string line : SplitLines(bytes)) {
-            if (line.empty()) continue;
-            if (line.size() == 2) line += "   ";
-            const double v = RoundHalfEven(Val(Left(line, 2)));
-            if (v < 0 || v > s.NumTracks) break;
-            s.TrackDescription(static_cast<int>(v)) = Mid(line, 3);
-            rows.push_back(Left(line, 2) + " " + Mid(line, 3));
-        }
+        LoadTrackDescriptions(c, kDescriptionsHeadingAtOpen, true);
     } catch (const VbError&) {
-        // A missing or unreadable file ends the reading.
+        c.screen.SetTrackList({}, -1);
     }
-    // The list keeps its rows sorted, the heading first.
-    std::sort(rows.begin(), rows.end());
-    c.screen.SetTrackList(rows, rows.empty() ? -1 : 0);
 }
 
 // Puts a checked data file in place of the open piece. False (previous
 // piece untouched) only when the score cannot be sized.
-bool PutPieceInPlace(Context& c, const PieceLocation& loc, const std::string& dir,
-                     const PieceData& data) {
+bool PutPieceInPlace(Context& c, const PieceLocation& loc, const PieceData& data) {
     State& s = c.s;
     const PieceHeader& h = data.Header;
     const Limits old = LimitsOf(s);
@@ -217,7 +202,7 @@ bool PutPieceInPlace(Context& c, const PieceLocation& loc, const std::string& di
     if (c.GetIniSetting(s.PieceTitle + "-init") == "done") {
         c.screen.SetMenuEnabled("mnuMiscInit", false);
         c.screen.SetMenuEnabled("mnuMiscTrack", true);
-        ReadDescriptions(c, dir);
+        ReadDescriptions(c);
     } else {
         c.screen.SetMenuEnabled("mnuMiscInit", true);
         c.screen.SetMenuEnabled("mnuMiscTrack", false);
@@ -380,7 +365,7 @@ bool OpenPieceFile(Context& c, const std::string& path) {
 
         c.screen.SetHourglass(true);
         const PieceData data = ParseDataFile(ReadWholeFile(dataPath), c.s);
-        if (!PutPieceInPlace(c, *loc, dir, data)) {
+        if (!PutPieceInPlace(c, *loc, data)) {
             c.screen.SetHourglass(false);
             return false;
         }

@@ -29,6 +29,11 @@ public:
     // Files"). Returns its full path, or nothing when the user cancelled. A
     // failure of the dialog itself raises VbError.
     virtual std::optional<std::string> OpenProgramFile() = 0;
+    // Asks for an existing file of the kind filter names (as the dialog
+    // lists it: "Midi Files (*.AWE)"), starting in startDir; as
+    // OpenPieceFile otherwise.
+    virtual std::optional<std::string> OpenFile(const std::string& startDir,
+                                                const std::string& filter) = 0;
 
     // The print dialog for a printout of pages pages (page numbers allowed,
     // no selection). Nothing when the user cancelled. A failure raises

@@ -429,9 +429,10 @@ TEST_F(PieceCommandsTest, OpenReadsTheTrackDescriptionsOfAnInitialisedPiece) {
     EXPECT_EQ(s.TrackDescription(3), "Cello, second desk");
     EXPECT_EQ(s.TrackDescription(2), "Violin");
     EXPECT_EQ(s.TrackDescription(5), "   ");
-    EXPECT_EQ(s.TrackDescription(4), "") << "reading ends at a track beyond the piece's";
-    EXPECT_EQ(p.screen.trackList, (std::vector<std::string>{"  Track Descriptions", "02 Violin",
-                                                            "03 Cello, second desk", "05    "}));
+    EXPECT_EQ(s.TrackDescription(4), "Late") << "a track beyond the piece's is passed over";
+    EXPECT_EQ(p.screen.trackList,
+              (std::vector<std::string>{"  Track Descriptions", "02 Violin",
+                                        "03 Cello, second desk", "04 Late", "05    "}));
     EXPECT_EQ(p.screen.trackListSelected, 0);
     EXPECT_FALSE(p.screen.menuEnabled["mnuMiscInit"]);
     EXPECT_TRUE(p.screen.menuEnabled["mnuMiscTrack"]);

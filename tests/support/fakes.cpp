@@ -76,15 +76,22 @@ std::optional<std::string> FakeFileDialogs::NextOpen(const std::string& what) {
     return o.Path;
 }
 
+std::optional<std::string> FakeFileDialogs::OpenFile(const std::string& startDir,
+                                                     const std::string& filter) {
+    openFilters.push_back(filter);
+    return OpenPieceFile(startDir);
+}
+
 std::optional<PrintChoice> FakeFileDialogs::Print(int pages) {
     printPages.push_back(pages);
     if (prints_.empty()) {
         ADD_FAILURE() << "unexpected print dialog";
         return std::nullopt;
     }
-    auto r = prints_.front();
+    Printed r = prints_.front();
     prints_.pop_front();
-    return r;
+    if (r.Error != 0) throw VbError(r.Error);
+    return r.Choice;
 }
 
 void FakeScreen::SetTrackFigure(int row, const std::string& text) {

@@ -137,6 +137,8 @@ public:
 class FakeFileDialogs : public FileDialogs {
 public:
     std::optional<std::string> OpenPieceFile(const std::string& startDir) override;
+    std::optional<std::string> OpenFile(const std::string& startDir,
+                                        const std::string& filter) override;
     std::optional<PrintChoice> Print(int pages) override;
     // Answered from the same script as the piece-file dialog.
     std::optional<std::string> OpenProgramFile() override;
@@ -146,12 +148,15 @@ public:
     void CancelOpen() { opens_.push_back({std::nullopt, 0}); }
     void FailOpen(int number) { opens_.push_back({std::nullopt, number}); }
     // The next print dialog gives choice / is cancelled.
-    void ChoosePrint(const PrintChoice& choice) { prints_.push_back(choice); }
-    void CancelPrint() { prints_.push_back(std::nullopt); }
+    void ChoosePrint(const PrintChoice& choice) { prints_.push_back({choice, 0}); }
+    void CancelPrint() { prints_.push_back({std::nullopt, 0}); }
+    // The next print dialog fails with error n.
+    void FailPrint(int number) { prints_.push_back({std::nullopt, number}); }
 
     std::vector<std::string> openStartDirs; // start directory of each open dialog shown
     int programDialogs = 0;                 // program dialogs shown
     std::vector<int> printPages;            // pages of each print dialog shown
+    std::vector<std::string> openFilters;   // filter of each OpenFile dialog shown
     bool AllAnswersUsed() const { return opens_.empty() && prints_.empty(); }
 
 private:
@@ -161,7 +166,11 @@ private:
     };
     std::optional<std::string> NextOpen(const std::string& what);
     std::deque<Open> opens_;
-    std::deque<std::optional<PrintChoice>> prints_;
+    struct Printed {
+        std::optional<PrintChoice> Choice;
+        int Error = 0;
+    };
+    std::deque<Printed> prints_;
 };
 
 // A MIDI output whose ports are names in a list and whose devices record

@@ -9,17 +9,23 @@
 
 namespace tnq {
 
-void QtFileDialogs::SetUpPieceFileDialog(QFileDialog& dialog, const std::string& startDir) {
+void QtFileDialogs::SetUpFileDialog(QFileDialog& dialog, const std::string& startDir,
+                                    const std::string& filter) {
     dialog.setObjectName("Dlog");
     dialog.setWindowTitle("Open");
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     // The file must exist (and so must its directory).
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters({"Midi Files (*.TNQ)", "All Files (*)"});
-    dialog.selectNameFilter("Midi Files (*.TNQ)");
-    // Piece files copied from elsewhere may be spelled in small letters.
+    const QString f = QString::fromStdString(filter);
+    dialog.setNameFilters({f, "All Files (*)"});
+    dialog.selectNameFilter(f);
+    // Files copied from elsewhere may be spelled in small letters.
     dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
     dialog.setDirectory(QFile::decodeName(QByteArray::fromStdString(startDir)));
+}
+
+void QtFileDialogs::SetUpPieceFileDialog(QFileDialog& dialog, const std::string& startDir) {
+    SetUpFileDialog(dialog, startDir, "Midi Files (*.TNQ)");
     dialog.selectFile(QString());
 }
 
@@ -40,6 +46,13 @@ constexpr const char* kProgramsFilter = "Programs (*)";
 std::optional<std::string> QtFileDialogs::OpenPieceFile(const std::string& startDir) {
     QFileDialog dialog(parent_);
     SetUpPieceFileDialog(dialog, startDir);
+    return ChosenFile(dialog);
+}
+
+std::optional<std::string> QtFileDialogs::OpenFile(const std::string& startDir,
+                                                   const std::string& filter) {
+    QFileDialog dialog(parent_);
+    SetUpFileDialog(dialog, startDir, filter);
     return ChosenFile(dialog);
 }
 

@@ -17,6 +17,8 @@ public:
     void SetParent(QWidget* parent) { parent_ = parent; }
 
     std::optional<std::string> OpenPieceFile(const std::string& startDir) override;
+    std::optional<std::string> OpenFile(const std::string& startDir,
+                                        const std::string& filter) override;
     std::optional<PrintChoice> Print(int pages) override;
     std::optional<std::string> OpenProgramFile() override;
 
@@ -25,6 +27,8 @@ public:
 
     // The dialogs as they are shown (for tests: set up, not shown).
     static void SetUpPieceFileDialog(QFileDialog& dialog, const std::string& startDir);
+    static void SetUpFileDialog(QFileDialog& dialog, const std::string& startDir,
+                                const std::string& filter);
     static void SetUpPrintDialog(QPrintDialog& dialog, int pages);
     static void SetUpProgramDialog(QFileDialog& dialog);
     // The choice a print dialog's printer holds after OK.
