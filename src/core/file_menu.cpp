@@ -5,6 +5,7 @@
 #include "core/piece_commands.h"
 #include "core/piece_paths.h"
 #include "core/screen_procs.h"
+#include "platform/system_info.h"
 #include "platform/vb.h"
 
 #include <algorithm>
@@ -100,6 +101,7 @@ bool mnuFileArray_Click(Context& c, int index) {
         s.Response = static_cast<Integer>(answer);
         // A Save that failed keeps the piece open.
         if (answer == mb::Yes && !mnuFilSave_Click(c)) return false;
+        if (answer == mb::No) s.PieceChanged = 0;
     }
     s.OpenFromRecent = -1;
     const bool opened = OpenPieceFile(c, path);
@@ -135,8 +137,8 @@ bool Form_QueryUnload(Context& c) {
 
 void mnuFilDelete_Click(Context& c) {
     if (c.s.PieceOpen == 1) {
-        c.msg.MsgBox("Use Windows File Manager or Windows Explorer to delete an individual track, "
-                     "the '.TNQ' file, or the entire folder.",
+        c.msg.MsgBox(std::string("Use ") + kFileManagerName +
+                         " to delete an individual track, the '.TNQ' file, or the entire folder.",
                      mb::Information, std::string("Delete File"));
     } else {
         NoFileOpenMsg(c);
@@ -163,11 +165,13 @@ void mnuFile_Click(Context& c) {
     c.screen.SetStatus1("");
 }
 
-void mnuEdit_Click(Context& c) {
-    if (c.s.PieceOpen == 1)
-        MenuOpened(c);
-    else
+bool mnuEdit_Click(Context& c) {
+    if (c.s.PieceOpen != 1) {
         NoFileOpenMsg(c);
+        return false;
+    }
+    MenuOpened(c);
+    return true;
 }
 
 } // namespace tnq

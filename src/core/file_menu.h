@@ -49,7 +49,8 @@ void mnuFilDelete_Click(Context& c);
 // The File menu is opened.
 void mnuFile_Click(Context& c);
 // The Edit menu is opened: as the File menu with a piece open (status line
-// kept), otherwise the no-file message.
-void mnuEdit_Click(Context& c);
+// kept), otherwise the no-file message. False when the menu is to stay
+// closed (no piece).
+bool mnuEdit_Click(Context& c);
 
 } // namespace tnq

@@ -93,15 +93,16 @@ void ShowDamagedFile(Context& c, const std::string& path, const DataFileError& e
 
 // The save question before the open piece is replaced (Yes, No and
 // Cancel). False when the command is to stop: Cancel, or a Save that
-// failed. After No the piece stays marked changed until another piece
-// replaces it, so a command that then fails leaves it as it was.
+// failed. No drops the changes: the piece is no longer marked changed.
 bool AskToSave(Context& c) {
     State& s = c.s;
     const int answer = c.msg.MsgBox("Do you wish to save the changes to " + s.PieceTitle + "?",
                                     mb::YesNoCancel | mb::Critical, std::string("Save File"));
     s.Response = static_cast<Integer>(answer);
     if (answer == mb::Yes) return mnuFilSave_Click(c);
-    return answer == mb::No;
+    if (answer != mb::No) return false;
+    s.PieceChanged = 0;
+    return true;
 }
 
 bool ChangedPieceOpen(const State& s) {

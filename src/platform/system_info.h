@@ -25,6 +25,9 @@ public:
     virtual ScreenMetrics Screen() const { return ScreenMetrics::FromPixels(1024, 768); }
 };
 
+// The program that deletes files and folders by hand, as messages name it.
+inline constexpr const char* kFileManagerName = "the desktop's file manager";
+
 // The directory that holds the pieces when none was chosen: ~/Tonquill.
 std::string PiecesHome(const SystemInfo& sys);
 

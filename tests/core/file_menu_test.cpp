@@ -109,7 +109,7 @@ TEST_F(FileMenuTest, RecentPieceWhoseDirectoryHasGoneChangesNothing) {
     EXPECT_EQ(p.msg.Last().Title, "Open File");
     EXPECT_EQ(s.PieceTitle, "ONE");
     EXPECT_EQ(s.PieceOpen, 1);
-    EXPECT_EQ(s.PieceChanged, 1);
+    EXPECT_EQ(s.PieceChanged, 0); // No was the answer
     EXPECT_EQ(s.ItemCount(1), 1);
     EXPECT_EQ(s.OpenFromRecent, 0);
     EXPECT_EQ(s.RecentPieces, (std::vector<std::string>{DataPath("ONE"), DataPath("GONE")}));
@@ -187,8 +187,8 @@ TEST_F(FileMenuTest, DeleteOnlyExplains) {
     p.msg.AnswerOk();
     mnuFilDelete_Click(c);
     EXPECT_EQ(p.msg.Last().Text,
-              "Use Windows File Manager or Windows Explorer to delete an individual track, the "
-              "'.TNQ' file, or the entire folder.");
+              "Use the desktop's file manager to delete an individual track, the '.TNQ' file, "
+              "or the entire folder.");
     EXPECT_EQ(p.msg.Last().Code, 64);
     EXPECT_EQ(p.msg.Last().Title, "Delete File");
     EXPECT_TRUE(fs::exists(DataPath("ONE")));

@@ -193,15 +193,17 @@ TEST_F(PieceCommandsTest, NewEndingEarlyLeavesTheOpenPieceAsItWas) {
     EXPECT_FALSE(fs::exists(music + "/NOCTURNES.TNQ"));
     ExpectSongStillOpen();
 
-    // Changed, No to saving, then cancelled: still open and still changed.
+    // Changed, No to saving, then cancelled: still open, and no longer
+    // marked changed (the user chose not to keep the changes).
     s.PieceChanged = 1;
     p.msg.Answer(mb::No);
     p.msg.AnswerInput("");
     EXPECT_FALSE(mnuFilNew_Click(c));
-    EXPECT_EQ(s.PieceChanged, 1);
+    EXPECT_EQ(s.PieceChanged, 0);
     EXPECT_EQ(p.msg.shown.back().Text, "Enter name of new file (no Extension)");
 
     // Cancel at the save question asks nothing more.
+    s.PieceChanged = 1;
     p.msg.Answer(mb::Cancel);
     EXPECT_FALSE(mnuFilNew_Click(c));
     EXPECT_EQ(p.msg.shown.back().Text, "Do you wish to save the changes to SONG?");
@@ -360,7 +362,7 @@ TEST_F(PieceCommandsTest, CancelledOpenDialogChangesNothing) {
     p.files.CancelOpen();
     EXPECT_FALSE(mnuFilOpen_Click(c));
     EXPECT_EQ(s.DialogError, 32755);
-    EXPECT_EQ(s.PieceChanged, 1);
+    EXPECT_EQ(s.PieceChanged, 0); // No was the answer
     ExpectSongStillOpen();
 }
 
@@ -396,7 +398,7 @@ TEST_F(PieceCommandsTest, FailedOpenLeavesThePreviousPieceAsItWas) {
         if (k.text != "Invalid Directory") {
             EXPECT_EQ(p.msg.Last().Title, "Open File");
         }
-        EXPECT_EQ(s.PieceChanged, 1);
+        EXPECT_EQ(s.PieceChanged, 0); // No was the answer
         ExpectSongStillOpen();
         EXPECT_EQ(p.screen.recent, std::vector<std::string>{DataPath("SONG")}) << k.path;
     }
@@ -543,7 +545,7 @@ TEST_F(PieceCommandsTest, FailedRebuildLeavesThePreviousPieceAsItWas) {
     EXPECT_EQ(p.msg.Last().Title, "Data Error");
     EXPECT_FALSE(fs::exists(dir + "/BROKEN.TNQ"));
     ExpectSongStillOpen();
-    EXPECT_EQ(s.PieceChanged, 1);
+    EXPECT_EQ(s.PieceChanged, 0); // No was the answer
 }
 
 // ---- CheckPieceExists ------------------------------------------------------
