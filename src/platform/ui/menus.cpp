@@ -48,6 +48,14 @@ QAction* MenuTree::AddSeparator(QMenu* menu, const std::string& name) {
     return a;
 }
 
+void MenuTree::KeepClosed(const std::string& name) {
+    QMenu* menu = Menu(name);
+    if (!menu) throw VbError(kNoSuchElement, "No menu " + name);
+    // The opener runs before the menu shows: it is closed again as soon as
+    // it has shown.
+    QMetaObject::invokeMethod(menu, &QMenu::close, Qt::QueuedConnection);
+}
+
 QAction* MenuTree::Item(const std::string& name) const {
     auto it = items_.find(name);
     return it == items_.end() ? nullptr : it->second;

@@ -29,6 +29,10 @@ public:
                      std::function<void()> click);
     QAction* AddSeparator(QMenu* menu, const std::string& name);
 
+    // Called by a top menu's opener: the menu being opened does not show
+    // (the opener has told the user why).
+    void KeepClosed(const std::string& name);
+
     // An item or a top menu by name (null when there is none).
     QAction* Item(const std::string& name) const;
     QMenu* Menu(const std::string& name) const;

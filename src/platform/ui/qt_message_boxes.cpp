@@ -3,8 +3,11 @@
 
 #include "platform/cp1252.h"
 
+#include <QApplication>
+#include <QFontMetrics>
 #include <QInputDialog>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -122,14 +125,26 @@ int QtMessageBoxes::MsgBox(const std::string& text, int code,
     return hasCancel ? mb::Cancel : buttons.front().result;
 }
 
+int TitleBarWidth(const QString& title) {
+    QFont f = QApplication::font("QMdiSubWindowTitleBar");
+    f.setBold(true);
+    return QFontMetrics(f).horizontalAdvance(title) + kTitleBarExtras;
+}
+
 std::string QtMessageBoxes::InputBox(const std::string& prompt,
                                      const std::optional<std::string>& title,
                                      const std::string& defaultText) {
-    bool ok = false;
-    QString answer =
-        QInputDialog::getText(parent_, ToQt(title ? *title : std::string(kProgramTitle)),
-                              ToQt(prompt), QLineEdit::Normal, ToQt(defaultText), &ok);
-    return ok ? FromQt(answer) : std::string();
+    QInputDialog box(parent_);
+    const QString caption = ToQt(title ? *title : std::string(kProgramTitle));
+    box.setWindowTitle(caption);
+    box.setLabelText(ToQt(prompt));
+    box.setInputMode(QInputDialog::TextInput);
+    box.setTextValue(ToQt(defaultText));
+    // Wide enough for the whole title (a message box sees to that itself);
+    // the dialog takes its width from its prompt's.
+    if (auto* label = box.findChild<QLabel*>()) label->setMinimumWidth(TitleBarWidth(caption));
+    if (box.exec() != QDialog::Accepted) return std::string();
+    return FromQt(box.textValue());
 }
 
 } // namespace tnq

@@ -13,6 +13,11 @@ namespace tnq {
 QString ToQt(const std::string& text);
 std::string FromQt(const QString& text);
 
+// The width a window needs to show its whole title in its title bar: the
+// title in a bold face plus room for the bar's icon and buttons.
+inline constexpr int kTitleBarExtras = 120;
+int TitleBarWidth(const QString& title);
+
 class QtMessageBoxes : public MessageBoxes {
 public:
     explicit QtMessageBoxes(QWidget* parent = nullptr) : parent_(parent) {}

@@ -1,7 +1,9 @@
 // A status line: a sunken strip showing one line of text; setting the text
-// replaces the line.
+// replaces the line. A text too long for the strip is still shown whole:
+// in a narrower or smaller face, or else on two lines.
 #pragma once
 
+#include <QFont>
 #include <QLabel>
 
 #include <string>
@@ -16,6 +18,18 @@ public:
     // Text in the program's one-byte encoding. Line ends show as blanks.
     void SetLine(const std::string& text);
     std::string Line() const { return line_; }
+
+    // How the text is drawn in the strip as it stands.
+    struct Fit {
+        QFont Font;
+        bool TwoLines = false;
+    };
+    Fit Fitted() const;
+    // Where the text is drawn: the strip inside its frame and indent.
+    QRect TextRect() const;
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
 
 private:
     std::string line_;

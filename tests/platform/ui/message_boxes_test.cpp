@@ -2,6 +2,7 @@
 #include "platform/ui/qt_message_boxes.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -105,6 +106,26 @@ TEST(QtMessageBoxes, InputBoxGivesTheTextOrEmptyOnCancel) {
         QTest::keyClick(w, Qt::Key_Escape);
     });
     EXPECT_EQ(boxes.InputBox("How may items ?", std::string("Insert Items"), "3"), "");
+}
+
+TEST(QtMessageBoxes, InputBoxIsWideEnoughForItsTitle) {
+    QtMessageBoxes boxes;
+    const std::string title = "Directory is /home/a-rather-long-user-name/Music/Tonquill pieces";
+    int width = 0;
+    QString shownTitle;
+    QTimer::singleShot(0, [&] {
+        QWidget* w = QApplication::activeModalWidget();
+        ASSERT_NE(w, nullptr);
+        width = w->width();
+        shownTitle = w->windowTitle();
+        QTest::keyClick(w, Qt::Key_Escape);
+    });
+    boxes.InputBox("Enter name of new file (no Extension)", title);
+    EXPECT_EQ(shownTitle.toStdString(), title);
+    QFont bold = QApplication::font("QMdiSubWindowTitleBar");
+    bold.setBold(true);
+    // The title, and room for the title bar's icon and three buttons.
+    EXPECT_GE(width, QFontMetrics(bold).horizontalAdvance(shownTitle) + 100);
 }
 
 } // namespace
