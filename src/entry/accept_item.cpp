@@ -343,12 +343,7 @@ bool AcceptRun::CheckDynamics() {
 
     // A program chosen in the instrument list opened from this box.
     if (sc_.GMNamesVisible()) {
-        const std::string chosen = sc_.GMNamesText();
-        const double v = Val(chosen);
-        if (v > 0 && v < 129)
-            sc_.SetText(Box::Dyn, chosen);
-        else
-            sc_.SetText(Box::Dyn, std::to_string(sc_.GMNamesListIndex() + 1));
+        sc_.SetText(Box::Dyn, ChosenProgram(sc_));
         sc_.HideGMNames();
     }
 

@@ -82,6 +82,13 @@ bool PointerValid(const State& s) {
     return s.CurrentItem(t) >= 1 && s.CurrentItem(t) <= s.ItemCount(t) + 1;
 }
 
+// The item box names the item at the pointer (or there is no track whose
+// pointer it could name; Accept Item refuses that by itself).
+bool ItemBoxNamesPointer(const State& s, const std::string& text) {
+    if (!HasCurrentTrack(s)) return true;
+    return IsNumeric(text) && RoundHalfEven(Val(text)) == s.CurrentItem(s.CurrentTrack);
+}
+
 void HideIfShown(Context& c, const char* control) {
     if (c.screen.ControlVisible(control)) c.screen.SetControlVisible(control, false);
 }
@@ -445,8 +452,10 @@ bool txtNote_LostFocus(Context& c) {
     MainScreen& sc = c.screen;
     if (s.MenuActive != 0 || s.SkipValidation == 1) return true;
 
+    // Text that was not typed key by key (pasted) is upper-cased here.
     std::string note = UCase(Trim(sc.Text(Box::Note)));
     s.Scratch = note;
+    if (note != sc.Text(Box::Note)) sc.SetText(Box::Note, note);
     const bool trackOne = Val(sc.Text(Box::Track)) == 1;
 
     if (trackOne && note != "TEMPO" && note != "METER" && note != "R" && note != "END") {
@@ -508,6 +517,15 @@ void txtDur_LostFocus(Context& c) {
     if (c.s.SkipValidation != 1) c.screen.SetText(Box::Dur, LCase(Trim(c.screen.Text(Box::Dur))));
 }
 
+void cboGMNames_LostFocus(Context& c) {
+    const State& s = c.s;
+    MainScreen& sc = c.screen;
+    if (s.MenuActive != 0 || s.SkipValidation == 1 || !sc.GMNamesVisible()) return;
+    if (!sc.GMNamesText().empty() || sc.GMNamesListIndex() >= 0)
+        sc.SetText(Box::Dyn, ChosenProgram(sc));
+    sc.HideGMNames();
+}
+
 // ---- Keys ---------------------------------------------------------------------------
 
 FormKeyAction Form_KeyDown(Context& c, int keyCode, int shift) {
@@ -522,6 +540,7 @@ FormKeyAction Form_KeyDown(Context& c, int keyCode, int shift) {
         return FormKeyAction::None;
     }
     if (keyCode == vbkey::F12 && shift == 0 && !c.screen.GMNamesVisible()) {
+        if (!ItemBoxNamesPointer(s, c.screen.Text(Box::Item))) return FormKeyAction::CheckItemBox;
         const std::string note = c.screen.Text(Box::Note);
         if (note == "END" || note == "LEGOF" || note == "LEGO1" || note == "LEGON") {
             const bool pastLast =

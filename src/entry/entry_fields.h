@@ -51,6 +51,10 @@ void txtChannel_LostFocus(Context& c);
 bool txtBar_LostFocus(Context& c);
 bool txtNote_LostFocus(Context& c);
 void txtDur_LostFocus(Context& c);
+// Leaving the open instrument list forwards ends the choice: the chosen
+// program goes into the dynamics box (which keeps its text when nothing was
+// chosen) and the list closes. Moving back leaves the list open.
+void cboGMNames_LostFocus(Context& c);
 
 // What a valid track number shows besides the boxes: the channel box
 // (hidden for track 1), the track's description, the page of track rows
@@ -62,13 +66,16 @@ void ShowTrackDetails(Context& c, Integer t, const std::string& trackText);
 void DisableFields(Context& c);
 
 // ---- Keys ---------------------------------------------------------------------
-// What the window does after the form has seen a key.
-enum class FormKeyAction { None, NextBox, PreviousBox, Accept };
+// What the window does after the form has seen a key. CheckItemBox: the
+// item box's own check, as when Tab leaves it (nothing is stored).
+enum class FormKeyAction { None, NextBox, PreviousBox, Accept, CheckItemBox };
 
 // Enter: the next box; Up arrow: the previous one without checks; Shift+Tab
 // marks the backward move; F12: Accept Item, except while the program list
 // is open and for END, LEGOF, LEGO1, LEGON behind the last item or with
-// more than one blank of an insert run left.
+// more than one blank of an insert run left. Accept Item stores at the item
+// the item box names: when the box holds another text than the track's
+// pointer, F12 only has the box checked.
 FormKeyAction Form_KeyDown(Context& c, int keyCode, int shift);
 // The Enter character is swallowed.
 void Form_KeyPress(int& keyAscii);

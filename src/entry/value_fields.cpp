@@ -49,6 +49,13 @@ void DisplayDescription(Context& c) {
     }
 }
 
+std::string ChosenProgram(const MainScreen& screen) {
+    const std::string typed = screen.GMNamesText();
+    const double v = Val(typed);
+    if (v > 0 && v < 129) return typed;
+    return std::to_string(screen.GMNamesListIndex() + 1);
+}
+
 void DefaultValueLabels(Context& c) {
     SetCaptionWhereDifferent(c, "lblAdjustment", "Spare");
     SetCaptionWhereDifferent(c, "lblDynamics", "Dynamics");

@@ -27,4 +27,9 @@ void SetCaptionWhereDifferent(Context& c, const std::string& label, const std::s
 // where it differs.
 void DefaultValueLabels(Context& c);
 
+// The dynamics box's text for the program chosen in the open instrument
+// list: a number 1..128 typed into the list as it was typed, else the
+// chosen row's program number ("0" when no row is chosen).
+std::string ChosenProgram(const MainScreen& screen);
+
 } // namespace tnq

@@ -620,13 +620,36 @@ TEST_F(EntryFields, FlatSignAsTheSecondCharacter) {
         const char* typed;
         const char* shown;
     } cases[] = {{"EB", "Eb"}, {"eb", "Eb"}, {"BB", "Bb"},  {" Ab ", "Ab"},
-                 {"C#", "C#"}, {"b", "b"},   {"CBB", "CBB"}};
+                 {"C#", "C#"}, {"b", "B"},   {"CBB", "CBB"}};
     for (const Case& k : cases) {
         Set(Box::Note, k.typed);
         EXPECT_TRUE(txtNote_LostFocus(c)) << k.typed;
         EXPECT_EQ(Text(Box::Note), k.shown) << k.typed;
     }
     EXPECT_EQ(s.Scratch, "CBB");
+}
+
+TEST_F(EntryFields, NoteBoxUpperCasesAndTrimsItsText) {
+    // Text that did not come through the keystroke handler (pasted).
+    Set(Box::Track, "2");
+    struct Case {
+        const char* pasted;
+        const char* shown;
+        bool restSwitch; // the octave and dynamics boxes switched off
+    } cases[] = {{" r ", "R", true}, {"c#", "C#", false}, {"  f", "F", false},
+                 {"progr", "PROGR", false}, {"R", "R", true}};
+    for (const Case& k : cases) {
+        Set(Box::Note, k.pasted);
+        p.screen.controlEnabled.clear();
+        EXPECT_TRUE(txtNote_LostFocus(c)) << k.pasted;
+        EXPECT_EQ(Text(Box::Note), k.shown) << k.pasted;
+        EXPECT_EQ(Switched().count("txtDyn") == 1, k.restSwitch) << k.pasted;
+    }
+    // Moving back leaves the text alone.
+    Set(Box::Note, " r ");
+    s.SkipValidation = 1;
+    txtNote_LostFocus(c);
+    EXPECT_EQ(Text(Box::Note), " r ");
 }
 
 struct NoteCase {
@@ -755,6 +778,7 @@ TEST_F(EntryFields, FormKeys) {
         bool listOpen;
         FormKeyAction action;
         Integer skip;
+        const char* item = nullptr; // the item box; nullptr: the pointer
     } cases[] = {
         {"Enter", vbkey::Return, 0, "C", 4, 1, false, FormKeyAction::NextBox, 0},
         {"Shift+Enter", vbkey::Return, vbshift::Shift, "C", 4, 1, false, FormKeyAction::None, 0},
@@ -773,9 +797,23 @@ TEST_F(EntryFields, FormKeys) {
          FormKeyAction::Accept, 0},
         {"F12 END with a blank", vbkey::F12, 0, " END", 4, 1, false, FormKeyAction::Accept, 0},
         {"F12 R at the end", vbkey::F12, 0, "R", 4, 3, false, FormKeyAction::Accept, 0},
+        // The item box names another item than the pointer: its check
+        // first, nothing stored.
+        {"F12, item box 4 at 2", vbkey::F12, 0, "C", 2, 1, false, FormKeyAction::CheckItemBox, 0,
+         "4"},
+        {"F12, item box x", vbkey::F12, 0, "C", 2, 1, false, FormKeyAction::CheckItemBox, 0, "x"},
+        {"F12, item box empty", vbkey::F12, 0, "C", 2, 1, false, FormKeyAction::CheckItemBox, 0,
+         ""},
+        {"F12, item box 2.0 at 2", vbkey::F12, 0, "C", 2, 1, false, FormKeyAction::Accept, 0,
+         " 2.0"},
+        {"F12 LEGON at the end, item box 2", vbkey::F12, 0, "LEGON", 4, 1, false,
+         FormKeyAction::CheckItemBox, 0, "2"},
+        {"F12, list open, item box 3", vbkey::F12, 0, "C", 4, 1, true, FormKeyAction::None, 0,
+         "3"},
     };
     for (const Case& k : cases) {
         Set(Box::Note, k.note);
+        Set(Box::Item, k.item ? k.item : std::to_string(k.pointer));
         s.CurrentItem(2) = static_cast<Integer>(k.pointer);
         s.InsertRemaining = static_cast<Integer>(k.insertRemaining);
         p.screen.gmNamesVisible = k.listOpen;
@@ -788,6 +826,46 @@ TEST_F(EntryFields, FormKeys) {
     Form_KeyPress(letter);
     EXPECT_EQ(enter, 0);
     EXPECT_EQ(letter, 'a');
+}
+
+TEST_F(EntryFields, LeavingTheInstrumentListEndsTheChoice) {
+    struct Case {
+        const char* what;
+        const char* text;
+        int row;
+        const char* dyn; // the dynamics box afterwards
+    } cases[] = {
+        {"a number typed", "41", -1, "41"},
+        {"a number with blanks", " 7 ", -1, " 7 "},
+        {"a row chosen", "Violin #41", 40, "41"},
+        {"a name typed that is no row", "Viol", -1, "0"},
+        {"a number beyond the programs", "129", -1, "0"},
+        {"nothing chosen", "", -1, "12"}, // the box keeps its program
+    };
+    for (const Case& k : cases) {
+        Set(Box::Dyn, "12");
+        p.screen.gmNamesVisible = true;
+        p.screen.gmNamesText = k.text;
+        p.screen.gmNamesIndex = k.row;
+        s.SkipValidation = 0;
+        cboGMNames_LostFocus(c);
+        EXPECT_EQ(Text(Box::Dyn), k.dyn) << k.what;
+        EXPECT_FALSE(p.screen.gmNamesVisible) << k.what;
+        EXPECT_EQ(p.screen.gmNamesText, "") << k.what;
+        EXPECT_EQ(p.screen.gmNamesIndex, -1) << k.what;
+    }
+    // Moving back keeps the list open with what was typed; so does menu mode.
+    for (int menu : {0, 1}) {
+        Set(Box::Dyn, "12");
+        p.screen.gmNamesVisible = true;
+        p.screen.gmNamesText = "41";
+        s.SkipValidation = static_cast<Integer>(1 - menu);
+        s.MenuActive = static_cast<Integer>(menu);
+        cboGMNames_LostFocus(c);
+        EXPECT_TRUE(p.screen.gmNamesVisible) << menu;
+        EXPECT_EQ(p.screen.gmNamesText, "41") << menu;
+        EXPECT_EQ(Text(Box::Dyn), "12") << menu;
+    }
 }
 
 TEST_F(EntryFields, NoteKeystrokesUpperCaseAndTheFlatSign) {

@@ -92,6 +92,7 @@ public:
     int GMNamesListIndex() const override { return gmNamesIndex; }
     void HideGMNames() override {
         gmNamesVisible = false;
+        gmNamesText.clear();
         gmNamesIndex = -1;
     }
     void Beep() override { ++beeps; }

@@ -208,9 +208,12 @@ void FrmKVS::BuildControls() {
     cboDrumLookup->setFont(FontOf(Face::Bold));
     SetTwipsGeometry(cboDrumLookup, 4200, 480, 2295, 315);
     cboDrumLookup->hide();
+    // The instrument list takes a typed program number as well as a row.
     cboGMNames = form_.Control(new QComboBox(w), "cboGMNames");
     cboGMNames->setFont(FontOf(Face::Bold));
     cboGMNames->setMaxVisibleItems(16);
+    cboGMNames->setEditable(true);
+    cboGMNames->setInsertPolicy(QComboBox::NoInsert);
     SetTwipsGeometry(cboGMNames, 2160, 4200, 2895, 315);
     cboGMNames->hide();
 
@@ -237,6 +240,9 @@ void FrmKVS::BuildControls() {
         dat->setVisible(r < 32);
     }
     btnFlip = button("btnFlip", "&Flip", 7920, 4800, 735, 255);
+    // Alt+F belongs to the File menu alone; Flip is reached by the mouse,
+    // by Tab and from the track box.
+    btnFlip->setShortcut(QKeySequence());
     btnFlip->hide();
 
     Frame1 = form_.Control(new QGroupBox(QStringLiteral("Instructions"), w), "Frame1");
@@ -251,9 +257,11 @@ void FrmKVS::BuildControls() {
 
     // Labels never take the focus; the boxes and buttons in tab order.
     for (QLabel* l : client_->findChildren<QLabel*>()) l->setFocusPolicy(Qt::NoFocus);
-    QWidget* order[] = {txtTempo,      txtTrack, txtItem,   txtChannel,    txtBar,       txtNote,
-                        txtOcta,       txtDur,   txtAdj,    txtDyn,        txtPitchBend, btnAccept,
-                        btnExitKVSfrm, btnFlip,  cboTracks, cboDrumLookup, cboGMNames};
+    // The instrument list, while it is open, stands in the dynamics box's
+    // place: Enter there moves on to the box after it.
+    QWidget* order[] = {txtTempo,  txtTrack,      txtItem, txtChannel, txtBar,       txtNote,
+                        txtOcta,   txtDur,        txtAdj,  txtDyn,     cboGMNames,   txtPitchBend,
+                        btnAccept, btnExitKVSfrm, btnFlip, cboTracks,  cboDrumLookup};
     for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
@@ -307,6 +315,7 @@ void FrmKVS::Form_Load() {
     // 13. The instrument and drum lists.
     cboGMNames->clear();
     for (const std::string& row : ProgramListRows()) cboGMNames->addItem(ToQt(row));
+    ClearGMNames();
     cboDrumLookup->Clear();
     for (const std::string& row : DrumLookupRows()) cboDrumLookup->AddItem(row);
     cboDrumLookup->SetListIndex(0);
@@ -351,10 +360,7 @@ void FrmKVS::EnableMenus() {
     btnAccept->setEnabled(false);
     btnExitKVSfrm->setEnabled(false);
     C().s.MenuActive = 1;
-    if (cboGMNames->isVisibleTo(this)) {
-        cboGMNames->hide();
-        cboGMNames->setCurrentIndex(-1);
-    }
+    if (cboGMNames->isVisibleTo(this)) HideGMNames();
     if (cboDrumLookup->isVisibleTo(this)) cboDrumLookup->hide();
     if (cboTracks->isVisibleTo(this)) cboTracks->hide();
     StatusBar1->SetLine("");
@@ -457,12 +463,18 @@ std::string FrmKVS::GMNamesText() const {
 }
 
 int FrmKVS::GMNamesListIndex() const {
-    return cboGMNames->currentIndex();
+    // The row the text names, chosen or typed out.
+    return cboGMNames->findText(cboGMNames->currentText(), Qt::MatchFixedString);
+}
+
+void FrmKVS::ClearGMNames() {
+    cboGMNames->setCurrentIndex(-1);
+    cboGMNames->clearEditText();
 }
 
 void FrmKVS::HideGMNames() {
     cboGMNames->hide();
-    cboGMNames->setCurrentIndex(-1);
+    ClearGMNames();
 }
 
 std::string FrmKVS::Text(Box box) const {

@@ -82,6 +82,7 @@ public:
     void txtBar_LostFocus();
     void txtNote_LostFocus();
     void txtDur_LostFocus();
+    void cboGMNames_LostFocus();
     void txtItem_KeyDown(int& keyCode, int& shift);
     void txtBar_KeyDown(int& keyCode, int& shift);
     void txtNote_KeyDown(int& keyCode, int& shift);
@@ -222,6 +223,8 @@ private:
     // ascending order, the number label first.
     void ShowRows(int from, int to, bool visible);
     void ReportError(const std::exception& e);
+    // The instrument list with no row chosen and no text.
+    void ClearGMNames();
     // The entry boxes' focus, loss-of-focus and key handlers.
     void ConnectEntryBoxes();
     // A focus move asked for by a handler, made once it has returned.

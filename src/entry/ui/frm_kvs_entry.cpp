@@ -53,6 +53,10 @@ void FrmKVS::ConnectEntryBoxes() {
         });
     }
 
+    focus.OnLostFocus(cboGMNames, [this] {
+        if (c_) cboGMNames_LostFocus();
+    });
+
     KeyPreview& keys = form_.Keys();
     keys.SetFormKeyDown([this](int& k, int& s) {
         if (c_) Form_KeyDown(k, s);
@@ -181,6 +185,10 @@ void FrmKVS::txtDur_LostFocus() {
     tnq::txtDur_LostFocus(C());
 }
 
+void FrmKVS::cboGMNames_LostFocus() {
+    tnq::cboGMNames_LostFocus(C());
+}
+
 // ---- Keys --------------------------------------------------------------------------
 
 void FrmKVS::Form_KeyDown(int& keyCode, int& shift) {
@@ -199,6 +207,15 @@ void FrmKVS::Form_KeyDown(int& keyCode, int& shift) {
         break;
     case FormKeyAction::Accept:
         btnAccept_Click();
+        break;
+    case FormKeyAction::CheckItemBox:
+        // As Tab out of the item box; from another box the check runs there.
+        if (form_.Focus().Owner() == txtItem) {
+            form_.Keys().SendKey(vbkey::Tab);
+        } else {
+            C().s.SkipValidation = 0;
+            txtItem_LostFocus();
+        }
         break;
     case FormKeyAction::None:
         break;

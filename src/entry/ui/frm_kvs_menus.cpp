@@ -143,13 +143,14 @@ void FrmKVS::mnuFile_Click() {
 }
 
 void FrmKVS::mnuEdit_Click() {
-    tnq::mnuEdit_Click(C());
+    if (!tnq::mnuEdit_Click(C())) menus_->KeepClosed("mnuEdit");
 }
 
 void FrmKVS::mnuPlay_Click() {
     Context& c = C();
     if (c.s.PieceOpen == 0) {
         NoFileOpenMsg(c);
+        menus_->KeepClosed("mnuPlay");
         return;
     }
     Label3->setText("Durations");

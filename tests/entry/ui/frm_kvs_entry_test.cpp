@@ -311,6 +311,143 @@ TEST_F(EntryWindow, F12AcceptsExceptWhileTheListIsOpenOrForLegatoAtTheEnd) {
     EXPECT_EQ(Boxes(), 0u);
 }
 
+TEST_F(EntryWindow, ProgramNumberTypedIntoTheInstrumentListIsStored) {
+    Load();
+    // The list starts with no row chosen.
+    EXPECT_EQ(w.cboGMNames->currentIndex(), -1);
+    EXPECT_EQ(w.cboGMNames->currentText(), "");
+    NewPiece("SONG");
+    ToTrack("2");
+    Enter();    // item 1
+    Enter();    // channel 2
+    Field("1"); // bar
+    Field("progr");
+    ASSERT_EQ(Focus(), w.cboGMNames);
+    EXPECT_EQ(w.cboGMNames->currentIndex(), -1);
+    Type("41");
+    AltI();
+    ASSERT_EQ(Count(2), 1);
+    EXPECT_EQ(p.s.ItemDyn(2, 1), 41);
+    EXPECT_EQ(w.cboGMNames->count(), 128); // nothing added to the list
+
+    // The next PROGR: the list is empty again and takes "41" again; Enter
+    // ends the choice and moves on (the pitch bend box is off: to Accept),
+    // on the same track.
+    ASSERT_EQ(Focus(), w.txtBar);
+    Enter();
+    ASSERT_EQ(Text(w.txtNote), "PROGR");
+    Enter();
+    ASSERT_EQ(Focus(), w.cboGMNames);
+    EXPECT_EQ(w.cboGMNames->currentIndex(), -1);
+    EXPECT_EQ(w.cboGMNames->currentText(), "");
+    Type("41");
+    Enter();
+    EXPECT_EQ(Focus(), w.btnAccept);
+    EXPECT_FALSE(w.cboGMNames->isVisibleTo(&w));
+    EXPECT_EQ(Text(w.txtDyn), "41");
+    EXPECT_EQ(Text(w.txtTrack), "2");
+    EXPECT_EQ(Text(w.txtTempo), "60");
+    EXPECT_EQ(p.s.CurrentTrack, 2);
+    Press(Qt::Key_F12);
+    ASSERT_EQ(Count(2), 2);
+    EXPECT_EQ(p.s.ItemDyn(2, 2), 41);
+
+    // A row chosen by name, then Enter; then a note on the same track.
+    Enter();
+    Enter();
+    ASSERT_EQ(Focus(), w.cboGMNames);
+    Type("Viol");
+    Enter();
+    EXPECT_EQ(Text(w.txtDyn), "41");
+    Press(Qt::Key_F12);
+    ASSERT_EQ(Count(2), 3);
+    EXPECT_EQ(p.s.ItemDyn(2, 3), 41);
+    Enter();
+    Field("c");
+    Field("4");
+    Field("q");
+    Enter();
+    Field("80");
+    Press(Qt::Key_F12);
+    EXPECT_EQ(Count(2), 4);
+    EXPECT_EQ(p.s.NoteCode(2, 4), 60);
+    EXPECT_EQ(Boxes(), 0u); // no "Only Tempo and Meter changes" on the way
+}
+
+TEST_F(EntryWindow, F12AfterANewItemNumberChecksTheItemBoxAndStoresNothing) {
+    Load();
+    NewPiece("SONG");
+    ToTrack("2");
+    Enter();
+    Enter();
+    Field("1");
+    for (const char* note : {"c", "d", "e"}) {
+        Field(note);
+        Field("4");
+        Field("q");
+        Enter();
+        Field("80");
+        Press(Qt::Key_F12);
+        Enter(); // from the bar box to the note box
+    }
+    ASSERT_EQ(Count(2), 3);
+    // To item 2, then "3" typed over it and F12.
+    w.SetFocus(Box::Item);
+    Settle();
+    Field("2");
+    ASSERT_EQ(Text(w.txtNote), "D");
+    Press(Qt::Key_Up);
+    ASSERT_EQ(Focus(), w.txtItem);
+    Type("3");
+    Press(Qt::Key_F12);
+    EXPECT_EQ(Count(2), 3);
+    EXPECT_EQ(p.s.NoteCode(2, 2), 62); // item 2 is still D
+    EXPECT_EQ(p.s.CurrentItem(2), 3);
+    EXPECT_EQ(Text(w.txtNote), "E"); // item 3 is shown
+    EXPECT_EQ(Focus(), w.txtChannel);
+    // Now F12 stores at item 3, as the box says.
+    w.txtNote->setText("F");
+    Press(Qt::Key_F12);
+    EXPECT_EQ(p.s.NoteCode(2, 3), 65);
+    EXPECT_EQ(p.s.NoteCode(2, 2), 62);
+
+    // A number beyond the track, left by Up: F12 refuses it like Tab.
+    w.SetFocus(Box::Item);
+    Settle();
+    Type("9");
+    Press(Qt::Key_Up);
+    ASSERT_EQ(Focus(), w.txtTrack);
+    Press(Qt::Key_F12);
+    EXPECT_EQ(Count(2), 3);
+    // The box and the pointer go back to the last item number it took.
+    EXPECT_EQ(Text(w.txtItem), "3");
+    EXPECT_EQ(p.s.CurrentItem(2), 3);
+    EXPECT_EQ(Focus(), w.txtItem);
+    EXPECT_EQ(Boxes(), 0u);
+}
+
+TEST_F(EntryWindow, NoteBoxUpperCasesPastedText) {
+    Load();
+    NewPiece("SONG");
+    ToTrack("2");
+    Enter();
+    Enter();
+    Field("1");
+    ASSERT_EQ(Focus(), w.txtNote);
+    w.txtNote->selectAll();
+    w.txtNote->insert(" r "); // as a paste puts it
+    Enter();
+    EXPECT_EQ(Text(w.txtNote), "R");
+    EXPECT_EQ(Focus(), w.txtDur); // a rest: the octave box is off
+    EXPECT_FALSE(w.txtOcta->isEnabled());
+    Press(Qt::Key_Up);
+    w.txtNote->selectAll();
+    w.txtNote->insert("eb");
+    Enter();
+    EXPECT_EQ(Text(w.txtNote), "Eb");
+    EXPECT_EQ(Focus(), w.txtOcta);
+}
+
 // ---- Edge cases ----------------------------------------------------------------------
 
 TEST_F(EntryWindow, FlatSignTypedAndTempoRefusals) {

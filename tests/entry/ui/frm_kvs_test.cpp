@@ -241,6 +241,101 @@ TEST_F(MainWindow, FlipPagesByTheNumberOfTracks) {
     EXPECT_EQ(w.lblTrkNum(32)->text(), "33");
 }
 
+TEST_F(MainWindow, LongHelpLinesAreShownWholeInTheStatusLines) {
+    if (TwipsPerPixel(&w) != 15.0f) GTEST_SKIP() << "screen not at 96 dots per inch";
+    Load();
+    ASSERT_EQ(w.width(), 640); // the window at its design size
+    const char* lines[] = {
+        "Press F9 to go to a Bar; Find Next: "
+        "F2=PROGR;F3=CNTRL;F4=TEMPO;F5=METER;F6=LEGON;F8=Channel change;F10=PBEND",
+        "Enter note names C Eb F# etc.; F2=Prog. Change, F3=Control Change,F4=Legato On, "
+        "F5=Legato Off F6=TEMPO, F8=METER, or F7",
+        "Press F11 to insert item(s); F10 to delete Item(s); F6=revise bar nos.; F8=copy items",
+        "w=whole note h=half note q, e, s, t for others, z=sixty fourth; q.=dotted quarter, "
+        "q3=quarter triplet etc.\"",
+        "Accept=F12 or Alt + i; Exit=Esc or Alt + x ;Next input=Enter or Tab;Previous input=up "
+        "arrow or Shift+Tab",
+    };
+    for (StatusLine* bar : {w.StatusBar1, w.StatusBar2}) {
+        for (const char* line : lines) {
+            bar->SetLine(line);
+            const StatusLine::Fit fit = bar->Fitted();
+            const QRect room = bar->TextRect();
+            ASSERT_TRUE(room.isValid());
+            const QFontMetrics fm(fit.Font);
+            const QRect need = fm.boundingRect(QRect(0, 0, room.width(), 1000),
+                                               fit.TwoLines ? int(Qt::TextWordWrap) : 0, line);
+            EXPECT_LE(need.width(), room.width()) << line;
+            EXPECT_LE(need.height(), room.height()) << line;
+            EXPECT_GE(fit.Font.pointSizeF(), 6.0) << line; // still readable
+        }
+        // A short line keeps the strip's own face.
+        bar->SetLine("Select a Menu Item");
+        EXPECT_EQ(bar->Fitted().Font, bar->font());
+        EXPECT_FALSE(bar->Fitted().TwoLines);
+    }
+}
+
+TEST_F(MainWindow, AltFOpensTheFileMenuEveryTimeWithTheFlipButtonShown) {
+    Load();
+    OpenPiece(96);
+    w.ArrangeTrackLabels();
+    ASSERT_TRUE(w.btnFlip->isVisibleTo(&w));
+    QMenu* file = w.Menus().Menu("mnuFile");
+    for (int i = 0; i < 4; ++i) {
+        QWidget* target = w.focusWidget() ? w.focusWidget() : &w;
+        QTest::keyClick(target, Qt::Key_F, Qt::AltModifier);
+        QTest::qWait(300);
+        Settle();
+        EXPECT_TRUE(file->isVisible()) << i;
+        EXPECT_EQ(p.s.TrackPage, 0) << i;
+        file->hide();
+        Settle();
+    }
+    // Flip keeps its caption and still works by mouse and tab order.
+    EXPECT_EQ(w.btnFlip->text(), "&Flip");
+    QTest::mouseClick(w.btnFlip, Qt::LeftButton);
+    Settle();
+    EXPECT_EQ(p.s.TrackPage, 1);
+    EXPECT_EQ(w.btnExitKVSfrm->nextInFocusChain(), w.btnFlip);
+    w.btnFlip->setFocus();
+    test::Key(&w, Qt::Key_Space);
+    EXPECT_EQ(p.s.TrackPage, 2);
+}
+
+TEST_F(MainWindow, EditMenuStaysClosedAfterTheNoFileMessage) {
+    Load();
+    auto altKey = [&](Qt::Key key) {
+        QTest::keyClick(&w, key, Qt::AltModifier);
+        QTest::qWait(100);
+        Settle();
+    };
+    // By its access key, as the user opens it, and by the mouse.
+    QMenu* edit = w.Menus().Menu("mnuEdit");
+    p.msg.AnswerOk();
+    altKey(Qt::Key_E);
+    EXPECT_EQ(p.msg.shown.size(), 1u);
+    EXPECT_FALSE(edit->isVisible());
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    for (const char* menu : {"mnuEdit", "mnuPlay"}) {
+        p.msg.AnswerOk();
+        w.Menus().Menu(menu)->popup(w.mapToGlobal(QPoint(10, 10)));
+        Settle();
+        EXPECT_EQ(p.msg.Last().Text, "No file has yet been opened");
+        EXPECT_FALSE(w.Menus().Menu(menu)->isVisible()) << menu;
+    }
+    EXPECT_EQ(p.msg.shown.size(), 3u);
+    // With a piece open it opens as always. (The headless platform leaves
+    // the activation with a menu closed as soon as it showed.)
+    OpenPiece(4);
+    ASSERT_TRUE(ShowActive(&w));
+    altKey(Qt::Key_E);
+    EXPECT_TRUE(edit->isVisible());
+    edit->hide();
+    Settle();
+    EXPECT_EQ(p.msg.shown.size(), 3u);
+}
+
 TEST_F(MainWindow, ClosingADialogBringsTheRowsBackToPageZero) {
     Load();
     p.s.NumTracks = 96;
