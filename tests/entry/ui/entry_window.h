@@ -108,6 +108,14 @@ protected:
         Field(track);
         ASSERT_EQ(Focus(), w.txtItem) << track;
     }
+    // From the item box of a track other than 1: the item and channel as
+    // they stand, bar 1, on to the note box.
+    void ToNoteInBarOne() {
+        Enter(); // item
+        Enter(); // channel
+        Field("1");
+        ASSERT_EQ(Focus(), w.txtNote);
+    }
     int Count(int track) const { return p.s.ItemCount(track); }
     // A copy of a sample piece in the pieces directory, opened with File >
     // Open: the boxes are shown with the focus on the tempo.

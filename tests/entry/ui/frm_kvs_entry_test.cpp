@@ -318,9 +318,7 @@ TEST_F(EntryWindow, ProgramNumberTypedIntoTheInstrumentListIsStored) {
     EXPECT_EQ(w.cboGMNames->currentText(), "");
     NewPiece("SONG");
     ToTrack("2");
-    Enter();    // item 1
-    Enter();    // channel 2
-    Field("1"); // bar
+    ToNoteInBarOne();
     Field("progr");
     ASSERT_EQ(Focus(), w.cboGMNames);
     EXPECT_EQ(w.cboGMNames->currentIndex(), -1);
@@ -378,9 +376,7 @@ TEST_F(EntryWindow, F12AfterANewItemNumberChecksTheItemBoxAndStoresNothing) {
     Load();
     NewPiece("SONG");
     ToTrack("2");
-    Enter();
-    Enter();
-    Field("1");
+    ToNoteInBarOne();
     for (const char* note : {"c", "d", "e"}) {
         Field(note);
         Field("4");
@@ -430,10 +426,7 @@ TEST_F(EntryWindow, NoteBoxUpperCasesPastedText) {
     Load();
     NewPiece("SONG");
     ToTrack("2");
-    Enter();
-    Enter();
-    Field("1");
-    ASSERT_EQ(Focus(), w.txtNote);
+    ToNoteInBarOne();
     w.txtNote->selectAll();
     w.txtNote->insert(" r "); // as a paste puts it
     Enter();
@@ -615,9 +608,7 @@ void EntryWindow::TypeThePiece() {
     Press(Qt::Key_Up);
     ASSERT_EQ(Focus(), w.txtTrack);
     Field("2");
-    Enter();    // item 1
-    Enter();    // channel 2
-    Field("1"); // bar
+    ToNoteInBarOne();
     Field("progr");
     ASSERT_EQ(Focus(), w.cboGMNames);
     Type("Viol");
