@@ -58,6 +58,14 @@ char32_t Decode(std::string_view s, std::size_t& p) {
         }
         cp = (cp << 6) | (b & 0x3F);
     }
+    // Only the shortest form of a character is UTF-8 (an overlong "/" must
+    // not slip past a check of the text); surrogates and code points beyond
+    // U+10FFFF are no characters.
+    constexpr char32_t kShortest[5] = {0, 0, 0x80, 0x800, 0x10000};
+    if (cp < kShortest[len] || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) {
+        ++p;
+        return 0xFFFD;
+    }
     p += static_cast<std::size_t>(len);
     return cp;
 }

@@ -14,7 +14,7 @@ namespace tnq {
 std::string Cp1252ToUtf8(std::string_view bytes);
 
 // UTF-8 to Windows-1252. A character the code page cannot hold becomes '?';
-// malformed UTF-8 bytes do too.
+// malformed UTF-8 bytes (overlong forms included) do too.
 std::string Utf8ToCp1252(std::string_view utf8);
 
 // True when every character of the UTF-8 text has a Windows-1252 byte.

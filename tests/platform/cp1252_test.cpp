@@ -28,5 +28,25 @@ TEST(Cp1252, CharactersOutsideTheCodePageBecomeQuestionMarks) {
     EXPECT_EQ(Utf8ToCp1252("a\xC3"), "a?"); // cut sequence
 }
 
+TEST(Cp1252, MalformedSequencesAreRefused) {
+    struct Case {
+        const char* utf8;
+        const char* bytes;
+    } cases[] = {
+        {"\xC0\xAF", "??"},         // "/" in two bytes
+        {"\xC1\x81", "??"},         // "A" in two bytes
+        {"\xE0\x80\xAF", "???"},    // "/" in three bytes
+        {"\xE0\x83\xA9", "???"},    // an e acute in three bytes
+        {"\xF0\x80\x80\xAF", "????"}, // "/" in four bytes
+        {"\xED\xA0\x80", "???"},    // a surrogate
+        {"\xF4\x90\x80\x80", "????"}, // beyond U+10FFFF
+        {"\xC2\xA9\xE2\x82\xAC", "\xA9\x80"}, // shortest forms are kept
+    };
+    for (const Case& k : cases) {
+        EXPECT_EQ(Utf8ToCp1252(k.utf8), k.bytes) << k.utf8;
+        EXPECT_EQ(FitsCp1252(k.utf8), std::string(k.bytes).find('?') == std::string::npos);
+    }
+}
+
 } // namespace
 } // namespace tnq
