@@ -125,9 +125,9 @@ void ScanTrackFiles(const std::string& dir, const std::string& title, int& highe
     longest = 0;
     std::error_code ec;
     for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string name = UCase(it->path().filename().string());
+        const std::string name = it->path().filename().string();
         for (int t = 1; t <= kLastTrackNumber; ++t) {
-            if (name != UCase(TrackFileName(title, t))) continue;
+            if (!SameNameIgnoringCase(name, DiskName(TrackFileName(title, t)))) continue;
             highest = std::max(highest, t);
             longest = std::max(longest, ItemsInTrackFile(it->path().string()));
         }
@@ -171,7 +171,7 @@ bool PutPieceInPlace(Context& c, const PieceLocation& loc, const PieceData& data
     c.screen.SetMenuChecked("mnuMiscPorts", s.MultiplePorts == -1);
     c.screen.SetMenuEnabled("mnuMiscMidiMapper", s.MultiplePorts != -1);
     c.screen.ArrangeTrackLabels();
-    c.screen.SetCaption("frmKVS", kCaptionPrefix + s.FilePath);
+    c.screen.SetCaption("frmKVS", kCaptionPrefix + PathText(s.FilePath));
     c.screen.SetText(Box::Tempo, s.Tempo);
     s.LastTempo = s.Tempo;
 
@@ -233,7 +233,11 @@ std::optional<PieceLocation> LocatePiece(const std::string& path) {
     p = p.lexically_normal();
     const std::string name = p.filename().string();
     const fs::path parent = p.parent_path();
-    const std::string dirName = UCase(parent.filename().string());
+    // Names that are no UTF-8 or hold a letter beyond Windows-1252 cannot
+    // be a title.
+    const std::optional<std::string> dirText = NameFromDisk(parent.filename().string());
+    if (!dirText) return std::nullopt;
+    const std::string dirName = UCase(*dirText);
     if (name.empty() || dirName.size() <= 4 || dirName.substr(dirName.size() - 4) != ".TNQ")
         return std::nullopt;
 
@@ -241,7 +245,7 @@ std::optional<PieceLocation> LocatePiece(const std::string& path) {
     loc.Title = dirName.substr(0, dirName.size() - 4);
     if (std::any_of(loc.Title.begin(), loc.Title.end(), IsBadTitleCharacter)) return std::nullopt;
     loc.FilePath = parent.parent_path().string();
-    const std::string upperName = UCase(name);
+    const std::string upperName = UCase(NameFromDisk(name).value_or(""));
     if (upperName == loc.Title + ".TNQ") {
         loc.DataFile = true;
     } else if (upperName.size() >= 4 && upperName.substr(upperName.size() - 4) == ".TNQ") {
@@ -251,7 +255,8 @@ std::optional<PieceLocation> LocatePiece(const std::string& path) {
 }
 
 std::string DataFilePathOf(const std::string& filePath, const std::string& title) {
-    return Join(Join(filePath, title + ".TNQ"), title + ".TNQ");
+    const std::string name = DiskName(title + ".TNQ");
+    return Join(Join(filePath, name), name);
 }
 
 bool mnuFilSave_Click(Context& c) {
@@ -261,7 +266,7 @@ bool mnuFilSave_Click(Context& c) {
         return false;
     }
     c.screen.SetStatus1("Saving File " + s.PieceTitle + "...");
-    c.screen.SetStatus2("Located in Directory " + OpenPieceHome(s));
+    c.screen.SetStatus2("Located in Directory " + PathText(OpenPieceHome(s)));
     try {
         const std::string text = DataFileText(s);
         ReplaceWholeFile(PieceFilePath(s, s.PieceTitle + ".TNQ"), text);
@@ -398,14 +403,15 @@ bool mnuFilNew_Click(Context& c) {
     std::string title, dir;
     for (;;) {
         const CheckedTitle typed = CheckPieceTitle(
-            c.msg.InputBox("Enter name of new file (no Extension)", "Directory is " + s.FilePath));
+            c.msg.InputBox("Enter name of new file (no Extension)",
+                           "Directory is " + PathText(s.FilePath)));
         if (typed.Result == TitleCheck::Empty || typed.Result == TitleCheck::TooLong) return false;
         if (typed.Result == TitleCheck::BadCharacter) {
             c.msg.MsgBox(kBadTitleMessage, mb::OKOnly, std::string("Create New File"));
             continue;
         }
         title = typed.Title;
-        dir = Join(s.FilePath, title + ".TNQ");
+        dir = Join(s.FilePath, DiskName(title + ".TNQ"));
         std::error_code ec;
         // A piece directory spelled in other letters is the same piece.
         const bool exists = fs::exists(JoinIgnoringCase(s.FilePath, title + ".TNQ"), ec);
@@ -440,7 +446,7 @@ bool mnuFilNew_Click(Context& c) {
     s.PieceHome.clear();
     c.screen.SetCaption("lblTitle", title);
     s.OpenFromRecent = 0;
-    s.PiecePath = Join(dir, title + ".TNQ");
+    s.PiecePath = Join(dir, DiskName(title + ".TNQ"));
     UpdateFileMenu(c);
     c.screen.ShowEntryHelp();
     c.screen.ArrangeTrackLabels();

@@ -80,7 +80,8 @@ PieceHeader HeaderOf(const State& s) {
     PieceHeader h;
     h.Tempo = s.Tempo;
     h.TicksPerQuarter = s.TicksPerQuarter;
-    h.FilePath = OpenPieceHome(s);
+    // The file's texts are Windows-1252; the path is in the system's encoding.
+    h.FilePath = PathText(OpenPieceHome(s));
     h.Description = s.PieceDescription;
     h.Value5 = s.HeaderValue5;
     h.MeterNumerator = s.MeterNumerator;

@@ -1,6 +1,7 @@
 // Piece directory and track file names.
 #include "core/piece_paths.h"
 
+#include "platform/cp1252.h"
 #include "platform/vb.h"
 
 #include <filesystem>
@@ -8,20 +9,24 @@
 
 namespace tnq {
 
-namespace {
-
-char FoldAscii(char ch) {
-    return (ch >= 'a' && ch <= 'z') ? static_cast<char>(ch - 'a' + 'A') : ch;
+std::string DiskName(std::string_view name) {
+    return Cp1252ToUtf8(name);
 }
 
-bool SameIgnoringCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
-    return true;
+std::optional<std::string> NameFromDisk(std::string_view name) {
+    if (!FitsCp1252(name)) return std::nullopt;
+    return Utf8ToCp1252(name);
 }
 
-} // namespace
+std::string PathText(std::string_view path) {
+    return Utf8ToCp1252(path);
+}
+
+bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
+    if (a == b) return true;
+    const std::optional<std::string> pa = NameFromDisk(a), pb = NameFromDisk(b);
+    return pa && pb && UCase(*pa) == UCase(*pb);
+}
 
 std::string TrackFileName(const std::string& title, int track) {
     std::string name = title.size() >= 7 ? title.substr(0, 6) : title;
@@ -34,15 +39,16 @@ std::string FindNameIgnoringCase(const std::string& dir, const std::string& name
     namespace fs = std::filesystem;
     std::error_code ec;
     const fs::path d = dir.empty() ? fs::path(".") : fs::path(dir);
-    if (fs::exists(d / name, ec)) return name;
+    const std::string disk = DiskName(name);
+    if (fs::exists(d / disk, ec)) return disk;
     // Several entries may differ only in case; take the first by byte order
     // so the choice does not depend on the order the directory lists them.
     std::set<std::string> matches;
     for (fs::directory_iterator it(d, ec), end; !ec && it != end; it.increment(ec)) {
         std::string entry = it->path().filename().string();
-        if (SameIgnoringCase(entry, name)) matches.insert(std::move(entry));
+        if (SameNameIgnoringCase(entry, disk)) matches.insert(std::move(entry));
     }
-    return matches.empty() ? name : *matches.begin();
+    return matches.empty() ? disk : *matches.begin();
 }
 
 std::string JoinIgnoringCase(const std::string& dir, const std::string& name) {

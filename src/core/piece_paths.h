@@ -3,21 +3,44 @@
 // its full path. Names are matched regardless of letter case so that pieces
 // copied from elsewhere (sonata.tnq, Sonata03) are found; a file that does
 // not exist yet gets the name as the program spells it.
+//
+// Titles and the names made of them are program texts (Windows-1252, one
+// byte a letter); on disk names are in the system's encoding (UTF-8), so
+// that other programs, the file dialog among them, can list them. Paths
+// (FilePath, PiecePath, a chosen file) are always in the system's encoding.
 #pragma once
 
 #include "core/state.h"
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace tnq {
+
+// A program name as the file system spells it.
+std::string DiskName(std::string_view name);
+
+// A file name of the file system as a program name: nothing when it is no
+// UTF-8 or holds a character Windows-1252 has not.
+std::optional<std::string> NameFromDisk(std::string_view name);
+
+// A path shown in a program text (a caption, a message): the characters
+// Windows-1252 has not become "?".
+std::string PathText(std::string_view path);
+
+// True when two names of the file system differ at most in letter case
+// (the letters of Windows-1252 included).
+bool SameNameIgnoringCase(const std::string& a, const std::string& b);
 
 // The track file name of a track: the title (its first 6 characters when
 // it has 7 or more) and the track number in two digits, no extension:
 // SONATA03, NOCTUR12, AB07.
 std::string TrackFileName(const std::string& title, int track);
 
-// The name of the entry of dir that is name or differs from it only in
-// letter case (the exact name first); name itself when there is none.
+// The name of the entry of dir that is the program name name or differs
+// from it only in letter case (the exact name first); DiskName(name) when
+// there is none.
 std::string FindNameIgnoringCase(const std::string& dir, const std::string& name);
 
 // dir + "/" + the entry found by FindNameIgnoringCase.

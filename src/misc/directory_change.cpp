@@ -2,6 +2,7 @@
 #include "misc/directory_change.h"
 
 #include "core/piece_commands.h"
+#include "core/piece_paths.h"
 #include "platform/record_file.h"
 #include "platform/vb.h"
 
@@ -68,7 +69,7 @@ bool ChangeDirectoryOK(Context& c, const std::string& selected, const std::strin
     // The open piece keeps the directory it lives in.
     if (s.PieceOpen == 1 && s.PieceHome.empty()) s.PieceHome = s.FilePath;
     s.FilePath = selected;
-    c.screen.SetCaption("frmKVS", kCaptionPrefix + s.FilePath);
+    c.screen.SetCaption("frmKVS", kCaptionPrefix + PathText(s.FilePath));
     if (makeDefault) c.SetIniSetting("FilePath", s.FilePath);
     return true;
 }

@@ -266,18 +266,51 @@ std::string Trim(std::string_view text) {
     return LTrim(RTrim(text));
 }
 
-std::string UCase(std::string_view text) {
+namespace {
+
+// The capital of a Windows-1252 small letter, or the byte itself.
+unsigned char UpperByte(unsigned char b) {
+    if ((b >= 'a' && b <= 'z') || (b >= 0xE0 && b <= 0xFE && b != 0xF7)) return static_cast<unsigned char>(b - 0x20);
+    switch (b) {
+    case 0x9A: // s caron
+    case 0x9C: // oe
+    case 0x9E: // z caron
+        return static_cast<unsigned char>(b - 0x10);
+    case 0xFF: // y diaeresis
+        return 0x9F;
+    default:
+        return b;
+    }
+}
+
+unsigned char LowerByte(unsigned char b) {
+    if ((b >= 'A' && b <= 'Z') || (b >= 0xC0 && b <= 0xDE && b != 0xD7)) return static_cast<unsigned char>(b + 0x20);
+    switch (b) {
+    case 0x8A:
+    case 0x8C:
+    case 0x8E:
+        return static_cast<unsigned char>(b + 0x10);
+    case 0x9F:
+        return 0xFF;
+    default:
+        return b;
+    }
+}
+
+std::string MapBytes(std::string_view text, unsigned char (*map)(unsigned char)) {
     std::string s(text);
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    for (char& c : s) c = static_cast<char>(map(static_cast<unsigned char>(c)));
     return s;
 }
 
+} // namespace
+
+std::string UCase(std::string_view text) {
+    return MapBytes(text, UpperByte);
+}
+
 std::string LCase(std::string_view text) {
-    std::string s(text);
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return s;
+    return MapBytes(text, LowerByte);
 }
 
 std::string Mid(std::string_view text, long long start, long long length) {

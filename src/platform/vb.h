@@ -81,6 +81,9 @@ bool IsNumeric(std::string_view text);
 std::string Trim(std::string_view text);
 std::string LTrim(std::string_view text);
 std::string RTrim(std::string_view text);
+// UCase and LCase change the case of every letter of Windows-1252 (the
+// one-byte texts of the program), not of file names in the system's
+// encoding.
 std::string UCase(std::string_view text);
 std::string LCase(std::string_view text);
 // Mid$ with a 1-based start; out-of-range parts give "".

@@ -122,6 +122,48 @@ TEST_F(PieceCommandsTest, NewCreatesThePieceDirectoryAndAnEmptyScore) {
               "\"60\",480,\"" + music + "\",\"\",9,\"4\",\"4\",32,2000,#TRUE#,3,2\r\n");
 }
 
+TEST_F(PieceCommandsTest, TitlesBeyondAsciiAreNamedInTheSystemsEncodingOnDisk) {
+    // Typed (Windows-1252) "\xE9tude": upper case, directory and files in UTF-8.
+    NewPiece("\xE9tude");
+    const std::string title = "\xC9TUDE", onDisk = "\xC3\x89TUDE";
+    EXPECT_EQ(s.PieceTitle, title);
+    EXPECT_TRUE(fs::is_directory(music + "/" + onDisk + ".TNQ"));
+    EXPECT_EQ(EntriesIn(music), 1);
+    EXPECT_EQ(s.PiecePath, DataPath(onDisk));
+    EXPECT_EQ(p.screen.Caption("lblTitle"), title);
+    ASSERT_TRUE(mnuFilSave_Click(c));
+    EXPECT_TRUE(fs::exists(DataPath(onDisk)));
+
+    // A track file is named the same way; "\xC9TUDE" has six letters.
+    s.CurrentTrack = 3;
+    TrackFileOpen(c);
+    ShowRecord(p.screen, Note("C", "1"));
+    WriteItem(c);
+    s.ItemCount(3) = 1;
+    WriteEndRecord(c);
+    EXPECT_TRUE(fs::exists(music + "/" + onDisk + ".TNQ/" + onDisk + "03"));
+
+    // Its files lead back to the piece, in small letters too.
+    const auto loc = LocatePiece(music + "/" + onDisk + ".TNQ/" + onDisk + "03");
+    ASSERT_TRUE(loc.has_value());
+    EXPECT_EQ(loc->Title, title);
+    const std::string small = music + "/\xC3\xA9tude.tnq";
+    fs::rename(music + "/" + onDisk + ".TNQ", small);
+    fs::rename(small + "/" + onDisk + "03", small + "/\xC3\xA9tude03");
+    p.msg.Answer(mb::No);
+    p.files.Choose(music + "/\xC3\xA9tude.tnq/\xC3\xA9tude03");
+    ASSERT_TRUE(mnuFilOpen_Click(c));
+    EXPECT_EQ(s.PieceTitle, title);
+    EXPECT_EQ(s.ItemCount(3), 1);
+    EXPECT_FALSE(fs::exists(music + "/" + onDisk + ".TNQ")) << "the files there are used";
+    EXPECT_EQ(EntriesIn(small), 2);
+
+    // A name that is no UTF-8, or holds a letter beyond Windows-1252, is
+    // no piece's.
+    EXPECT_FALSE(LocatePiece(music + "/\xC9TUDE.TNQ/\xC9TUDE.TNQ").has_value());
+    EXPECT_FALSE(LocatePiece(music + "/\xE2\x99\xAA.TNQ/\xE2\x99\xAA.TNQ").has_value());
+}
+
 TEST_F(PieceCommandsTest, NewWithInitializationRunsIt) {
     p.msg.AnswerInput("Minuet");
     p.msg.Answer(mb::Yes);

@@ -72,6 +72,13 @@ TEST(TextHelpers, BehaveLikeTheClassicFunctions) {
     EXPECT_EQ(Trim("  a b  "), "a b");
     EXPECT_EQ(Trim("\tx"), "\tx"); // only blanks are trimmed
     EXPECT_EQ(UCase("Eb4"), "EB4");
+    // The letters of Windows-1252 change case too; other bytes stay.
+    EXPECT_EQ(UCase("\xE9tude \xE0\xF6\xF8\xFE \x9A\x9C\x9E\xFF"),
+              "\xC9TUDE \xC0\xD6\xD8\xDE \x8A\x8C\x8E\x9F");
+    EXPECT_EQ(UCase("\xDF\xB5\xF7\xAA\xBA"), "\xDF\xB5\xF7\xAA\xBA"); // no single capital
+    EXPECT_EQ(LCase("\xC9TUDE \xC0\xD6\xD8\xDE \x8A\x8C\x8E\x9F"),
+              "\xE9tude \xE0\xF6\xF8\xFE \x9A\x9C\x9E\xFF");
+    EXPECT_EQ(LCase("\xD7\xDF"), "\xD7\xDF");
     EXPECT_EQ(Mid("ABCDEF", 3, 2), "CD");
     EXPECT_EQ(Mid("ABC", 5), "");
     EXPECT_EQ(Left("ABC", 5), "ABC");

@@ -4,6 +4,7 @@
 #include "core/file_menu.h"
 #include "core/memory.h"
 #include "core/piece_commands.h"
+#include "core/piece_paths.h"
 #include "core/startup.h"
 #include "entry/accept_item.h"
 #include "entry/instrument_lists.h"
@@ -307,7 +308,7 @@ void FrmKVS::Form_Load() {
     LoadRecentPieces(c);
     // 9. The pieces directory, shown in the caption.
     s.FilePath = DefaultPath(c);
-    setWindowTitle(ToQt(kCaptionPrefix + s.FilePath));
+    setWindowTitle(ToQt(kCaptionPrefix + PathText(s.FilePath)));
     // 10-12. Tables and limits.
     FillNoteTables(s);
     SystemDefaults(c);
@@ -552,7 +553,7 @@ void FrmKVS::ShowRecentPieces(const std::vector<std::string>& paths) {
     for (int i = mnuFileArray->UBound(); i >= 1; --i)
         if (mnuFileArray->Exists(i)) mnuFileArray->Unload(i);
     for (std::size_t i = 0; i < paths.size(); ++i)
-        mnuFileArray->Load(static_cast<int>(i) + 1, paths[i]);
+        mnuFileArray->Load(static_cast<int>(i) + 1, PathText(paths[i]));
     (*mnuFileArray)(0)->setVisible(!paths.empty());
 }
 
