@@ -140,6 +140,9 @@ struct State {
     Integer MidFileOpen = 0;
     Integer FileDialogKind = 0;
     Integer MidDivision = 0;
+    // Ticks the tracks of the .MID file being made run to, for its options
+    // dialog (the active-sense chunk runs as long).
+    Long MidReference = 0;
     std::string MidCopyright;
     Integer TrackPage = 0;
     Integer SkipValidation = 0;

@@ -5,6 +5,8 @@
 #include "core/screen_procs.h"
 #include "platform/vb.h"
 
+#include <new>
+
 namespace tnq {
 
 namespace {
@@ -73,6 +75,7 @@ bool WriteMidFile(Context& c, MidOptionsDialog& dialog, Long reference,
     s.MidCopyright = ReadBackCopyright(path);
 
     // Step 8.
+    s.MidReference = reference;
     const std::optional<MidOptions> options = dialog.Show(c);
     s.DialogResult = options ? "" : "abort";
     if (!options) {
@@ -123,6 +126,15 @@ bool RunWriter(Context& c, MidOptionsDialog& dialog, const BalanceStep& rule,
         c.s.MidFileOpen = 0;
         EndDisplay(c);
         ShowRunTimeError(c, e);
+        return false;
+    } catch (const std::bad_alloc&) {
+        // The file is replaced only once complete, so the old one is intact.
+        c.s.MidFileOpen = 0;
+        EndDisplay(c);
+        const std::string name = c.s.PieceTitle + ".MID";
+        c.msg.MsgBox("There is not enough memory to make " + name + ". The earlier " + name +
+                         " has been kept.",
+                     mb::Exclamation, std::string(kMakeMidTitle));
         return false;
     }
 }

@@ -42,4 +42,20 @@ std::optional<std::int32_t> ActiveSenseStepFromText(std::string_view text) {
     return static_cast<std::int32_t>(v);
 }
 
+std::int64_t ActiveSenseMessages(std::int64_t step, std::int64_t reference) {
+    const std::int64_t end = reference > 0 ? reference : 0;
+    if (end == 0 || step < 1) return 1;
+    return (end + step - 1) / step;
+}
+
+std::string ActiveSenseStepRefusal(std::int64_t step, std::int64_t reference) {
+    const std::int64_t messages = ActiveSenseMessages(step, reference);
+    if (messages <= kMaxActiveSenseMessages) return "";
+    const std::int64_t shortest = (reference + kMaxActiveSenseMessages - 1) / kMaxActiveSenseMessages;
+    return "An active sense step of" + Str(step) + " ticks would write" + Str(messages) +
+           " messages over this piece; at most" + Str(kMaxActiveSenseMessages) +
+           " can be written. Use a step of" + Str(shortest) +
+           " ticks or more, or leave Adjust Active Sense unticked.";
+}
+
 } // namespace tnq

@@ -47,4 +47,13 @@ bool MidPpqnAcceptable(std::string_view text);
 // that lies in 1..32767.
 std::optional<std::int32_t> ActiveSenseStepFromText(std::string_view text);
 
+// Most active-sensing messages a chunk is given: a short step over a long
+// piece would otherwise fill gigabytes.
+inline constexpr std::int64_t kMaxActiveSenseMessages = 10'000'000;
+// The messages of the chunk for a step over reference ticks (one at least).
+std::int64_t ActiveSenseMessages(std::int64_t step, std::int64_t reference);
+// "" when the step writes at most kMaxActiveSenseMessages over reference
+// ticks, else the message that refuses it.
+std::string ActiveSenseStepRefusal(std::int64_t step, std::int64_t reference);
+
 } // namespace tnq

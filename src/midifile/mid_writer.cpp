@@ -407,8 +407,8 @@ private:
         const std::int64_t step = o_.ActiveSenseStep;
         const std::int64_t end = reference > 0 ? reference : 0;
         // Each message takes at most 8 bytes with its delta.
-        const std::int64_t messages = end == 0 ? 1 : (end + step - 1) / step;
-        if (messages > (kLargestChunk - 16) / 8)
+        const std::int64_t messages = ActiveSenseMessages(step, end);
+        if (messages > (kLargestChunk - 16) / 8 || messages > kMaxActiveSenseMessages)
             throw MidEncodeError("Active sense: a step of" + Str(step) + " ticks over" + Str(end) +
                                  " ticks is too long for a .MID file");
         ++chunks_;

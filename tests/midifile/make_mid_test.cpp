@@ -246,6 +246,18 @@ TEST_F(MakeMid, AFailedWriteKeepsTheOldFile) {
     EXPECT_FALSE(p.screen.hourglass);
 }
 
+TEST_F(MakeMid, RunningOutOfMemoryIsReportedAndKeepsTheOldFile) {
+    BalancedPiece();
+    WriteFile(MidPath(), "old");
+    p.msg.AnswerOk();
+    EXPECT_FALSE(MakeMidFile(c, dialog, [](Context&) -> bool { throw std::bad_alloc(); }));
+    EXPECT_EQ(p.msg.Last().Text,
+              "There is not enough memory to make SONATA.MID. The earlier SONATA.MID has been kept.");
+    EXPECT_EQ(p.msg.Last().Title, "Make .MID File");
+    EXPECT_EQ(ReadFile(MidPath()), "old");
+    EXPECT_FALSE(p.screen.hourglass);
+}
+
 TEST_F(MakeMid, ATrackTooLongForThirtyTwoBits) {
     for (int i = 0; i < 25; ++i) Rest(2, 99999999);
     p.msg.AnswerOk();

@@ -33,5 +33,24 @@ TEST(MidDialogBoxes, ChecksOfThePpqnAndActiveSenseBoxes) {
     for (const auto& [text, step] : steps) EXPECT_EQ(ActiveSenseStepFromText(text), step) << text;
 }
 
+TEST(MidDialogBoxes, ActiveSenseStepsOfMoreThanTenMillionMessagesAreRefused) {
+    struct Case {
+        std::int64_t step, reference, messages;
+        bool refused;
+    } cases[] = {
+        {480, 0, 1, false},          {480, 960, 2, false},
+        {480, 961, 3, false},        {5, 50'000'000, 10'000'000, false},
+        {4, 50'000'000, 12'500'000, true}, {1, 10'000'001, 10'000'001, true},
+    };
+    for (const Case& k : cases) {
+        EXPECT_EQ(ActiveSenseMessages(k.step, k.reference), k.messages) << k.step;
+        EXPECT_EQ(ActiveSenseStepRefusal(k.step, k.reference).empty(), !k.refused) << k.step;
+    }
+    EXPECT_EQ(ActiveSenseStepRefusal(4, 50'000'000),
+              "An active sense step of 4 ticks would write 12500000 messages over this piece; "
+              "at most 10000000 can be written. Use a step of 5 ticks or more, or leave Adjust "
+              "Active Sense unticked.");
+}
+
 } // namespace
 } // namespace tnq

@@ -477,6 +477,18 @@ TEST_F(Writer, ActiveSenseChunk) {
     EXPECT_EQ(csv.Of(2, "System_exclusive").size(), 100000u);
 }
 
+TEST_F(Writer, ActiveSenseOfMoreThanTenMillionMessagesIsRefused) {
+    SetUpPiece(1, 10);
+    Rest(1, 480);
+    AllocateWorkArrays(s);
+    CompactTracks(s);
+    s.MidDivision = s.TicksPerQuarter;
+    MidOptions o;
+    o.ActiveSense = true;
+    o.ActiveSenseStep = 2;
+    EXPECT_THROW(BuildMidFile(s, o, 20'000'001), MidEncodeError);
+}
+
 TEST_F(Writer, ValuesThatDoNotFitAreRefusedWithTheirPlace) {
     struct Case {
         const char* name;

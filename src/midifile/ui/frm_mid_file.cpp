@@ -128,9 +128,21 @@ void FrmMidFile::btnOK_Click() {
     if (c_) c_->s.DialogResult = "";
     // The boxes in screen order; the first bad one takes the focus back.
     // A ticked active-sense box needs a step the chunk can advance by.
-    if (chkActiveSense->isChecked() && !ActiveSenseStepFromText(FromQt(txtActiveSense->text()))) {
-        FocusBack(txtActiveSense);
-        return;
+    if (chkActiveSense->isChecked()) {
+        const std::optional<std::int32_t> step =
+            ActiveSenseStepFromText(FromQt(txtActiveSense->text()));
+        if (!step) {
+            FocusBack(txtActiveSense);
+            return;
+        }
+        // Not more messages than a file is given.
+        const std::string refusal =
+            c_ ? ActiveSenseStepRefusal(*step, c_->s.MidReference) : std::string();
+        if (!refusal.empty()) {
+            c_->msg.MsgBox(refusal, mb::Exclamation, MidDialogCaption(c_->s));
+            FocusBack(txtActiveSense);
+            return;
+        }
     }
     if (!MidPpqnAcceptable(FromQt(txtMidTempo->text()))) {
         FocusBack(txtMidTempo);

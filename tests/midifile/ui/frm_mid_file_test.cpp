@@ -234,6 +234,29 @@ TEST_F(FrmMidFileTest, OkChecksTheBoxesInScreenOrder) {
     }
 }
 
+TEST_F(FrmMidFileTest, OkRefusesAStepOfMoreThanTenMillionMessages) {
+    s.MidReference = 50'000'000;
+    p.msg.AnswerOk();
+    QString focus;
+    bool stillUp = false;
+    WhenShown([&](FrmMidFile& f) {
+        f.chkActiveSense->setChecked(true);
+        f.txtActiveSense->setText("4");
+        f.btnOK->click();
+        stillUp = f.isVisible();
+        focus = Focused();
+        f.txtActiveSense->setText("5");
+        f.btnOK->click();
+    });
+    const auto o = Show();
+    ASSERT_TRUE(o);
+    EXPECT_TRUE(stillUp);
+    EXPECT_EQ(focus, "txtActiveSense");
+    EXPECT_EQ(p.msg.Last().Text.substr(0, 31), "An active sense step of 4 ticks");
+    EXPECT_EQ(p.msg.Last().Code, mb::Exclamation);
+    EXPECT_EQ(o->ActiveSenseStep, 5);
+}
+
 TEST_F(FrmMidFileTest, AbortCloseBoxAndEscDiscardTheFormOkKeepsIt) {
     // OK keeps the active-sense box and step for the next use.
     WhenShown([](FrmMidFile& f) {
