@@ -3,6 +3,7 @@
 
 #include "core/piece_file.h"
 #include "core/piece_paths.h"
+#include "platform/sorted_text.h"
 #include "platform/vb.h"
 #include "platform/whole_file.h"
 
@@ -41,10 +42,14 @@ std::string DescriptionRow(const DescriptionLine& line) {
 
 void ShowDescriptionList(Context& c, const std::string& heading,
                          const std::vector<DescriptionLine>& lines) {
-    std::vector<std::string> rows{heading};
+    std::vector<std::string> rows;
     for (const DescriptionLine& l : lines) rows.push_back(DescriptionRow(l));
-    // The list keeps its rows sorted, the heading (leading blanks) first.
-    std::sort(rows.begin(), rows.end());
+    // The rows in the list's own order, the heading first whatever they
+    // begin with.
+    std::stable_sort(rows.begin(), rows.end(), [](const std::string& a, const std::string& b) {
+        return CompareListText(a, b) < 0;
+    });
+    rows.insert(rows.begin(), heading);
     c.screen.SetTrackList(rows, 0);
 }
 

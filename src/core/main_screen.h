@@ -64,7 +64,9 @@ public:
     virtual void ArrangeTrackLabels() {} // track rows back to page 0
     // The recent-piece entries of the File menu, most recent first.
     virtual void ShowRecentPieces(const std::vector<std::string>& paths) { (void)paths; }
-    // The rows of the track-description list; selected = -1 for none.
+    // The rows of the track-description list: the first (the heading)
+    // stays first, the others take their sorted places; selected = -1 for
+    // none.
     virtual void SetTrackList(const std::vector<std::string>& rows, int selected) {
         (void)rows, (void)selected;
     }

@@ -479,6 +479,14 @@ TEST_F(PieceCommandsTest, OpenReadsTheTrackDescriptionsOfAnInitialisedPiece) {
                                         "03 Cello, second desk", "04 Late", "05    "}));
     EXPECT_EQ(p.screen.trackListSelected, 0);
     EXPECT_FALSE(p.screen.menuEnabled["mnuMiscInit"]);
+
+    // Lines that would sort before the heading leave it first.
+    test::WriteFile(music + "/SUITE.TNQ/SUITE.DAT", "03Cello\r\n\x01\x01x\r\n  A\r\n!!b\r\n");
+    p.files.Choose(DataPath("SUITE"));
+    ASSERT_TRUE(mnuFilOpen_Click(c));
+    ASSERT_EQ(p.screen.trackList.size(), 5u);
+    EXPECT_EQ(p.screen.trackList[0], "  Track Descriptions");
+    EXPECT_EQ(p.screen.trackList[4], "03 Cello");
     EXPECT_TRUE(p.screen.menuEnabled["mnuMiscTrack"]);
 
     // Not initialised: no descriptions, even from an earlier piece.

@@ -559,7 +559,12 @@ void FrmKVS::ShowRecentPieces(const std::vector<std::string>& paths) {
 
 void FrmKVS::SetTrackList(const std::vector<std::string>& rows, int selected) {
     cboTracks->Clear();
-    for (const std::string& row : rows) cboTracks->AddItem(row);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (i == 0)
+            cboTracks->AddHeading(rows[i]);
+        else
+            cboTracks->AddItem(rows[i]);
+    }
     cboTracks->SetListIndex(selected);
 }
 

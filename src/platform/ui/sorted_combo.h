@@ -14,8 +14,12 @@ class SortedComboBox : public QComboBox {
 public:
     explicit SortedComboBox(QWidget* parent = nullptr);
 
-    // Adds a row (one-byte text) at its sorted place; returns that place.
+    // Adds a row (one-byte text) at its sorted place after the headings;
+    // returns that place.
     int AddItem(const std::string& text);
+    // Adds a row after the headings added before it and before every sorted
+    // row, whatever it begins with.
+    int AddHeading(const std::string& text);
     void Clear();
     // The rows in their order, as one-byte texts.
     const std::vector<std::string>& Rows() const { return rows_; }
@@ -24,7 +28,10 @@ public:
     void SetListIndex(int index) { setCurrentIndex(index); }
 
 private:
+    int InsertRow(std::size_t at, const std::string& text);
+
     std::vector<std::string> rows_;
+    std::size_t headings_ = 0;
 };
 
 } // namespace tnq

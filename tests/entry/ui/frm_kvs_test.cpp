@@ -555,9 +555,11 @@ TEST_F(MainWindow, ScreenServicesWorkOnTheWidgets) {
     EXPECT_FALSE(w.Menus().Item("mnuFileArray(0)")->isVisible());
     EXPECT_EQ(w.Menus().Item("mnuFileArray(1)"), nullptr);
 
-    w.SetTrackList({"03 Viola", "  Track Descriptions", "02 Bass"}, 0);
-    EXPECT_EQ(w.cboTracks->Rows(),
-              (std::vector<std::string>{"  Track Descriptions", "02 Bass", "03 Viola"}));
+    // The heading stays first whatever the other rows begin with.
+    w.SetTrackList({"  Track Descriptions", "03 Viola", "\x01\x01 x", "   A", "02 Bass"}, 0);
+    EXPECT_EQ(w.cboTracks->Rows(), (std::vector<std::string>{"  Track Descriptions",
+                                                             "\x01\x01 x", "   A", "02 Bass",
+                                                             "03 Viola"}));
     EXPECT_EQ(w.cboTracks->currentText(), "  Track Descriptions");
 
     w.SetHourglass(true);
