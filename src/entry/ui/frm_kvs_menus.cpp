@@ -6,6 +6,7 @@
 #include "core/screen_procs.h"
 #include "core/ui/frm_track_sel.h"
 #include "editing/copy_commands.h"
+#include "editing/renumber_bars.h"
 #include "editing/ui/frm_copy_by_bar.h"
 #include "midifile/balance_commands.h"
 #include "midifile/make_mid.h"
@@ -264,7 +265,7 @@ void FrmKVS::mnuEdtRests_Click() {
     // Built with the command.
 }
 void FrmKVS::mnuEdtRenumber_Click() {
-    // Built with the command.
+    RenumberBars(C());
 }
 
 // ---- Play ------------------------------------------------------------------
