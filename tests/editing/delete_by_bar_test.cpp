@@ -2,11 +2,14 @@
 
 #include "editing/edit_fixture.h"
 #include "editing/mid_keys.h"
+#include "editing/track_builders.h"
 
 namespace tnq {
 namespace {
 
+using test::Halves;
 using test::Item;
+using test::Join;
 
 // The dialog answered from a script: OK runs the real checks.
 class ScriptedDeleteByBar : public DeleteByBarDialog {
@@ -64,20 +67,6 @@ TEST(DeleteByBarOK, BarsThenBeatsInScreenOrder) {
 
 class DeleteByBarTest : public test::EditTest {
 protected:
-    // Bars from..to of two half notes each.
-    static std::vector<TrackItemRecord> Halves(int from, int to, const char* a, const char* b,
-                                               const char* channel, int barShift = 0) {
-        std::vector<TrackItemRecord> r;
-        for (int bar = from; bar <= to; ++bar)
-            for (const char* n : {a, b})
-                r.push_back(Item(n, "4", "h", "0", "64", std::to_string(bar - barShift), channel));
-        return r;
-    }
-    static std::vector<TrackItemRecord> Join(std::vector<TrackItemRecord> a,
-                                             const std::vector<TrackItemRecord>& b) {
-        a.insert(a.end(), b.begin(), b.end());
-        return a;
-    }
     // Quarters C D E F in bar `bar`.
     static std::vector<TrackItemRecord> Quarters(int bar) {
         std::vector<TrackItemRecord> r;

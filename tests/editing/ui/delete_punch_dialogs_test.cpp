@@ -2,6 +2,7 @@
 #include "editing/delete_by_bar.h"
 #include "editing/edit_fixture.h"
 #include "editing/mid_keys.h"
+#include "editing/track_builders.h"
 #include "editing/ui/frm_delete_by_bar.h"
 #include "support/ui/settle.h"
 
@@ -12,7 +13,9 @@
 namespace tnq {
 namespace {
 
+using test::Halves;
 using test::Item;
+using test::Join;
 using test::Settle;
 
 class DeletePunchDialogs : public test::EditTest {
@@ -22,35 +25,13 @@ protected:
         ASSERT_TRUE(test::ShowActive(&main));
     }
     template <class F> void WhenShown(std::function<void(F&)> act) {
-        test::WhenDialogShown<F>(
-            [act](F& d) {
-                Settle();
-                act(d);
-                Settle();
-            },
-            [](F& d) {
-                d.btnCancel->click();
-                Settle();
-            });
+        test::WhenShownElseCancel<F>(act);
     }
     // Types text over the focused box's selected text, then Enter.
     static void Field(QWidget* dialog, const char* text) {
         QTest::keyClicks(dialog->focusWidget(), text);
         test::Key(dialog, Qt::Key_Return);
         Settle();
-    }
-    static std::vector<TrackItemRecord> Halves(int from, int to, const char* a, const char* b,
-                                               const char* channel, int barShift = 0) {
-        std::vector<TrackItemRecord> r;
-        for (int bar = from; bar <= to; ++bar)
-            for (const char* n : {a, b})
-                r.push_back(Item(n, "4", "h", "0", "64", std::to_string(bar - barShift), channel));
-        return r;
-    }
-    static std::vector<TrackItemRecord> Join(std::vector<TrackItemRecord> a,
-                                             const std::vector<TrackItemRecord>& b) {
-        a.insert(a.end(), b.begin(), b.end());
-        return a;
     }
     QWidget main;
 };
