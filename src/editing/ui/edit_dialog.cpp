@@ -129,9 +129,4 @@ void EditDialog::btnCancel_Click() {
     HideAndRedraw();
 }
 
-void EditDialog::HideAndRedraw() {
-    hide();
-    if (QWidget* owner = parentWidget()) owner->update();
-}
-
 } // namespace tnq

@@ -63,7 +63,6 @@ protected:
 private:
     void btnOK_Click();
     void btnCancel_Click();
-    void HideAndRedraw();
 };
 
 } // namespace tnq

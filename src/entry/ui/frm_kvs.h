@@ -7,8 +7,11 @@
 #include "misc/ui/frm_about2.h"
 #include "misc/ui/frm_directory.h"
 #include "misc/ui/frm_filter.h"
+#include "misc/ui/frm_grid1.h"
 #include "misc/ui/frm_help1.h"
 #include "misc/ui/frm_help_viewer.h"
+#include "misc/ui/frm_misc.h"
+#include "misc/ui/frm_track_desc.h"
 #include "platform/ui/control_array.h"
 #include "platform/ui/form.h"
 #include "platform/ui/hourglass.h"
@@ -208,6 +211,9 @@ public:
     FormSlot<FrmDirectory> frmDirectory{[this] { return new FrmDirectory(this, C()); }};
     FormSlot<FrmHelp1> frmHelp1{[this] { return new FrmHelp1(this, C()); }};
     FormSlot<FrmAbout2> frmAbout2{[this] { return new FrmAbout2(this, C()); }};
+    FormSlot<FrmMisc> frmMisc{[this] { return new FrmMisc(this, C()); }};
+    FormSlot<FrmGrid1> frmGrid1{[this] { return new FrmGrid1(this, C()); }};
+    FormSlot<FrmTrackDesc> frmTrackDesc{[this] { return new FrmTrackDesc(this, C()); }};
     // The help viewer, created on first use; null before.
     FrmHelpViewer* HelpViewer() const { return helpViewer_; }
 

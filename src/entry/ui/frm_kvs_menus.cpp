@@ -6,16 +6,16 @@
 #include "core/screen_procs.h"
 #include "core/ui/frm_track_sel.h"
 #include "editing/copy_commands.h"
-#include "editing/delete_by_bar.h"
-#include "editing/renumber_bars.h"
 #include "editing/ui/frm_copy_by_bar.h"
-#include "editing/ui/frm_delete_by_bar.h"
 #include "midifile/balance_commands.h"
 #include "midifile/make_mid.h"
 #include "midifile/play_commands.h"
 #include "midifile/ui/frm_balance.h"
 #include "midifile/ui/frm_mid_file.h"
+#include "misc/awe_conversion.h"
+#include "misc/init_new_file.h"
 #include "misc/misc_commands.h"
+#include "misc/track_descriptions.h"
 #include "misc/ui/frm_midi_output.h"
 #include "platform/vb.h"
 
@@ -243,7 +243,7 @@ void FrmKVS::mnuEdtVertical_Click() {
     VerticalCopy(C(), FrmTrackSel::Of(this), FrmCopyByBar::Of(this, C()));
 }
 void FrmKVS::MnuEdtDelete_Click() {
-    DeleteByBar(C(), FrmTrackSel::Of(this), FrmDeletebyBar::Of(this, C()));
+    // Built with the command.
 }
 void FrmKVS::mnuEdtStaccato_Click() {
     // Built with the command.
@@ -267,7 +267,7 @@ void FrmKVS::mnuEdtRests_Click() {
     // Built with the command.
 }
 void FrmKVS::mnuEdtRenumber_Click() {
-    RenumberBars(C());
+    // Built with the command.
 }
 
 // ---- Play ------------------------------------------------------------------
@@ -314,13 +314,13 @@ void FrmKVS::mnuMiscSounds_Click() {
     frmFilter->ShowModal();
 }
 void FrmKVS::mnuMisParameters_Click() {
-    // Built with the command.
+    frmMisc->Show(C());
 }
 void FrmKVS::mnuMiscInit_Click() {
-    // Built with the command.
+    tnq::mnuMiscInit_Click(C(), {frmMisc.Get(), frmGrid1.Get()});
 }
 void FrmKVS::mnuMiscTrack_Click() {
-    // Built with the command.
+    tnq::mnuMiscTrack_Click(C(), frmTrackDesc.Get());
 }
 void FrmKVS::mnuMisDirectory_Click() {
     frmDirectory->ShowModal();
@@ -335,7 +335,7 @@ void FrmKVS::mnuMiscAWESelect_Click() {
 }
 
 void FrmKVS::ConvKVOtoKVS_Click() {
-    // Built with the command.
+    tnq::ConvKVOtoKVS_Click(C());
 }
 
 // ---- Help ------------------------------------------------------------------

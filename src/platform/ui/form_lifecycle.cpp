@@ -40,6 +40,11 @@ void DialogForm::UnloadMe() {
         hide();
 }
 
+void DialogForm::HideAndRedraw() {
+    hide();
+    if (QWidget* owner = parentWidget()) owner->update();
+}
+
 void DialogForm::keyPressEvent(QKeyEvent* e) {
     // Esc does not close a form by itself: only a Cancel button does.
     if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {

@@ -43,6 +43,9 @@ protected:
     virtual void Form_KeyPress(int& keyAscii) { (void)keyAscii; }
     // The close box: cancel = 1 keeps the form up. Otherwise it is unloaded.
     virtual void Form_QueryUnload(int& cancel) { (void)cancel; }
+    // Hides the form (ending its modal showing) and asks its owner, the
+    // main window, to repaint.
+    void HideAndRedraw();
 
     void keyPressEvent(QKeyEvent* e) override;
     void closeEvent(QCloseEvent* e) override;

@@ -26,7 +26,16 @@ protected:
         ASSERT_TRUE(test::ShowActive(&main));
     }
     template <class F> void WhenShown(std::function<void(F&)> act) {
-        test::WhenShownElseCancel<F>(act);
+        test::WhenDialogShown<F>(
+            [act](F& d) {
+                Settle();
+                act(d);
+                Settle();
+            },
+            [](F& d) {
+                d.btnCancel->click();
+                Settle();
+            });
     }
     static void Type(QLineEdit* box, const char* text) {
         box->setFocus();

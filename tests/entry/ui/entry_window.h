@@ -38,6 +38,34 @@ inline void WhenShownModal(std::function<void(QWidget*)> act) {
     timer->start();
 }
 
+// Runs act on the modal dialog of class F once it is up (polled until a
+// dialog of that class is the modal window). A dialog still up after act is
+// closed, so that no test can hang.
+template <class F> void WhenShown(std::function<void(F*)> act) {
+    auto* timer = new QTimer;
+    timer->setInterval(20);
+    QObject::connect(timer, &QTimer::timeout, [timer, act, tries = 0]() mutable {
+        const QPointer<F> f = qobject_cast<F*>(QApplication::activeModalWidget());
+        if (!(f && f->isVisible()) && ++tries < 250) return;
+        timer->stop();
+        timer->deleteLater();
+        if (!f) {
+            ADD_FAILURE() << "the dialog is not shown";
+            if (QWidget* d = QApplication::activeModalWidget()) d->close();
+            return;
+        }
+        if (!QTest::qWaitForWindowActive(f)) qWarning("modal window not active");
+        Settle();
+        act(f);
+        Settle();
+        if (f && f->isVisible()) {
+            ADD_FAILURE() << "the dialog is still up";
+            f->close();
+        }
+    });
+    timer->start();
+}
+
 class EntryWindowBase : public ::testing::Test {
 protected:
     void SetUp() override { w.Attach(&c); }

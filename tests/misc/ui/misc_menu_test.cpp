@@ -22,25 +22,7 @@ namespace fs = std::filesystem;
 using Bytes = std::vector<std::string>;
 using test::Settle;
 
-// Runs act on the modal dialog of type F once it is up. A dialog still up
-// after act is closed so that no test can hang.
-template <class F> void WhenShown(std::function<void(F*)> act) {
-    test::WhenShownModal([act](QWidget* d) {
-        auto* f = qobject_cast<F*>(d);
-        if (!f) {
-            ADD_FAILURE() << "the dialog is not shown";
-            if (d) d->close();
-            return;
-        }
-        const QPointer<F> alive(f); // the act may unload it
-        act(f);
-        Settle();
-        if (alive && alive->isVisible()) {
-            ADD_FAILURE() << "the dialog is still up";
-            alive->close();
-        }
-    });
-}
+using test::WhenShown;
 
 // The main window with the recording MIDI output and the scripted dialogs.
 class MiscMenu : public test::EntryWindowBase {
