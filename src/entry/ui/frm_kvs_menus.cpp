@@ -6,7 +6,10 @@
 #include "core/screen_procs.h"
 #include "core/ui/frm_track_sel.h"
 #include "editing/copy_commands.h"
+#include "editing/delete_by_bar.h"
+#include "editing/renumber_bars.h"
 #include "editing/ui/frm_copy_by_bar.h"
+#include "editing/ui/frm_delete_by_bar.h"
 #include "midifile/balance_commands.h"
 #include "midifile/make_mid.h"
 #include "midifile/play_commands.h"
@@ -243,7 +246,7 @@ void FrmKVS::mnuEdtVertical_Click() {
     VerticalCopy(C(), FrmTrackSel::Of(this), FrmCopyByBar::Of(this, C()));
 }
 void FrmKVS::MnuEdtDelete_Click() {
-    // Built with the command.
+    DeleteByBar(C(), FrmTrackSel::Of(this), FrmDeletebyBar::Of(this, C()));
 }
 void FrmKVS::mnuEdtStaccato_Click() {
     // Built with the command.
@@ -267,7 +270,7 @@ void FrmKVS::mnuEdtRests_Click() {
     // Built with the command.
 }
 void FrmKVS::mnuEdtRenumber_Click() {
-    // Built with the command.
+    RenumberBars(C());
 }
 
 // ---- Play ------------------------------------------------------------------

@@ -26,16 +26,7 @@ protected:
         ASSERT_TRUE(test::ShowActive(&main));
     }
     template <class F> void WhenShown(std::function<void(F&)> act) {
-        test::WhenDialogShown<F>(
-            [act](F& d) {
-                Settle();
-                act(d);
-                Settle();
-            },
-            [](F& d) {
-                d.btnCancel->click();
-                Settle();
-            });
+        test::WhenShownElseCancel<F>(act);
     }
     static void Type(QLineEdit* box, const char* text) {
         box->setFocus();

@@ -77,6 +77,21 @@ void WhenDialogShown(std::function<void(F&)> act, std::function<void(F&)> giveUp
     });
 }
 
+// WhenDialogShown for a dialog with a Cancel button btnCancel: act runs with
+// the events settled before and after it; a dialog still up is cancelled.
+template <class F> void WhenShownElseCancel(std::function<void(F&)> act) {
+    WhenDialogShown<F>(
+        [act](F& d) {
+            Settle();
+            act(d);
+            Settle();
+        },
+        [](F& d) {
+            d.btnCancel->click();
+            Settle();
+        });
+}
+
 // Types a key at the control that has the focus in the window.
 inline void Key(QWidget* window, Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
     QWidget* target = window->focusWidget() ? window->focusWidget() : window;
