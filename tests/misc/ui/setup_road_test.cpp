@@ -130,24 +130,49 @@ TEST_F(SetUpRoad, NewPieceInitialisedFromTheGridWithItsSheetPrinted) {
     EXPECT_EQ(printer.pages[0][3].Text.substr(0, 21), " Title String quartet");
     EXPECT_EQ(printer.pages[0][9].Text, "2             1" + std::string(25, ' ') + "Violin, first");
 
-    // Maintain Track Descriptions: track 3 renamed, Update.
-    WhenShown<FrmTrackDesc>([](FrmTrackDesc* d) {
-        EXPECT_EQ(d->lblLimitation->text(), " 2 to  4");
-        QTest::keyClicks(d->txtTrack, "3");
+    // Maintain Track Descriptions: tracks outside 2..4 keep the focus in the
+    // track box; track 3 renamed with Enter, track 4 with Update clicked
+    // while its description box still has the focus; Cancel rewrites nothing.
+    const auto typeTrack = [](FrmTrackDesc* d, const char* track) {
+        QTest::keyClicks(d->txtTrack, track);
         QTest::keyClick(d->txtTrack, Qt::Key_Return);
         Settle();
+    };
+    WhenShown<FrmTrackDesc>([&](FrmTrackDesc* d) {
+        EXPECT_EQ(d->lblLimitation->text(), " 2 to  4");
+        EXPECT_EQ(QApplication::focusWidget(), d->txtTrack);
+        for (const char* refused : {"5", "1", "x"}) {
+            typeTrack(d, refused);
+            EXPECT_EQ(QApplication::focusWidget(), d->txtTrack) << refused;
+            d->txtTrack->clear();
+        }
+        typeTrack(d, "3");
         EXPECT_EQ(d->txtDescription->text(), "Viola");
         d->txtDescription->selectAll();
         QTest::keyClicks(d->txtDescription, "Viola, muted");
         QTest::keyClick(d->txtDescription, Qt::Key_Return);
         Settle();
+        EXPECT_EQ(QApplication::focusWidget(), d->txtTrack);
         EXPECT_EQ(d->txtTrack->text(), "");
+        typeTrack(d, "4");
+        EXPECT_EQ(QApplication::focusWidget(), d->txtDescription);
+        d->txtDescription->selectAll();
+        QTest::keyClicks(d->txtDescription, "Cello, solo");
         QTest::mouseClick(d->btnOK, Qt::LeftButton);
     });
     OpenMenu(w, "mnuMisc");
     Choose(w, "mnuMiscTrack");
-    EXPECT_EQ(test::ReadFile(PieceDir() / "QUARTET.DAT"),
-              "02Violin, first\r\n03Viola, muted\r\n04Cello\r\n");
+    const std::string described = "02Violin, first\r\n03Viola, muted\r\n04Cello, solo\r\n";
+    EXPECT_EQ(test::ReadFile(PieceDir() / "QUARTET.DAT"), described);
+    EXPECT_EQ(w.cboTracks->itemText(3).toStdString(), "04 Cello, solo");
+
+    WhenShown<FrmTrackDesc>([&](FrmTrackDesc* d) {
+        typeTrack(d, "2");
+        QTest::keyClicks(d->txtDescription, "Fiddle");
+        QTest::keyClick(d->txtDescription, Qt::Key_Escape);
+    });
+    Choose(w, "mnuMiscTrack");
+    EXPECT_EQ(test::ReadFile(PieceDir() / "QUARTET.DAT"), described);
 }
 
 // Set Parameters from the Miscellaneous menu: a number outside its range
@@ -259,6 +284,17 @@ TEST_F(SetUpRoad, GridKeysInMultiplePortMode) {
             type(g, "5", Qt::Key_Left);
             type(g, "3", Qt::Key_Left);
             EXPECT_EQ(at(g), std::pair(2, 1)) << "never into the track numbers";
+            // A double click edits the cell's text.
+            const QPoint cell = g->Grid1->visualItemRect(g->Grid1->item(3, 2)).center();
+            QTest::mouseClick(g->Grid1->viewport(), Qt::LeftButton, {}, cell);
+            QTest::mouseDClick(g->Grid1->viewport(), Qt::LeftButton, {}, cell);
+            Settle();
+            ASSERT_TRUE(g->txtEdit->isVisible());
+            EXPECT_EQ(g->txtEdit->text(), "8");
+            QTest::keyClicks(g->txtEdit, "1");
+            QTest::keyClick(g->txtEdit, Qt::Key_Return);
+            Settle();
+            EXPECT_EQ(CellOf(g, 3, 2), "") << "81 is refused";
             g->Grid1->setCurrentCell(4, 5);
             type(g, "Bass, plucked", Qt::Key_Right);
             EXPECT_EQ(at(g), std::pair(4, 5));
