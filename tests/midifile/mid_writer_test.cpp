@@ -412,6 +412,31 @@ TEST_F(Writer, LegatoOneSendsTwelveGroups) {
     EXPECT_EQ(Hex(Track2()), Hex(want));
 }
 
+TEST_F(Writer, LongItemsAndTextsBeyondTheRoomFirstMade) {
+    // The file's room is made for about eight bytes an item; a LEGO1 takes
+    // 191 and a track name as long as it is, so the file grows while a
+    // chunk is written, many times over.
+    for (int n : {1, 2, 7, 40, 300}) {
+        SetUpPiece(2, n + 4);
+        s.TrackDescription.ReDim(2);
+        s.TrackDescription(2) = std::string(static_cast<std::size_t>(n) * 50, 'N');
+        for (int k = 0; k < n; ++k) Add(2, code::LEGO1, 0, 0, 2);
+        Rest(2, 480);
+        std::string want = B({0x00, 0xFF, 0x03}) +
+                           VarLenEncode(static_cast<std::int64_t>(n) * 50) +
+                           s.TrackDescription(2);
+        for (int k = 0; k < n; ++k) {
+            want += B({0x00});
+            for (int p = 4; p <= 15; ++p) {
+                if (p > 4) want += B({0x00});
+                want += Group(2, p, (p == 8 || p == 14) ? 127 : 0);
+            }
+        }
+        want += B({0x83, 0x60}) + EndOfTrack();
+        EXPECT_EQ(Hex(Track2()), Hex(want)) << n;
+    }
+}
+
 TEST_F(Writer, MeterDenominatorCodes) {
     const std::pair<int, int> cases[] = {{2, 1},  {4, 2}, {8, 3}, {16, 4}, {32, 5},
                                          {64, 6}, {1, 0}, {6, 0}, {24, 1}, {48, 2}};
