@@ -10,6 +10,7 @@
 #include "editing/renumber_bars.h"
 #include "editing/ui/frm_copy_by_bar.h"
 #include "editing/ui/frm_delete_by_bar.h"
+#include "editing/ui/frm_value_ramp.h"
 #include "midifile/balance_commands.h"
 #include "midifile/make_mid.h"
 #include "midifile/play_commands.h"
@@ -225,7 +226,7 @@ void FrmKVS::mnuEdtNotes_Click() {
 }
 
 void FrmKVS::mnuEdtDynamics_Click() {
-    // Built with the command.
+    EditDynamics(C(), FrmTrackSel::Of(this), FrmValueRamp::Dynamics(this, C()));
 }
 void FrmKVS::mnuEdtCC_Click() {
     // Built with the command.
@@ -234,7 +235,7 @@ void FrmKVS::mnuEdtAdjustment_Click() {
     // Built with the command.
 }
 void FrmKVS::mnuEdtPitchBend_Click() {
-    // Built with the command.
+    EditPitchBend(C(), FrmValueRamp::PitchBend(this, C()));
 }
 void FrmKVS::mnuEdtVolume_Click() {
     // Built with the command.

@@ -1,0 +1,139 @@
+// The value-edit dialogs driven headless: Edit Dynamics and Edit Pitchbend,
+// Revise Parameters and Randomize a Passage, each through its real form.
+#include "editing/edit_fixture.h"
+#include "editing/ui/frm_value_ramp.h"
+#include "editing/value_ramps.h"
+#include "support/ui/settle.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace tnq {
+namespace {
+
+using test::Item;
+using test::Settle;
+
+class ValueDialogs : public test::EditTest {
+protected:
+    void SetUp() override {
+        test::EditTest::SetUp();
+        ASSERT_TRUE(test::ShowActive(&main));
+    }
+    template <class F> void WhenShown(std::function<void(F&)> act) {
+        test::WhenDialogShown<F>(
+            [act](F& d) {
+                Settle();
+                act(d);
+                Settle();
+            },
+            [](F& d) {
+                d.btnCancel->click();
+                Settle();
+            });
+    }
+    static void Type(QLineEdit* box, const char* text) {
+        box->setFocus();
+        Settle();
+        QTest::keyClicks(box, text);
+    }
+    // OK that is refused: the dialog stays up with the focus on box.
+    static void Refused(QDialog& d, QPushButton* ok, QWidget* box) {
+        ok->click();
+        Settle();
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(d.focusWidget(), box) << box->objectName().toStdString();
+    }
+    QWidget main;
+};
+
+TEST_F(ValueDialogs, EditDynamicsThroughTheDialogKeepsItsValuesForTheNextUse) {
+    Tracks({{2,
+             {Item("C", "4", "q", "0", "64", "1"), Item("D", "4", "q", "0", "64", "1"),
+              Item("E", "4", "q", "0", "64", "1"), Item("F", "4", "q", "0", "64", "1")}}});
+    tracks.Choose({2});
+    FrmValueRamp& dialog = FrmValueRamp::Dynamics(&main, c);
+    WhenShown<FrmValueRamp>([&](FrmValueRamp& d) {
+        EXPECT_EQ(d.objectName(), "frmDynamics");
+        EXPECT_EQ(d.windowTitle(), "Edit Dynamics");
+        EXPECT_TRUE(d.optByBar->isChecked());
+        EXPECT_EQ(d.txtNoRepeats->text(), "1");
+        EXPECT_EQ(d.txtBeatValue->text(), "q");
+        EXPECT_EQ(d.focusWidget(), d.txtFrom);
+        QTest::keyClicks(d.txtFrom, "1");
+        test::Key(&d, Qt::Key_Return);
+        QTest::keyClicks(d.txtTo, "1");
+        test::Key(&d, Qt::Key_Return);
+        EXPECT_EQ(d.focusWidget(), d.txtFromValue);
+        QTest::keyClicks(d.txtFromValue, "64");
+        test::Key(&d, Qt::Key_Return);
+        QTest::keyClicks(d.txtToValue, "128");
+        Refused(d, d.btnOK, d.txtToValue);
+        d.txtToValue->clear();
+        QTest::keyClicks(d.txtToValue, "100");
+        Type(d.txtStartingBeat, "2");
+        Refused(d, d.btnOK, d.txtNoBeats);
+        d.txtStartingBeat->clear();
+        d.btnOK->click();
+    });
+    ASSERT_TRUE(EditDynamics(c, tracks, dialog));
+    EXPECT_EQ(Records(2)[3].Dynamics, "100");
+    EXPECT_EQ(Records(2)[1].Dynamics, "76");
+
+    // Percent: ticking it empties the values; 0 is refused.
+    ASSERT_TRUE(test::ShowActive(&main));
+    tracks.Choose({2});
+    WhenShown<FrmValueRamp>([&](FrmValueRamp& d) {
+        EXPECT_EQ(d.txtFrom->text(), "1");
+        EXPECT_EQ(d.txtToValue->text(), "100");
+        d.chkPercent->click();
+        Settle();
+        EXPECT_EQ(d.txtFromValue->text(), "");
+        EXPECT_EQ(d.focusWidget(), d.txtPercent);
+        QTest::keyClicks(d.txtPercent, "0");
+        Refused(d, d.btnOK, d.txtPercent);
+        Type(d.txtPercent, "50");
+        d.btnOK->click();
+    });
+    ASSERT_TRUE(EditDynamics(c, tracks, dialog));
+    EXPECT_EQ(Records(2)[0].Dynamics, "96");
+    EXPECT_EQ(Records(2)[3].Dynamics, "127");
+}
+
+TEST_F(ValueDialogs, EditPitchbendThroughTheDialog) {
+    Tracks({{3,
+             {Item("R", "", "q", "0", "0", "1", "1"), Item("R", "", "q", "0", "0", "1", "1"),
+              Item("R", "", "q", "0", "0", "1", "1"), Item("R", "", "q", "0", "0", "1", "1")}}});
+    WhenShown<FrmValueRamp>([&](FrmValueRamp& d) {
+        EXPECT_EQ(d.objectName(), "frmPitchbend");
+        EXPECT_EQ(d.windowTitle(), "Edit Pitchbend");
+        EXPECT_EQ(d.optByItem->text(), "By &Item");
+        EXPECT_EQ(d.focusWidget(), d.txtTrack);
+        QTest::keyClicks(d.txtTrack, "5");
+        Refused(d, d.btnOK, d.txtTrack);
+        d.txtTrack->clear();
+        QTest::keyClicks(d.txtTrack, "3");
+        test::Key(&d, Qt::Key_Return);
+        EXPECT_EQ(d.focusWidget(), d.txtChannel);
+        QTest::keyClicks(d.txtChannel, "17");
+        Refused(d, d.btnOK, d.txtChannel);
+        d.txtChannel->clear();
+        QTest::keyClicks(d.txtChannel, "4");
+        d.optByItem->click();
+        Type(d.txtFrom, "1");
+        Type(d.txtTo, "4");
+        Type(d.txtFromValue, "0");
+        Type(d.txtToValue, "-100");
+        d.btnOK->click();
+    });
+    ASSERT_TRUE(EditPitchBend(c, FrmValueRamp::PitchBend(&main, c)));
+    std::vector<TrackItemRecord> want;
+    for (const char* b : {"0", "-34", "-67", "-100"})
+        want.push_back(Item("R", "", "q", "0", "0", "1", "4", b));
+    ExpectTrack(3, want);
+}
+
+} // namespace
+} // namespace tnq
