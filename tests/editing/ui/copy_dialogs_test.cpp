@@ -1,7 +1,7 @@
 // The copy dialogs driven headless: Copy a Section and Vertical Copy
 // through frmCopyByBar, and the option and offset rules of frmCopyByItem.
 #include "editing/copy_commands.h"
-#include "editing/edit_fixture.h"
+#include "editing/ui/edit_dialog_fixture.h"
 #include "editing/ui/frm_copy_by_bar.h"
 #include "editing/ui/frm_copy_by_item.h"
 #include "support/ui/settle.h"
@@ -19,22 +19,7 @@ namespace {
 using test::Item;
 using test::Settle;
 
-class CopyDialogs : public test::EditTest {
-protected:
-    void SetUp() override {
-        test::EditTest::SetUp();
-        ASSERT_TRUE(test::ShowActive(&main));
-    }
-    template <class F> void WhenShown(std::function<void(F&)> act) {
-        test::WhenShownElseCancel<F>(act);
-    }
-    static void Type(QLineEdit* box, const char* text) {
-        box->setFocus();
-        Settle();
-        QTest::keyClicks(box, text);
-    }
-    QWidget main;
-};
+using CopyDialogs = test::EditDialogTest;
 
 TEST_F(CopyDialogs, CopyASectionFromASecondPieceThroughTheDialog) {
     // RONDO, with a data file and its track 2.

@@ -1,6 +1,6 @@
 // The value-edit dialogs driven headless: Edit Dynamics and Edit Pitchbend,
 // Revise Parameters and Randomize a Passage, each through its real form.
-#include "editing/edit_fixture.h"
+#include "editing/ui/edit_dialog_fixture.h"
 #include "editing/ui/frm_value_ramp.h"
 #include "editing/value_ramps.h"
 #include "support/ui/settle.h"
@@ -16,29 +16,8 @@ namespace {
 using test::Item;
 using test::Settle;
 
-class ValueDialogs : public test::EditTest {
+class ValueDialogs : public test::EditDialogTest {
 protected:
-    void SetUp() override {
-        test::EditTest::SetUp();
-        ASSERT_TRUE(test::ShowActive(&main));
-    }
-    template <class F> void WhenShown(std::function<void(F&)> act) {
-        test::WhenDialogShown<F>(
-            [act](F& d) {
-                Settle();
-                act(d);
-                Settle();
-            },
-            [](F& d) {
-                d.btnCancel->click();
-                Settle();
-            });
-    }
-    static void Type(QLineEdit* box, const char* text) {
-        box->setFocus();
-        Settle();
-        QTest::keyClicks(box, text);
-    }
     // OK that is refused: the dialog stays up with the focus on box.
     static void Refused(QDialog& d, QPushButton* ok, QWidget* box) {
         ok->click();
@@ -46,7 +25,6 @@ protected:
         EXPECT_TRUE(d.isVisible());
         EXPECT_EQ(d.focusWidget(), box) << box->objectName().toStdString();
     }
-    QWidget main;
 };
 
 TEST_F(ValueDialogs, EditDynamicsThroughTheDialogKeepsItsValuesForTheNextUse) {
