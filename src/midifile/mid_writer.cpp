@@ -105,7 +105,7 @@ struct WorkItem {
 // registers across the bytes written through the cursor.
 class TrackEncoder {
 public:
-    TrackEncoder(const TrackState& state, int& port) : ts(state), port_(port) {}
+    TrackEncoder(const TrackState& state, int& port) : ts(state), port_(&port) {}
 
     ByteCursor c{nullptr}; // room for kItemRoom bytes while an item is written
     TrackState ts;
@@ -162,7 +162,10 @@ public:
             return;
         }
 
-        Keyword(t, i, w);
+        // The keyword's events are written by a copy, taken back after:
+        // the address of this encoder is never taken, so that the state and
+        // the cursor stay in registers while notes are written.
+        *this = Keyword(*this, t, i, w);
     }
 
     // The end of the track: the sounding note ends, the pending rest is
@@ -176,7 +179,11 @@ public:
 private:
     // The events of a keyword item (kept out of line: notes and rests are
     // nearly every item).
-    [[gnu::noinline]] void Keyword(int t, int i, const WorkItem& w) {
+    [[gnu::noinline]] static TrackEncoder Keyword(TrackEncoder e, int t, int i, const WorkItem& w) {
+        e.KeywordEvents(t, i, w);
+        return e;
+    }
+    void KeywordEvents(int t, int i, const WorkItem& w) {
         const int code = w.Code;
         const int ch = w.Chan;
         const std::int64_t time = w.Time;
@@ -251,7 +258,7 @@ private:
         case code::PORTS:
             c.Put({0xFF, 0x21, 0x01});
             c.Put(Check(dyn, 0, 127, "port"));
-            if (t > 1 && i == 1) port_ = dyn;
+            if (t > 1 && i == 1) *port_ = dyn;
             break;
         case code::NRPN1:
             ts.LastStatus = 0;
@@ -294,7 +301,7 @@ private:
         ts.NoteSounding = 0;
     }
 
-    int& port_; // the remembered port
+    int* port_; // the remembered port
 };
 
 class Encoder {
@@ -408,12 +415,19 @@ private:
     // Items i..count-1 of track t, item k read by at(k); i is the item
     // being written.
     template <class At> void Items(TrackEncoder& e, int t, int count, int& i, At at) {
-        for (; i < count; ++i) {
-            const WorkItem w = at(i);
-            e.c = out_.Open(kItemRoom);
-            e.Item(t, i, w);
-            out_.Close(e.c);
+        TrackEncoder local = e; // held in registers: nothing takes its address
+        try {
+            for (; i < count; ++i) {
+                const WorkItem w = at(i);
+                local.c = out_.Open(kItemRoom);
+                local.Item(t, i, w);
+                out_.Close(local.c);
+            }
+        } catch (...) {
+            e = local;
+            throw;
         }
+        e = local;
     }
 
     void Track(int t) {
