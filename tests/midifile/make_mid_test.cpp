@@ -82,6 +82,46 @@ TEST_F(MakeMid, WritesTheBalancedPiece) {
     EXPECT_TRUE(OtherFiles().empty());
 }
 
+TEST_F(MakeMid, WhatStandsAtNameMidIsReplacedLeavingNoOtherFile) {
+    namespace fs = std::filesystem;
+    enum Before { Nothing, OldFile, ReadOnlyFile, Link, Directory };
+    for (Before before : {Nothing, OldFile, ReadOnlyFile, Link, Directory}) {
+        SetUpPiece(4, 40);
+        BalancedPiece();
+        const fs::path target = PieceDir() / "TARGET";
+        if (before == OldFile || before == ReadOnlyFile) WriteFile(MidPath(), "old");
+        if (before == ReadOnlyFile) fs::permissions(MidPath(), fs::perms::owner_read);
+        if (before == Link) {
+            WriteFile(target, "target");
+            fs::create_symlink(target, MidPath());
+        }
+        if (before == Directory) fs::create_directory(MidPath());
+        dialog.Ok();
+        if (before == Directory) p.msg.AnswerOk();
+        const bool written = Run();
+        std::vector<std::string> others = OtherFiles();
+        if (before == Directory) {
+            // No file can take a directory's place.
+            EXPECT_FALSE(written);
+            EXPECT_NE(p.msg.Last().Text.find("could not be written"), std::string::npos);
+            EXPECT_TRUE(fs::is_directory(MidPath()));
+            fs::remove(MidPath());
+        } else {
+            EXPECT_TRUE(written) << before;
+            EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(MidPath()))) << before;
+            EXPECT_EQ(ReadFile(MidPath()).substr(0, 4), "MThd") << before;
+        }
+        if (before == Link) {
+            EXPECT_EQ(ReadFile(target), "target");
+            EXPECT_EQ(others, std::vector<std::string>{"TARGET"});
+            fs::remove(target);
+        } else {
+            EXPECT_TRUE(others.empty()) << before << ": " << others[0];
+        }
+        fs::remove(MidPath());
+    }
+}
+
 TEST_F(MakeMid, ABalanceCheckJustDoneSkipsTheRecalculationOnce) {
     BalancedPiece();
     s.RecalcDone = -1;
