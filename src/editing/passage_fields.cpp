@@ -76,7 +76,7 @@ int CountInSpan(const State& s, const std::function<bool(int item)>& take) {
 }
 
 bool RewriteSpan(Context& c, const std::function<bool(int item)>& take,
-                 const std::function<void(int item)>& work) {
+                 const std::function<bool(int item)>& work) {
     State& s = c.s;
     const int t = s.CurrentTrack;
     try {
@@ -84,8 +84,7 @@ bool RewriteSpan(Context& c, const std::function<bool(int item)>& take,
             if (!take(i)) continue;
             s.CurrentItem(t) = static_cast<Integer>(i);
             if (!ReadItem(c, 2)) return false;
-            work(i);
-            WriteItem(c);
+            if (work(i)) WriteItem(c);
         }
     } catch (const VbError& e) {
         DisplayError(c, e.Number());

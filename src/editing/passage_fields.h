@@ -71,11 +71,11 @@ private:
 
 // Runs work on each item of the span RangeFrom..RangeTo of CurrentTrack that
 // `take` accepts (by its score numbers): the item's record read into the
-// boxes, work changes them (and the score), the record written back. A
-// record that cannot be read, or a run-time error, stops it (told) and
-// returns false.
+// boxes, work changes them (and the score), the record written back when
+// work returns true. A record that cannot be read, or a run-time error,
+// stops it (told) and returns false.
 bool RewriteSpan(Context& c, const std::function<bool(int item)>& take,
-                 const std::function<void(int item)>& work);
+                 const std::function<bool(int item)>& work);
 
 // The number of items of the span that `take` accepts.
 int CountInSpan(const State& s, const std::function<bool(int item)>& take);

@@ -88,6 +88,7 @@ bool EditDynamics(Context& c, TrackSelectionDialog& tracks, RampDialog& dialog) 
             s.ItemDyn(t, i) = d;
             cc.screen.SetText(Box::Dyn, NumberText(d));
             if (stepping) ramp.Advance();
+            return true;
         });
     };
     return RunEditCommand(c, tracks, cmd);
@@ -123,6 +124,7 @@ bool EditPitchBend(Context& c, RampDialog& dialog) {
             cc.screen.SetText(Box::PitchBend, NumberText(b));
             cc.screen.SetText(Box::Channel, NumberText(channel));
             if (stepping) ramp.Advance();
+            return true;
         });
     };
     NoTrackSelection none;

@@ -10,6 +10,7 @@
 #include "editing/renumber_bars.h"
 #include "editing/ui/frm_copy_by_bar.h"
 #include "editing/ui/frm_delete_by_bar.h"
+#include "editing/ui/frm_parameters.h"
 #include "editing/ui/frm_value_ramp.h"
 #include "midifile/balance_commands.h"
 #include "midifile/make_mid.h"
@@ -256,7 +257,7 @@ void FrmKVS::mnuEdtReverseStac_Click() {
     // Built with the command.
 }
 void FrmKVS::mnuEdtParameters_Click() {
-    // Built with the command.
+    ReviseParameters(C(), FrmTrackSel::Of(this), FrmParameters::Of(this, C()));
 }
 void FrmKVS::mnuEdtPunch_Click() {
     // Built with the command.

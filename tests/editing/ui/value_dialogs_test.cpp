@@ -1,6 +1,7 @@
 // The value-edit dialogs driven headless: Edit Dynamics and Edit Pitchbend,
 // Revise Parameters and Randomize a Passage, each through its real form.
 #include "editing/ui/edit_dialog_fixture.h"
+#include "editing/ui/frm_parameters.h"
 #include "editing/ui/frm_value_ramp.h"
 #include "editing/value_ramps.h"
 #include "support/ui/settle.h"
@@ -111,6 +112,41 @@ TEST_F(ValueDialogs, EditPitchbendThroughTheDialog) {
     for (const char* b : {"0", "-34", "-67", "-100"})
         want.push_back(Item("R", "", "q", "0", "0", "1", "4", b));
     ExpectTrack(3, want);
+}
+
+TEST_F(ValueDialogs, ReviseParametersThroughTheDialog) {
+    Tracks({{2,
+             {Item("C", "4", "q", "0", "64", "1", "1"), Item("R", "4", "q", "0", "0", "1", "1"),
+              Item("D", "4", "q", "0", "64", "2", "1")}}});
+    tracks.Choose({2});
+    WhenShown<FrmParameters>([&](FrmParameters& d) {
+        EXPECT_EQ(d.windowTitle(), "Revise Parameters");
+        EXPECT_EQ(d.focusWidget(), d.txtFrom);
+        QTest::keyClicks(d.txtFrom, "1");
+        test::Key(&d, Qt::Key_Return);
+        QTest::keyClicks(d.txtTo, "1");
+        d.chkNote->click();
+        Settle();
+        EXPECT_EQ(d.focusWidget(), d.txtNote);
+        QTest::keyClicks(d.txtNote, "eb");
+        EXPECT_EQ(d.txtNote->text(), "Eb");
+        d.chkDuration->click();
+        Settle();
+        QTest::keyClicks(d.txtDuration, "Q3.");
+        EXPECT_EQ(d.txtDuration->text(), "q3.");
+        Refused(d, d.btnOK, d.txtDuration);
+        d.chkDuration->click(); // unticked: emptied
+        Settle();
+        EXPECT_EQ(d.txtDuration->text(), "");
+        d.chkChannel->click();
+        Settle();
+        QTest::keyClicks(d.txtChannel, "12");
+        d.btnOK->click();
+    });
+    ASSERT_TRUE(ReviseParameters(c, tracks, FrmParameters::Of(&main, c)));
+    ExpectTrack(2, {Item("Eb", "4", "q", "0", "64", "1", "12"), Item("R", "4", "q", "0", "0", "1", "12"),
+                    Item("D", "4", "q", "0", "64", "2", "1")});
+    EXPECT_EQ(s.NoteCode(2, 1), 63);
 }
 
 } // namespace
