@@ -12,6 +12,20 @@
 
 namespace tnq {
 
+EditField CheckPassageChoice(Context& c, const PassageTexts& t) {
+    if (!t.ByBar && !t.ByItem) return EditField::Silent;
+    if (t.ByItem) {
+        const State& s = c.s;
+        const auto chosen = std::count(s.SelectedTracks.begin(), s.SelectedTracks.end(), '1');
+        if (chosen == 0) return EditField::Silent;
+        if (chosen > 1) {
+            ItemSelectionWarning(c);
+            return EditField::Silent;
+        }
+    }
+    return EditField::None;
+}
+
 EditField CheckRepeatAndBeats(const PassageTexts& t) {
     if (!NumberIn(t.RepeatNumber, 1, 4)) return EditField::RepeatNumber;
     if (t.StartingBeat.empty() && t.NoBeats.empty()) return EditField::None;

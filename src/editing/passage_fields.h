@@ -28,6 +28,11 @@ enum class EditField {
     Note, Octave, Duration, PitchBend, RepeatNumber, BeatValue, StartingBeat, NoBeats
 };
 
+// By Bar or By Item chosen (else Silent); By Item with exactly one chosen
+// track: none is Silent, more is "Selection by Item can only be for one
+// track" and Silent.
+EditField CheckPassageChoice(Context& c, const PassageTexts& t);
+
 // The Repeat Number (1..4), then the beat fields: both empty passes;
 // otherwise the Beat Value is one of "xwhqestzy", the Starting Beat and No.
 // of Beats numeric, and one empty beat box is refused by its own focus.

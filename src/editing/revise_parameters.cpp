@@ -86,15 +86,7 @@ std::optional<std::string> RevisedNote(const State& s, const std::string& text) 
 
 EditField ParametersOK(Context& c, const ParameterTexts& t) {
     const State& s = c.s;
-    if (!t.Passage.ByBar && !t.Passage.ByItem) return EditField::Silent;
-    if (t.Passage.ByItem) {
-        const auto chosen = std::count(s.SelectedTracks.begin(), s.SelectedTracks.end(), '1');
-        if (chosen == 0) return EditField::Silent;
-        if (chosen > 1) {
-            ItemSelectionWarning(c);
-            return EditField::Silent;
-        }
-    }
+    if (const EditField f = CheckPassageChoice(c, t.Passage); f != EditField::None) return f;
     if (t.NoteTicked && !RevisedNote(s, t.Note)) return EditField::Note;
     if (t.OctaveTicked && !NumberIn(t.Octave, 0, 8)) return EditField::Octave;
     const std::string duration = Trim(t.Duration);

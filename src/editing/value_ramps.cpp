@@ -50,16 +50,7 @@ EditCommand RampCommand(const char* menuMode, const char* progress, RampDialog& 
 } // namespace
 
 EditField DynamicsOK(Context& c, const RampTexts& t) {
-    const State& s = c.s;
-    if (!t.Passage.ByBar && !t.Passage.ByItem) return EditField::Silent;
-    if (t.Passage.ByItem) {
-        const auto chosen = std::count(s.SelectedTracks.begin(), s.SelectedTracks.end(), '1');
-        if (chosen == 0) return EditField::Silent;
-        if (chosen > 1) {
-            ItemSelectionWarning(c);
-            return EditField::Silent;
-        }
-    }
+    if (const EditField f = CheckPassageChoice(c, t.Passage); f != EditField::None) return f;
     if (const EditField f = CheckValues(t, 1, 127); f != EditField::None) return f;
     return CheckRepeatAndBeats(t.Passage);
 }
