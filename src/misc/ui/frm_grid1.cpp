@@ -86,6 +86,13 @@ void FrmGrid1::Show(Context& c) {
         }
     }
     Layout();
+    if (multiple_ || !centred_) {
+        // Centred at its first showing, when its size is first known; the
+        // wider grid of several ports at every showing.
+        centred_ = true;
+        QtPlaceableForm placeable(this, this, {});
+        CentreForm(placeable, c.sys.Screen());
+    }
     DrumListShown = 0;
     SetList();
     txtEdit->clear();

@@ -64,6 +64,7 @@ private:
     bool multiple_ = false;
     int editRow_ = -1, editCol_ = -1;
     bool dropping_ = false;
+    bool centred_ = false;
 };
 
 } // namespace tnq

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPrinter>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -70,6 +71,7 @@ TEST_F(SetUpRoad, NewPieceInitialisedFromTheGridWithItsSheetPrinted) {
         WhenShown<FrmGrid1>([&](FrmGrid1* g) {
             gridCaption = g->windowTitle();
             EXPECT_EQ(g->Grid1->rowCount(), 5);
+            EXPECT_NEAR(g->x(), (p.sys.screen.WidthPixels() - g->width()) / 2, 2) << "centred";
             EXPECT_EQ(CellOf(g, 0, 1), "Channel #");
             EXPECT_EQ(CellOf(g, 1, 2), "--------");
             EXPECT_EQ(g->Grid1->currentRow(), 2);
@@ -261,6 +263,8 @@ TEST_F(SetUpRoad, GridKeysInMultiplePortMode) {
     WhenShown<FrmMisc>([&](FrmMisc* m) {
         WhenShown<FrmGrid1>([&](FrmGrid1* g) {
             EXPECT_EQ(g->Grid1->columnCount(), 6);
+            const ScreenMetrics screen = p.sys.screen;
+            EXPECT_NEAR(g->x(), (screen.WidthPixels() - g->width()) / 2, 2) << "centred";
             EXPECT_EQ(CellOf(g, 0, 1), "Port #");
             EXPECT_EQ(at(g), std::pair(2, 1));
             g->Grid1->setFocus();
@@ -314,6 +318,41 @@ TEST_F(SetUpRoad, GridKeysInMultiplePortMode) {
     EXPECT_EQ(p.s.MultiplePorts, -1);
     for (int t = 2; t <= 4; ++t) EXPECT_EQ(p.s.ItemCount(t), 0) << t;
     EXPECT_TRUE(w.Menus().Item("mnuMiscInit")->isEnabled());
+}
+
+// A piece of 40 tracks: the grid keeps its designed height and scrolls, and
+// the box over the cell being edited stays on its cell.
+TEST_F(SetUpRoad, TheGridOfManyTracksScrollsWithItsOverlay) {
+    WhenShown<FrmMisc>([&](FrmMisc* m) {
+        m->txtTracks->setText("40");
+        WhenShown<FrmGrid1>([&](FrmGrid1* g) {
+            QTableWidget* grid = g->Grid1;
+            EXPECT_EQ(grid->rowCount(), 41);
+            EXPECT_LT(grid->height(), grid->rowHeight(2) * 41) << "it scrolls";
+            grid->setCurrentCell(40, 4);
+            grid->setFocus();
+            Settle();
+            QTest::keyClicks(grid, "4");
+            Settle();
+            ASSERT_TRUE(g->txtEdit->isVisible());
+            EXPECT_EQ(g->txtEdit->geometry(), grid->visualItemRect(grid->item(40, 4)));
+            grid->verticalScrollBar()->setValue(grid->verticalScrollBar()->value() - 3);
+            Settle();
+            EXPECT_EQ(g->txtEdit->geometry(), grid->visualItemRect(grid->item(40, 4)));
+            QTest::keyClick(g->txtEdit, Qt::Key_Return);
+            Settle();
+            EXPECT_EQ(CellOf(g, 40, 4), "4");
+            Click(g->btnCancel);
+        });
+        p.msg.AnswerOk(); // a Recalc may have to be run
+        Click(m->btnOK);
+    });
+    OpenMenu(w, "mnuFile");
+    p.msg.AnswerInput("Tutti");
+    p.msg.Answer(mb::Yes); // the automatic initialization
+    p.msg.Answer(mb::Yes); // a single port
+    Choose(w, "mnuFilNew");
+    EXPECT_EQ(p.s.NumTracks, 40);
 }
 
 TEST_F(SetUpRoad, AnAwePieceIsConvertedAndWrittenAsAMidFile) {
