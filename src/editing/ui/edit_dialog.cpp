@@ -8,6 +8,8 @@
 #include <QAbstractButton>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
 
 namespace tnq {
 
@@ -85,6 +87,13 @@ bool EditDialog::CheckBarRange(QLineEdit* fromBar, QLineEdit* toBar, QLineEdit* 
     case BarField::Silent: return false;
     }
     return false;
+}
+
+void EditDialog::SwitchOff(QRadioButton* option) {
+    const QSignalBlocker quiet(option);
+    option->setAutoExclusive(false);
+    option->setChecked(false);
+    option->setAutoExclusive(true);
 }
 
 std::string EditDialog::Text(const QLineEdit* box) {

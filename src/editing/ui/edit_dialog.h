@@ -14,6 +14,7 @@
 
 class QLineEdit;
 class QPushButton;
+class QRadioButton;
 
 namespace tnq {
 
@@ -51,6 +52,9 @@ protected:
     // one, or silently.
     bool CheckBarRange(QLineEdit* fromBar, QLineEdit* toBar, QLineEdit* startingBeat,
                        QLineEdit* numberOfBeats, QLineEdit* beatValue);
+    // Clears an option button of an exclusive set, which a click cannot
+    // do; its handlers do not run.
+    static void SwitchOff(QRadioButton* option);
     // A box's text in the program's encoding.
     static std::string Text(const QLineEdit* box);
     static void SetText(QLineEdit* box, const std::string& text);

@@ -20,18 +20,6 @@
 
 namespace tnq {
 
-namespace {
-
-// Clears an option button of an exclusive set, which a click cannot do.
-void SwitchOff(QRadioButton* option) {
-    const QSignalBlocker quiet(option);
-    option->setAutoExclusive(false);
-    option->setChecked(false);
-    option->setAutoExclusive(true);
-}
-
-} // namespace
-
 FrmCopyByItem& FrmCopyByItem::Of(QWidget* owner, Context& c) {
     if (owner) {
         if (auto* f =

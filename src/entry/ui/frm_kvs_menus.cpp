@@ -7,10 +7,12 @@
 #include "core/ui/frm_track_sel.h"
 #include "editing/copy_commands.h"
 #include "editing/delete_by_bar.h"
+#include "editing/punch.h"
 #include "editing/renumber_bars.h"
 #include "editing/ui/frm_copy_by_bar.h"
 #include "editing/ui/frm_delete_by_bar.h"
 #include "editing/ui/frm_parameters.h"
+#include "editing/ui/frm_punch.h"
 #include "editing/ui/frm_value_ramp.h"
 #include "midifile/balance_commands.h"
 #include "midifile/make_mid.h"
@@ -260,7 +262,7 @@ void FrmKVS::mnuEdtParameters_Click() {
     ReviseParameters(C(), FrmTrackSel::Of(this), FrmParameters::Of(this, C()));
 }
 void FrmKVS::mnuEdtPunch_Click() {
-    // Built with the command.
+    PunchInOut(C(), FrmTrackSel::Of(this), FrmPunch::Of(this, C()));
 }
 void FrmKVS::mnuEdtRandom_Click() {
     // Built with the command.
