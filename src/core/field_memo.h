@@ -41,15 +41,24 @@ template <std::size_t Words, class Value, std::size_t Slots = 512> class FieldMe
 
 public:
     FieldMemo() : table_(Slots) {}
+    FieldMemo(const FieldMemo&) = delete; // last_ points into the table
+    FieldMemo& operator=(const FieldMemo&) = delete;
 
-    // The value for key: compute() unless it is held.
+    // The value for key: compute() unless it is held. The entry asked for
+    // last is looked at first (the records of a track often repeat a field).
     template <class Compute> const Value& Get(const MemoKey<Words>& key, Compute&& compute) {
+        if (last_ && Same(last_->Key, key)) return last_->Val;
         std::size_t i = Slot(key);
-        for (; table_[i].Used; i = (i + 1) & (Slots - 1))
-            if (Same(table_[i].Key, key)) return table_[i].Val;
+        for (; table_[i].Used; i = (i + 1) & (Slots - 1)) {
+            if (Same(table_[i].Key, key)) {
+                last_ = &table_[i];
+                return last_->Val;
+            }
+        }
         if (held_ == Slots / 2) {
             for (Entry& e : table_) e.Used = false;
             held_ = 0;
+            last_ = nullptr;
             i = Slot(key);
         }
         Entry& e = table_[i];
@@ -58,6 +67,7 @@ public:
         e.Used = true;
         ++held_;
         ++computed_;
+        last_ = &e;
         return e.Val;
     }
 
@@ -83,6 +93,7 @@ private:
         return static_cast<std::size_t>(h >> (64 - std::countr_zero(Slots)));
     }
     std::vector<Entry> table_;
+    const Entry* last_ = nullptr; // an entry in use, or none
     std::size_t held_ = 0;
     long computed_ = 0;
 };

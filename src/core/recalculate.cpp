@@ -245,6 +245,7 @@ struct ItemOutcome {
     TextPlace Note;
     LengthOutcome Length;
     std::optional<Single> TempoUnit;
+    std::optional<ValueRange> Range; // of the Dynamics, but for NRPN1 (found later)
 };
 
 // Reads the beat unit, the open fraction of a tick and the ticks per
@@ -267,6 +268,7 @@ ItemOutcome ItemOf(State& s, const RecordFields& r) {
         if (!InRange(octave, 0, 8)) return o;
         o.Code = NoteNumber(o.NoteIndex, FieldInteger(octave));
     }
+    if (o.Code != code::NRPN1) o.Range = DynamicsRange(o.Code);
     // Every keyword but TEMPO is without a duration.
     if (o.Code == code::TEMPO)
         o.TempoUnit = TempoBeatUnit(s, TrimView(r.Duration));
@@ -488,9 +490,10 @@ template <class Groups> bool ConvertGroups(Context& c, Groups& m) {
 
     // Dynamics: digits (a leading "-" where the kind has negative values),
     // an even METER bottom number, and the kind's range.
-    const int parameter =
-        s.ItemCode == code::NRPN1 ? static_cast<int>(std::floor(double(s.ItemTicks) + 0.5)) : 0;
-    const auto range = DynamicsRange(s.ItemCode, parameter);
+    const auto range =
+        kind == code::NRPN1
+            ? DynamicsRange(kind, static_cast<int>(std::floor(double(s.ItemTicks) + 0.5)))
+            : item.Range;
     if (!(range && range->Min < 0 ? value.WellFormedNegative : value.WellFormed)) return false;
     const double y = value.Dynamics;
     if (!value.Fits) return false;
@@ -514,6 +517,7 @@ bool Recalculate(Context& c) {
     FigureFirst figures(c);
     Context rc{s, figures, c.ini, c.screen, c.sys, c.files};
     RecordConverter converter;
+    std::string buffer; // the track files, one after the other
     try {
         for (int t = 1; t <= s.NumTracks; ++t) {
             if (Val(s.Tempo) == 0) s.Tempo = "60";
@@ -540,10 +544,14 @@ bool Recalculate(Context& c) {
 
             // The whole track file in one read rather than one read per
             // record: a long track has tens of thousands of records.
-            const std::string file = ReadWholeFile(s.File2.Path());
+            const std::string_view file = ReadWholeFile(s.File2.Path(), buffer);
             const std::optional<TrackSlots> slots = SlotsOf(s, t);
+            // The track's cursor and count, found once (the arrays keep
+            // their size while the track is read).
+            Integer& cursor = s.CurrentItem(t);
+            Integer& count = s.ItemCount(t);
             for (;;) {
-                const int n = s.CurrentItem(t);
+                const int n = cursor;
                 // The END record, or the end of a file that has none (a
                 // record cut short by the end of the file is no record).
                 const std::size_t at = static_cast<std::size_t>(n - 1) * kRecordLength;
@@ -554,7 +562,7 @@ bool Recalculate(Context& c) {
                     // The track keeps its real length (at most what it can
                     // hold), so that correcting the item rewrites it instead
                     // of cutting the track; the message shows that figure.
-                    s.ItemCount(t) = static_cast<Integer>(
+                    count = static_cast<Integer>(
                         std::min(ItemsBeforeEnd(file), std::max(0, s.MaxItems - 1)));
                     DataError(rc, t, n);
                     return false;
@@ -563,11 +571,11 @@ bool Recalculate(Context& c) {
                     // Full track: the item in the last slot is stored but
                     // not counted.
                     s.CapacityReached = 0;
-                    s.CurrentItem(t) = static_cast<Integer>(s.ItemCount(t) + 1);
+                    cursor = static_cast<Integer>(count + 1);
                     c.screen.SetHourglass(false);
                     return false;
                 }
-                s.ItemCount(t) = static_cast<Integer>(s.ItemCount(t) + 1);
+                count = static_cast<Integer>(count + 1);
             }
             figures.ShowFigure();
         }

@@ -165,11 +165,22 @@ void ShowCapacityMessage(Context& c, int track) {
 
 namespace {
 
+// Ticks rounded half up to a whole number, as floor(ticks + 0.5); a whole
+// number (nearly every length) is its own rounding.
+Single RoundedTicks(Single ticks) {
+    const double d = double(ticks);
+    if (d >= -2147483648.0 && d <= 2147483647.0) {
+        const auto whole = static_cast<Long>(d);
+        if (whole == d) return static_cast<Single>(whole); // -0 becomes 0, as floor gives
+    }
+    return static_cast<Single>(std::floor(d + 0.5));
+}
+
 // StoreItemTimes; the slots of CurrentTrack are found here when not given.
 bool StoreItemTimesIn(Context& c, const TrackSlots* given) {
     State& s = c.s;
     try {
-        s.ItemTicks = static_cast<Single>(std::floor(double(s.ItemTicks) + 0.5));
+        s.ItemTicks = RoundedTicks(s.ItemTicks);
         const int t = s.CurrentTrack;
         Integer& cursor = s.CurrentItem(t);
         const int n = cursor;

@@ -48,20 +48,22 @@ private:
 
 } // namespace
 
-std::string ReadWholeFile(const std::string& path) {
+std::string_view ReadWholeFile(const std::string& path, std::string& buffer) {
     Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.Get() < 0) throw VbError(OpenErrorFor(path, errno));
     struct stat st {};
     if (::fstat(fd.Get(), &st) != 0) throw VbError(ErrorFromErrno(errno));
     if (S_ISDIR(st.st_mode)) throw VbError(err::PathFileAccessError);
-    // Read straight into the text, sized by the file (and one byte more,
-    // to see its end in the same read); a file that grows meanwhile is
-    // read to its new end.
-    std::string bytes(static_cast<std::size_t>(std::max<off_t>(st.st_size, 0)) + 1, '\0');
+    // Read straight into the buffer, with room for the file as its size
+    // says and one byte more, to see its end in the same read; a file that
+    // grows meanwhile is read to its new end. The buffer is never made
+    // smaller, so that reading file after file fills its room only once.
+    const std::size_t size = static_cast<std::size_t>(std::max<off_t>(st.st_size, 0));
+    if (buffer.size() < size + 1) buffer.resize(size + 1);
     std::size_t got = 0;
     for (;;) {
-        if (got == bytes.size()) bytes.resize(bytes.size() * 2);
-        const ssize_t n = ::read(fd.Get(), bytes.data() + got, bytes.size() - got);
+        if (got == buffer.size()) buffer.resize(buffer.size() * 2);
+        const ssize_t n = ::read(fd.Get(), buffer.data() + got, buffer.size() - got);
         if (n < 0) {
             if (errno == EINTR) continue;
             throw VbError(ErrorFromErrno(errno));
@@ -69,7 +71,12 @@ std::string ReadWholeFile(const std::string& path) {
         if (n == 0) break;
         got += static_cast<std::size_t>(n);
     }
-    bytes.resize(got);
+    return std::string_view(buffer.data(), got);
+}
+
+std::string ReadWholeFile(const std::string& path) {
+    std::string bytes;
+    bytes.resize(ReadWholeFile(path, bytes).size());
     return bytes;
 }
 

@@ -7,11 +7,15 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace tnq {
 
 // The bytes of the file at path.
 std::string ReadWholeFile(const std::string& path);
+// The same bytes read into buffer (for reading many files one after the
+// other): they are its first bytes and hold until the buffer is changed.
+std::string_view ReadWholeFile(const std::string& path, std::string& buffer);
 
 // Replaces the file at path (created when missing) by bytes.
 void ReplaceWholeFile(const std::string& path, const std::string& bytes);

@@ -267,14 +267,26 @@ TEST_F(TrackSlotsTest, StoresThroughSlotsAsThroughTheArrays) {
 }
 
 TEST_F(TrackSlotsTest, WholeFilesAreReadToTheirEnd) {
-    for (std::size_t size : {std::size_t{0}, std::size_t{1}, std::size_t{34},
-                             std::size_t{65536}, std::size_t{200001}}) {
+    auto bytesOf = [](std::size_t size) {
         std::string bytes(size, '\0');
         for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>(i * 7 + i / 251);
-        const auto path = p.dir.Path() / ("whole" + std::to_string(size));
-        test::WriteFile(path, bytes);
-        EXPECT_EQ(ReadWholeFile(path.string()), bytes) << size;
+        return bytes;
+    };
+    auto pathOf = [this](std::size_t size) {
+        return (p.dir.Path() / ("whole" + std::to_string(size))).string();
+    };
+    const std::size_t sizes[] = {0, 1, 34, 65536, 200001};
+    for (std::size_t size : sizes) {
+        test::WriteFile(pathOf(size), bytesOf(size));
+        EXPECT_EQ(ReadWholeFile(pathOf(size)), bytesOf(size)) << size;
     }
+    // One buffer for file after file, each smaller or larger than the last.
+    std::string buffer;
+    for (std::size_t size : {34, 0, 200001, 1, 65536, 200001, 34}) {
+        EXPECT_EQ(ReadWholeFile(pathOf(size), buffer), bytesOf(size)) << size;
+        EXPECT_GT(buffer.size(), size);
+    }
+    EXPECT_THROW(ReadWholeFile(pathOf(7), buffer), VbError);
 }
 
 } // namespace

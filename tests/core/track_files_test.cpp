@@ -6,6 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cmath>
+#include <cstdint>
+
 #include <filesystem>
 
 namespace tnq::test {
@@ -166,17 +170,25 @@ TEST_F(TrackFilesTest, PiecesCopiedFromElsewhereAreFoundWhateverTheCase) {
 }
 
 TEST_F(TrackFilesTest, StoreItemTimesRoundsHalvesUp) {
+    SetUpPiece(4, 20);
     s.CurrentTrack = 1;
     const struct {
         float ticks;
         long stored;
-    } cases[] = {{159.5f, 160}, {159.49f, 159}, {0.5f, 1}, {0.49f, 0}};
+    } cases[] = {{159.5f, 160},   {159.49f, 159},  {0.5f, 1},       {0.49f, 0},
+                 {480.0f, 480},   {0.0f, 0},       {-0.0f, 0},      {-0.5f, 0},
+                 {-159.5f, -159}, {-160.0f, -160}, {1e9f, 1000000000},
+                 {2147483520.0f, 2147483520},      {-2147483648.0f, -2147483648L}};
     for (const auto& k : cases) {
         s.ItemTicks = k.ticks;
         const int n = s.CurrentItem(1);
         EXPECT_TRUE(StoreItemTimes(c));
         EXPECT_EQ(s.ItemTime(1, n), k.stored) << k.ticks;
         EXPECT_EQ(s.ItemTicks, float(k.stored));
+        // Bit for bit what floor(ticks + 0.5) gives (-0 becomes 0).
+        const float want = static_cast<float>(std::floor(double(k.ticks) + 0.5));
+        EXPECT_EQ(std::bit_cast<std::uint32_t>(s.ItemTicks), std::bit_cast<std::uint32_t>(want))
+            << k.ticks;
         EXPECT_EQ(s.CurrentItem(1), n + 1);
     }
 }
