@@ -1,0 +1,185 @@
+// Renumber Bars, Delete by Bar and Punch In/Out through the Edit menu of
+// the main window, driven headless as a user drives them: the track
+// selection, the commands' own dialogs, the track files and the .MID file
+// written afterwards.
+#include "core/track_files.h"
+#include "core/ui/frm_track_sel.h"
+#include "editing/ui/frm_delete_by_bar.h"
+#include "editing/ui/frm_punch.h"
+#include "entry/ui/entry_window.h"
+#include "midifile/mid_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <string>
+#include <vector>
+
+namespace tnq {
+namespace {
+
+using test::Settle;
+
+// Runs act on the modal dialog of class F once it is up (polled: the
+// command that shows it may show another window first).
+template <class F> void WhenUp(std::function<void(F&)> act) {
+    auto* timer = new QTimer;
+    timer->setInterval(20);
+    QObject::connect(timer, &QTimer::timeout, [timer, act, tries = 0]() mutable {
+        auto* d = qobject_cast<F*>(QApplication::activeModalWidget());
+        if (!d && ++tries < 250) return;
+        timer->stop();
+        timer->deleteLater();
+        if (!d) {
+            ADD_FAILURE() << "the dialog is not shown";
+            return;
+        }
+        if (!QTest::qWaitForWindowActive(d)) qWarning("dialog not active");
+        Settle();
+        act(*d);
+    });
+    timer->start();
+}
+
+class EditBars : public test::EntryWindowBase {
+protected:
+    void WriteTrack(int t, const std::vector<TrackItemRecord>& items) {
+        std::string bytes;
+        for (const auto& r : items) bytes += EncodeRecord(r);
+        bytes += EncodeRecord(kEndRecord);
+        test::WriteFile(TrackFilePath(p.s.FilePath, p.s.PieceTitle, t), bytes);
+    }
+    std::vector<TrackItemRecord> Records(int t) const {
+        const std::string bytes = test::ReadFile(TrackFilePath(p.s.FilePath, p.s.PieceTitle, t));
+        std::vector<TrackItemRecord> out;
+        for (std::size_t at = 0; at + kRecordLength <= bytes.size(); at += kRecordLength) {
+            const std::string_view rec(bytes.data() + at, kRecordLength);
+            if (IsEndRecord(rec)) break;
+            out.push_back(Trimmed(DecodeRecord(rec)));
+        }
+        return out;
+    }
+    // Two half notes a bar, for the bars given in turn.
+    static std::vector<TrackItemRecord> Halves(std::vector<int> bars, const char* a,
+                                               const char* b, const char* channel) {
+        std::vector<TrackItemRecord> r;
+        for (int bar : bars)
+            for (const char* n : {a, b})
+                r.push_back({n, "4", "h", "0", "64", std::to_string(bar), channel, "0"});
+        return r;
+    }
+    // Chooses tracks in the track-selection dialog and presses OK.
+    void ChooseTracks(std::vector<int> tracks) {
+        WhenUp<FrmTrackSel>([tracks](FrmTrackSel& f) {
+            f.chkClear->click();
+            for (int t : tracks) f.chkTrack(t)->click();
+            f.btnSelTrkOK->click();
+        });
+    }
+    static void Field(QWidget* dialog, const char* text) {
+        QTest::keyClicks(dialog->focusWidget(), text);
+        test::Key(dialog, Qt::Key_Return);
+    }
+};
+
+TEST_F(EditBars, RenumberDeleteAndPunchFromTheEditMenu) {
+    Load();
+    NewPiece("BARS");
+    if (HasFatalFailure()) return;
+    Press(Qt::Key_Escape);
+    // Bars 1 2 3 4, then 3 4 again.
+    WriteTrack(2, Halves({1, 2, 3, 4, 3, 4}, "C", "G", "2"));
+    WriteTrack(3, Halves({1, 2, 3, 4, 3, 4}, "E", "B", "3"));
+    OpenMenu(w, "mnuFile");
+    ChooseTracks({2, 3});
+    Choose(w, "mnuFilRecalc");
+    ASSERT_EQ(Count(3), 12);
+
+    // Edit > Renumber Bars, Yes to the question.
+    OpenMenu(w, "mnuEdit");
+    p.msg.Answer(mb::Yes);
+    Choose(w, "mnuEdtRenumber");
+    EXPECT_EQ(p.msg.Last().Title, "Renumber bars");
+    EXPECT_EQ(Records(2), Halves({1, 2, 3, 4, 5, 6}, "C", "G", "2"));
+    EXPECT_EQ(Records(3), Halves({1, 2, 3, 4, 5, 6}, "E", "B", "3"));
+
+    // Edit > Delete by Bar: bars 3-4 of both tracks, the numbers closed up.
+    OpenMenu(w, "mnuEdit");
+    ChooseTracks({2, 3});
+    bool deleteShown = false;
+    WhenUp<FrmDeletebyBar>([&](FrmDeletebyBar& d) {
+        deleteShown = true;
+        Field(&d, "3");
+        Field(&d, "4");
+        d.chkAdjust->click();
+        Settle();
+        d.btnOK->click();
+    });
+    Choose(w, "MnuEdtDelete");
+    EXPECT_TRUE(deleteShown);
+    EXPECT_EQ(Records(2), Halves({1, 2, 3, 4}, "C", "G", "2"));
+    EXPECT_EQ(Records(3), Halves({1, 2, 3, 4}, "E", "B", "3"));
+    EXPECT_EQ(Count(2), 8);
+    EXPECT_EQ(w.StatusBar2->Line(), "Select a menu item");
+
+    // Edit > Punch In/Punch Out: an A in at bar 2, beat 2 in half notes,
+    // then out again from track 3 only.
+    OpenMenu(w, "mnuEdit");
+    ChooseTracks({2, 3});
+    WhenUp<FrmPunch>([&](FrmPunch& d) {
+        d.optPunchIn->click();
+        Settle();
+        Field(&d, "2"); // At Bar
+        Field(&d, "1");
+        Field(&d, "2");
+        Field(&d, "h");
+        Field(&d, "2"); // Measure
+        Field(&d, "a");
+        Field(&d, "3");
+        Field(&d, "q");
+        d.btnOK->click();
+    });
+    Choose(w, "mnuEdtPunch");
+    auto two = Halves({1, 2, 3, 4}, "C", "G", "2");
+    auto three = Halves({1, 2, 3, 4}, "E", "B", "3");
+    two.insert(two.begin() + 3, {"A", "3", "q", "0", "64", "2", "2", "0"});
+    auto threeWithA = three;
+    threeWithA.insert(threeWithA.begin() + 3, {"A", "3", "q", "0", "64", "2", "3", "0"});
+    EXPECT_EQ(Records(2), two);
+    EXPECT_EQ(Records(3), threeWithA);
+    EXPECT_EQ(p.s.SelectedTracks.substr(0, 4), "1111");
+
+    OpenMenu(w, "mnuEdit");
+    ChooseTracks({3});
+    WhenUp<FrmPunch>([&](FrmPunch& d) {
+        d.optPunchOut->click();
+        Settle();
+        test::Key(&d, Qt::Key_Return); // At Bar kept: Measure follows it
+        d.btnOK->click();
+    });
+    Choose(w, "mnuEdtPunch");
+    EXPECT_EQ(Records(3), three);
+    EXPECT_EQ(Records(2), two);
+
+    // Track 3 made as long as track 2 for the .MID file: no note of key 0.
+    WriteTrack(3, threeWithA);
+    OpenMenu(w, "mnuFile");
+    ChooseTracks({3});
+    Choose(w, "mnuFilRecalc");
+    ASSERT_TRUE(MakeMidWithOk());
+    const test::CsvResult csv = test::ExpectReadable(MidFilePath(p.s));
+    int notes = 0;
+    for (const auto& r : csv.Records) {
+        if (r.Type != "Note_on_c") continue;
+        ++notes;
+        EXPECT_NE(r.Fields.at(1), "0") << "chunk " << r.Track;
+    }
+    EXPECT_GT(notes, 0);
+}
+
+} // namespace
+} // namespace tnq
