@@ -21,11 +21,86 @@ int LastSlot(const State& s) {
     return std::min<int>(s.MaxItems, s.NoteCode.Upper2());
 }
 
+// The slots of a track in the score arrays, each read checked.
+struct CheckedScore {
+    const State& s;
+    int t;
+    int Code(int i) const { return s.NoteCode(t, i); }
+    Long Time(int i) const { return s.ItemTime(t, i); }
+    int Dyn(int i) const { return s.ItemDyn(t, i); }
+    int Chan(int i) const { return s.ItemChan(t, i); }
+    int Bend(int i) const { return s.ItemBend(t, i); }
+};
+// The same read in place from the rows, where every array holds them.
+struct ScoreRows {
+    const Integer *code, *dyn, *chan, *bend;
+    const Long* time;
+    int Code(int i) const { return code[i]; }
+    Long Time(int i) const { return time[i]; }
+    int Dyn(int i) const { return dyn[i]; }
+    int Chan(int i) const { return chan[i]; }
+    int Bend(int i) const { return bend[i]; }
+};
+
+// The slots of a track in the work arrays, each written checked.
+struct CheckedWork {
+    State& s;
+    int t;
+    void Put(int p, int code, Long time, int dyn, int chan, int bend) const {
+        s.WorkCode(t, p) = static_cast<Integer>(code);
+        s.WorkTime(t, p) = time;
+        s.WorkDyn(t, p) = static_cast<Integer>(dyn);
+        s.WorkChan(t, p) = static_cast<Integer>(chan);
+        s.WorkBend(t, p) = static_cast<Integer>(bend);
+    }
+};
+// The same written in place into the rows.
+struct WorkRows {
+    Integer *code, *dyn, *chan, *bend;
+    Long* time;
+    void Put(int p, int c, Long tm, int d, int ch, int b) const {
+        code[p] = static_cast<Integer>(c);
+        time[p] = tm;
+        dyn[p] = static_cast<Integer>(d);
+        chan[p] = static_cast<Integer>(ch);
+        bend[p] = static_cast<Integer>(b);
+    }
+};
+
 // A slot compaction copies: not LOCAT and not an empty slot.
-bool IsCopied(const State& s, int t, int i) {
-    const int c = s.NoteCode(t, i);
+template <class Score> bool IsCopied(const Score& in, int i) {
+    const int c = in.Code(i);
     if (c == code::LOCAT) return false;
-    return !(c == 0 && s.ItemTime(t, i) == 0 && s.ItemDyn(t, i) == 0);
+    return !(c == 0 && in.Time(i) == 0 && in.Dyn(i) == 0);
+}
+
+// Copies the slots 1..last of track t that compaction keeps to the work
+// positions from 1 on, adding the lengths of notes and rests to total and
+// noting where each location number falls; the position after the last.
+template <class Score, class Work>
+int CompactTrack(State& s, int t, int last, bool silent, const Score& in, const Work& out,
+                 std::int64_t& total) {
+    int p = 1;
+    for (int i = 1; i <= last; ++i) {
+        const int c = in.Code(i);
+        if (c == code::LOCAT) {
+            // A location number without a slot is passed over.
+            const int n = in.Dyn(i);
+            if (n >= 0 && n <= s.LocationItem.Upper2())
+                s.LocationItem(t, n) = static_cast<Integer>(p);
+        }
+        if (c <= 127) total += in.Time(i);
+        if (!IsCopied(in, i)) continue;
+        if (silent) {
+            // A rest as long as the note or rest, without pitch bend; a
+            // keyword item's first number is no length.
+            out.Put(p, 0, c <= 127 ? in.Time(i) : 0, 0, in.Chan(i), 0);
+        } else {
+            out.Put(p, c, in.Time(i), in.Dyn(i), in.Chan(i), in.Bend(i));
+        }
+        ++p;
+    }
+    return p;
 }
 
 // An array of the given bounds, all zero. One that already has them is
@@ -69,34 +144,24 @@ int CompactTracks(State& s, const TrackTest& suppressed) {
         if (s.ItemCount(t) == 0) continue;
         const bool silent = IsSuppressed(suppressed, t);
         std::int64_t total = 0;
-        int p = 1;
-        for (int i = 1; i <= last; ++i) {
-            const int c = s.NoteCode(t, i);
-            if (c == code::LOCAT) {
-                // A location number without a slot is passed over.
-                const int n = s.ItemDyn(t, i);
-                if (n >= 0 && n <= s.LocationItem.Upper2())
-                    s.LocationItem(t, n) = static_cast<Integer>(p);
-            }
-            if (c <= 127) total += s.ItemTime(t, i);
-            if (!IsCopied(s, t, i)) continue;
-            if (silent) {
-                // A rest as long as the note or rest, without pitch bend; a
-                // keyword item's first number is no length.
-                s.WorkCode(t, p) = 0;
-                s.WorkTime(t, p) = c <= 127 ? s.ItemTime(t, i) : 0;
-                s.WorkDyn(t, p) = 0;
-                s.WorkChan(t, p) = s.ItemChan(t, i);
-                s.WorkBend(t, p) = 0;
-            } else {
-                s.WorkCode(t, p) = s.NoteCode(t, i);
-                s.WorkTime(t, p) = s.ItemTime(t, i);
-                s.WorkDyn(t, p) = s.ItemDyn(t, i);
-                s.WorkChan(t, p) = s.ItemChan(t, i);
-                s.WorkBend(t, p) = s.ItemBend(t, i);
-            }
-            ++p;
-        }
+        // The rows are used in place when every array holds slots 0..last
+        // of the track (as they do once the piece and the work arrays are
+        // set up), else slot by slot.
+        const bool inPlace =
+            last >= 0 && s.NoteCode.HoldsRow(t, last) && s.ItemTime.HoldsRow(t, last) &&
+            s.ItemDyn.HoldsRow(t, last) && s.ItemChan.HoldsRow(t, last) &&
+            s.ItemBend.HoldsRow(t, last) && s.WorkCode.HoldsRow(t, last) &&
+            s.WorkTime.HoldsRow(t, last) && s.WorkDyn.HoldsRow(t, last) &&
+            s.WorkChan.HoldsRow(t, last) && s.WorkBend.HoldsRow(t, last);
+        const int p =
+            inPlace
+                ? CompactTrack(s, t, last, silent,
+                               ScoreRows{&s.NoteCode(t, 0), &s.ItemDyn(t, 0), &s.ItemChan(t, 0),
+                                         &s.ItemBend(t, 0), &s.ItemTime(t, 0)},
+                               WorkRows{&s.WorkCode(t, 0), &s.WorkDyn(t, 0), &s.WorkChan(t, 0),
+                                        &s.WorkBend(t, 0), &s.WorkTime(t, 0)},
+                               total)
+                : CompactTrack(s, t, last, silent, CheckedScore{s, t}, CheckedWork{s, t}, total);
         s.WorkCount(t) = static_cast<Integer>(p);
         if (total > std::numeric_limits<Long>::max() || total < std::numeric_limits<Long>::min()) {
             if (tooLong == 0) tooLong = t;
@@ -222,7 +287,7 @@ int WorkPositionItem(const State& s, int t, int position) {
     const int last = LastSlot(s);
     int p = 0;
     for (int i = 1; i <= last; ++i) {
-        if (!IsCopied(s, t, i)) continue;
+        if (!IsCopied(CheckedScore{s, t}, i)) continue;
         if (++p == position) return i;
     }
     return 0;

@@ -102,6 +102,44 @@ TEST_F(WorkArrays, SuppressedTracksAreCompactedAsSilence) {
     EXPECT_EQ(s.TrackTotal(1), 0);
 }
 
+TEST_F(WorkArrays, ArraysShorterThanTheCapacityAreReadSlotBySlot) {
+    // Rows are read in place only where every array holds the whole
+    // capacity; else slot by slot, so that slots an array lacks are
+    // touched only when they hold an item.
+    struct Case {
+        const char* name;
+        void (*shorten)(State&);
+        bool ok;
+    } cases[] = {
+        {"none", [](State&) {}, true},
+        {"bend beyond the items", [](State& st) { st.ItemBend.ReDimPreserve(4); }, true},
+        {"channel beyond the items", [](State& st) { st.ItemChan.ReDimPreserve(5); }, true},
+        {"work times beyond the items", [](State& st) { st.WorkTime.ReDimPreserve(4); }, true},
+        {"work bend within the items", [](State& st) { st.WorkBend.ReDimPreserve(2); }, false},
+        {"dynamics within the items", [](State& st) { st.ItemDyn.ReDimPreserve(3); }, false},
+    };
+    for (const Case& k : cases) {
+        SetUpPiece(3, 10);
+        Note(2, 60, 480, 100, 3, 200);
+        Add(2, code::LOCAT, 0, 1);
+        Add(2, code::CNTRL, 7, 5, 3);
+        Note(2, 62, 240);
+        AllocateWorkArrays(s);
+        k.shorten(s);
+        if (!k.ok) {
+            EXPECT_THROW(CompactTracks(s), VbError) << k.name;
+            continue;
+        }
+        ASSERT_EQ(CompactTracks(s), 0) << k.name;
+        EXPECT_EQ(Codes(2), (std::vector<int>{60, code::CNTRL, 62})) << k.name;
+        EXPECT_EQ(s.WorkBend(2, 1), 200) << k.name;
+        EXPECT_EQ(s.WorkChan(2, 2), 3) << k.name;
+        EXPECT_EQ(s.WorkTime(2, 3), 240) << k.name;
+        EXPECT_EQ(s.LocationItem(2, 1), 2) << k.name;
+        EXPECT_EQ(s.TrackTotal(2), 720) << k.name;
+    }
+}
+
 TEST_F(WorkArrays, ATotalBeyondThirtyTwoBitsIsReported) {
     for (int i = 0; i < 30; ++i) Rest(3, 99999999);
     AllocateWorkArrays(s);
