@@ -69,16 +69,6 @@ EditCommand BarCopyCommand(const char* menuMode, CopyByBarDialog& dialog, Intege
     return cmd;
 }
 
-// Runs a copy's work on the tracks; a run-time error is shown and stops it.
-template <class F> bool Reporting(Context& c, F work) {
-    try {
-        return work();
-    } catch (const VbError& e) {
-        DisplayError(c, e.Number());
-        return false;
-    }
-}
-
 // Recalculates track t alone; its cursor stays where it was (at most behind
 // the last item).
 void RecalculateTrack(Context& c, int t) {
@@ -141,7 +131,7 @@ bool CopySection(Context& c, TrackSelectionDialog& tracks, CopyByBarDialog& dial
     EditCommand cmd = BarCopyCommand("mnuEdtCopy", dialog, atBar);
     cmd.FromOtherPiece = [&c] { return c.s.SourceTitle != c.s.PieceTitle; };
     cmd.ApplySpan = [&atBar](Context& cc) {
-        return Reporting(cc, [&cc, &atBar] {
+        return ReportingErrors(cc, [&cc, &atBar] {
             State& s = cc.s;
             // The span is of the track's namesake in the piece copied from.
             s.SourceTrack = s.CurrentTrack;
@@ -190,7 +180,7 @@ bool VerticalCopy(Context& c, TrackSelectionDialog& tracks, CopyByBarDialog& dia
         const int source = s.CurrentTrack;
         // The destinations are the tracks recalculated afterwards.
         s.SelectedTracks = destinations;
-        const bool done = Reporting(cc, [&] {
+        const bool done = ReportingErrors(cc, [&] {
             const auto items = ReadCopySource(cc, s.PieceTitle, source, s.RangeFrom, s.RangeTo);
             if (!items) return true;
             for (int t = 1; t <= s.NumTracks; ++t) {
@@ -259,7 +249,7 @@ bool CopyByItem(Context& c) {
     if (!TrackInScore(s, t)) return false;
     // A run-time error part way counts as a stop.
     CopyResult result = CopyResult::Stopped;
-    Reporting(c, [&] {
+    ReportingErrors(c, [&] {
         UseCurrentTrackFile(c);
         result = DoCopy(c);
         return true;

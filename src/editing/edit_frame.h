@@ -8,7 +8,9 @@
 #pragma once
 
 #include "core/context.h"
+#include "core/startup.h"
 #include "core/track_selection.h"
+#include "platform/vb.h"
 
 #include <functional>
 #include <string>
@@ -59,5 +61,16 @@ struct EditCommand {
 // track") and a range within its items. A span whose work stops: the tracks
 // already changed are recalculated, so the score agrees with the files.
 bool RunEditCommand(Context& c, TrackSelectionDialog& tracks, const EditCommand& cmd);
+
+// Runs a command's work (returning bool); a run-time error raised inside is
+// shown ("Error <n> ...") and counts as false.
+template <class F> bool ReportingErrors(Context& c, F work) {
+    try {
+        return work();
+    } catch (const VbError& e) {
+        DisplayError(c, e.Number());
+        return false;
+    }
+}
 
 } // namespace tnq

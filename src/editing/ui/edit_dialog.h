@@ -69,4 +69,15 @@ private:
     void btnCancel_Click();
 };
 
+// The dialog of class F named name among the children of the main window
+// owner; created by create and loaded on first use, then kept.
+template <class F, class Create> F& KeptDialog(QWidget* owner, const char* name, Create create) {
+    if (owner) {
+        if (auto* f = owner->findChild<F*>(name, Qt::FindDirectChildrenOnly)) return *f;
+    }
+    F* f = create();
+    f->Load();
+    return *f;
+}
+
 } // namespace tnq

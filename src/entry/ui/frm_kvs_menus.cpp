@@ -9,10 +9,12 @@
 #include "editing/delete_by_bar.h"
 #include "editing/punch.h"
 #include "editing/renumber_bars.h"
+#include "editing/ui/frm_cc_prep.h"
 #include "editing/ui/frm_copy_by_bar.h"
 #include "editing/ui/frm_delete_by_bar.h"
 #include "editing/ui/frm_parameters.h"
 #include "editing/ui/frm_punch.h"
+#include "editing/ui/frm_two_note.h"
 #include "editing/ui/frm_value_ramp.h"
 #include "midifile/balance_commands.h"
 #include "midifile/make_mid.h"
@@ -232,7 +234,7 @@ void FrmKVS::mnuEdtDynamics_Click() {
     EditDynamics(C(), FrmTrackSel::Of(this), FrmValueRamp::Dynamics(this, C()));
 }
 void FrmKVS::mnuEdtCC_Click() {
-    // Built with the command.
+    SetUpRests(C(), FrmTrackSel::Of(this), FrmCCPrep::Of(this, C()));
 }
 void FrmKVS::mnuEdtAdjustment_Click() {
     // Built with the command.
@@ -268,10 +270,10 @@ void FrmKVS::mnuEdtRandom_Click() {
     // Built with the command.
 }
 void FrmKVS::mnuEdtTwoNote_Click() {
-    // Built with the command.
+    TwoNotePattern(C(), FrmTrackSel::Of(this), FrmTwoNote::Of(this, C()));
 }
 void FrmKVS::mnuEdtRests_Click() {
-    // Built with the command.
+    SetTrackToRests(C(), FrmTrackSel::Of(this));
 }
 void FrmKVS::mnuEdtRenumber_Click() {
     RenumberBars(C());
