@@ -6,10 +6,12 @@
 #include "platform/vb.h"
 
 #include <QAbstractButton>
+#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QVBoxLayout>
 
 namespace tnq {
 
@@ -61,6 +63,24 @@ void EditDialog::Buttons(const QString& okCaption, const QString& cancelCaption)
     Forms().OnClick(btnOK, [this] { btnOK_Click(); });
     Forms().OnClick(btnCancel, [this] { btnCancel_Click(); });
     Forms().Keys().SetCancelButton(btnCancel);
+}
+
+void EditDialog::LayOutWithButtons(QLayout* fields) {
+    Buttons();
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(btnOK);
+    buttons->addWidget(btnCancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(fields);
+    layout->addLayout(buttons);
+}
+
+void EditDialog::TabOrder(std::initializer_list<QWidget*> controls) {
+    QWidget* before = nullptr;
+    for (QWidget* w : controls) {
+        if (before) setTabOrder(before, w);
+        before = w;
+    }
 }
 
 void EditDialog::FocusBack(QWidget* field) {

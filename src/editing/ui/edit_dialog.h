@@ -12,6 +12,9 @@
 #include "editing/edit_fields.h"
 #include "platform/ui/form_lifecycle.h"
 
+#include <initializer_list>
+
+class QLayout;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -45,6 +48,10 @@ protected:
     void UpperCaseTyping(QLineEdit* box);
     // The OK and Cancel buttons, Cancel also pressed by Esc.
     void Buttons(const QString& okCaption = "&OK", const QString& cancelCaption = "&Cancel");
+    // The dialog's fields above its OK and Cancel buttons (made here).
+    void LayOutWithButtons(QLayout* fields);
+    // The tab order of the controls, first to last.
+    void TabOrder(std::initializer_list<QWidget*> controls);
     // The focus back on a field that failed its check.
     void FocusBack(QWidget* field);
     // The common bar and beat rules over the dialog's boxes (any beat box

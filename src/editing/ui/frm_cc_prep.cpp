@@ -2,13 +2,9 @@
 #include "editing/ui/frm_cc_prep.h"
 
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
-
-#include <iterator>
 
 namespace tnq {
 
@@ -29,16 +25,8 @@ FrmCCPrep::FrmCCPrep(QWidget* owner, Context& c)
     rows->addRow("Rest Value", txtRestValue);
     rows->addRow("# Rests per Bar", txtRestsPerBar);
 
-    Buttons();
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(btnOK);
-    buttons->addWidget(btnCancel);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(rows);
-    layout->addLayout(buttons);
-
-    QWidget* order[] = {txtFromBar, txtToBar, txtRestValue, txtRestsPerBar, btnOK, btnCancel};
-    for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+    LayOutWithButtons(rows);
+    TabOrder({txtFromBar, txtToBar, txtRestValue, txtRestsPerBar, btnOK, btnCancel});
 }
 
 bool FrmCCPrep::Show(Context&) {

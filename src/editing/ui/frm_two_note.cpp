@@ -4,12 +4,8 @@
 #include "platform/vb.h"
 
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
-
-#include <iterator>
 
 namespace tnq {
 
@@ -44,18 +40,10 @@ FrmTwoNote::FrmTwoNote(QWidget* owner, Context& c)
     rows->addRow("Note Value", txtNoteValue);
     rows->addRow("# Notes per Bar", txtNotesPerBar);
 
-    Buttons();
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(btnOK);
-    buttons->addWidget(btnCancel);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(rows);
-    layout->addLayout(buttons);
-
+    LayOutWithButtons(rows);
     // Enter after # Notes per Bar reaches Cancel before OK.
-    QWidget* order[] = {txtFromBar,  txtToBar,     txtNoteName1,   txtOctave1, txtNoteName2,
-                        txtOctave2, txtNoteValue, txtNotesPerBar, btnCancel,  btnOK};
-    for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+    TabOrder({txtFromBar, txtToBar, txtNoteName1, txtOctave1, txtNoteName2, txtOctave2,
+              txtNoteValue, txtNotesPerBar, btnCancel, btnOK});
 }
 
 void FrmTwoNote::NoteNameBox(QLineEdit* box, int& keys) {
