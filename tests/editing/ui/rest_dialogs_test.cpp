@@ -1,12 +1,11 @@
 // The rest grid and the two-note pattern driven headless through frmCCPrep
 // and frmTwoNote.
-#include "editing/edit_fixture.h"
 #include "editing/mid_keys.h"
 #include "editing/rests.h"
 #include "editing/two_note.h"
 #include "editing/ui/frm_cc_prep.h"
 #include "editing/ui/frm_two_note.h"
-#include "support/ui/settle.h"
+#include "editing/ui/edit_dialog_fixture.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -17,23 +16,18 @@ namespace {
 using test::Item;
 using test::Settle;
 
-class GridDialogs : public test::EditTest {
+class GridDialogs : public test::EditDialogTest {
 protected:
     void SetUp() override {
-        test::EditTest::SetUp();
+        test::EditDialogTest::SetUp();
         SetUpPiece(4, 40);
         s.ActiveTracks.assign(4, '1');
-        ASSERT_TRUE(test::ShowActive(&main));
-    }
-    template <class F> void WhenShown(std::function<void(F&)> act) {
-        test::WhenShownElseCancel<F>(act);
     }
     // Types text into the box that has the focus, then Enter.
     static void Enter(QWidget* d, const char* text) {
         QTest::keyClicks(d->focusWidget(), text);
         test::Key(d, Qt::Key_Return);
     }
-    QWidget main;
 };
 
 TEST_F(GridDialogs, SetUpRestsThroughTheDialog) {
