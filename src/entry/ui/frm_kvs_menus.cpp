@@ -14,6 +14,7 @@
 #include "editing/ui/frm_delete_by_bar.h"
 #include "editing/ui/frm_parameters.h"
 #include "editing/ui/frm_punch.h"
+#include "editing/ui/frm_staccato.h"
 #include "editing/ui/frm_two_note.h"
 #include "editing/ui/frm_value_ramp.h"
 #include "midifile/balance_commands.h"
@@ -255,10 +256,10 @@ void FrmKVS::MnuEdtDelete_Click() {
     DeleteByBar(C(), FrmTrackSel::Of(this), FrmDeletebyBar::Of(this, C()));
 }
 void FrmKVS::mnuEdtStaccato_Click() {
-    // Built with the command.
+    ApplyStaccato(C(), FrmTrackSel::Of(this), FrmStaccato::Of(this, C()));
 }
 void FrmKVS::mnuEdtReverseStac_Click() {
-    // Built with the command.
+    ReverseStaccato(C(), FrmTrackSel::Of(this), FrmStaccato::Of(this, C()));
 }
 void FrmKVS::mnuEdtParameters_Click() {
     ReviseParameters(C(), FrmTrackSel::Of(this), FrmParameters::Of(this, C()));
