@@ -66,7 +66,7 @@ Integer Scaled(Integer value, Single factor, int lo, int hi) {
     return static_cast<Integer>(std::clamp(product, double(lo), double(hi)));
 }
 
-Ramp::Ramp(Integer from, Integer to, int steps) : from_(from), to_(to), value_(from), next_(from) {
+Ramp::Ramp(Integer from, Integer to, double steps) : from_(from), to_(to), value_(from), next_(from) {
     if (steps > 0) step_ = static_cast<Single>(double(to - from) / steps);
 }
 

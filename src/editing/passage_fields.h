@@ -25,7 +25,8 @@ struct PassageTexts {
 // does nothing (the focus stays); otherwise the box that gets the focus.
 enum class EditField {
     None, Silent, Track, Channel, Percent, FromValue, ToValue, Lower, Upper,
-    Note, Octave, Duration, PitchBend, RepeatNumber, BeatValue, StartingBeat, NoBeats
+    Note, Octave, Duration, PitchBend, RepeatNumber, BeatValue, StartingBeat, NoBeats,
+    Controller, Insert
 };
 
 // By Bar or By Item chosen (else Silent); By Item with exactly one chosen
@@ -62,9 +63,9 @@ std::optional<Integer> NumberIn(const std::string& text, int lo, int hi);
 // next value is the running one rounded down.
 class Ramp {
 public:
-    // steps: how many parts the way from `from` to `to` is divided into; 0
-    // keeps every value at `from`.
-    Ramp(Integer from, Integer to, int steps);
+    // steps: how many parts the way from `from` to `to` is divided into
+    // (it may be a fraction); 0 keeps every value at `from`.
+    Ramp(Integer from, Integer to, double steps);
     Integer Next() const { return next_; }
     void Advance();
 

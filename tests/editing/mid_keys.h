@@ -11,16 +11,23 @@
 namespace tnq::test {
 
 // Writes NAME.MID with the default options (every track selected, the
+// score recalculated) and returns what midicsv reads of it. Fails the test
+// when the file is not written or not readable.
+inline CsvResult WriteMidCsv(Context& c) {
+    c.s.TrackDescription.ReDim(c.s.NumTracks);
+    ScriptedMidDialog mid;
+    mid.Ok({"", kDefaultCopyright, false, 0});
+    EXPECT_TRUE(MakeMidFile(c, mid));
+    return ExpectReadable(MidFilePath(c.s));
+}
+
+// Writes NAME.MID with the default options (every track selected, the
 // score recalculated) and returns the keys of the sounding note-ons of
 // every chunk that has any, in chunk order. Fails the test when the file
 // is not written or not readable, or holds a note-on of key 0 (sounding or
 // not), the mark of an item written without its note.
 inline std::vector<std::vector<int>> MidNoteOnKeys(Context& c) {
-    c.s.TrackDescription.ReDim(c.s.NumTracks);
-    ScriptedMidDialog mid;
-    mid.Ok({"", kDefaultCopyright, false, 0});
-    EXPECT_TRUE(MakeMidFile(c, mid));
-    const CsvResult csv = ExpectReadable(MidFilePath(c.s));
+    const CsvResult csv = WriteMidCsv(c);
     std::map<int, std::vector<int>> keys;
     for (const auto& r : csv.Records) {
         if (r.Type != "Note_on_c" || r.Fields.size() < 3) continue;

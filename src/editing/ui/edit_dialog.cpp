@@ -29,7 +29,7 @@ bool EditDialog::Run() {
     s.DialogResult = "";
     // The close box may have unloaded the dialog by the time this returns.
     ShowModal();
-    return s.DialogResult == "okay";
+    return !s.DialogResult.empty();
 }
 
 QLineEdit* EditDialog::TextBox(const char* name, bool selectAllOnFocus) {
@@ -148,8 +148,8 @@ void EditDialog::Form_KeyPress(int& keyAscii) {
 
 void EditDialog::btnOK_Click() {
     if (!CheckFields()) return;
-    StoreFields();
     c_.s.DialogResult = "okay";
+    StoreFields();
     HideAndRedraw();
 }
 

@@ -28,7 +28,8 @@ public:
     // follows the screen and Resolution of c.
     EditDialog(QWidget* owner, Context& c, const char* name, const QString& caption);
 
-    // Shows the dialog modally; true when it ended with OK ("okay").
+    // Shows the dialog modally; true when it ended with OK ("okay", or the
+    // result the dialog stored in its place).
     bool Run();
 
     QPushButton* btnOK = nullptr;
@@ -38,7 +39,8 @@ protected:
     // The dialog's own checks, in screen order: on the first bad field call
     // FocusBack (or nothing, for a silent refusal) and return false.
     virtual bool CheckFields() = 0;
-    // What a valid OK stores besides "okay".
+    // What a valid OK stores besides "okay"; it may put a result of its own
+    // (never "") into DialogResult instead.
     virtual void StoreFields() {}
 
     // A text box of the dialog, registered under its name; it selects its

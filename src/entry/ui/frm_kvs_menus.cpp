@@ -17,6 +17,7 @@
 #include "editing/ui/frm_staccato.h"
 #include "editing/ui/frm_two_note.h"
 #include "editing/ui/frm_value_ramp.h"
+#include "editing/ui/frm_volume.h"
 #include "midifile/balance_commands.h"
 #include "midifile/make_mid.h"
 #include "midifile/play_commands.h"
@@ -238,13 +239,13 @@ void FrmKVS::mnuEdtCC_Click() {
     SetUpRests(C(), FrmTrackSel::Of(this), FrmCCPrep::Of(this, C()));
 }
 void FrmKVS::mnuEdtAdjustment_Click() {
-    // Built with the command.
+    TempoSeries(C(), FrmVolume::Of(this, C()));
 }
 void FrmKVS::mnuEdtPitchBend_Click() {
     EditPitchBend(C(), FrmValueRamp::PitchBend(this, C()));
 }
 void FrmKVS::mnuEdtVolume_Click() {
-    // Built with the command.
+    WriteControllerSeries(C(), FrmTrackSel::Of(this), FrmVolume::Of(this, C()));
 }
 void FrmKVS::mnuEdtCopy_Click() {
     CopySection(C(), FrmTrackSel::Of(this), FrmCopyByBar::Of(this, C()));
