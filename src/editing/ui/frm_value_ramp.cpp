@@ -113,16 +113,10 @@ void FrmValueRamp::Form_Activate() {
 }
 
 void FrmValueRamp::chkPercent_Click() {
-    if (pitchBend_) {
+    if (pitchBend_)
         FocusBack(txtPercent);
-    } else if (chkPercent->isChecked()) {
-        FocusBack(txtPercent);
-        txtFromValue->clear();
-        txtToValue->clear();
-    } else {
-        txtPercent->clear();
-        FocusBack(txtFromValue);
-    }
+    else
+        PercentClicked(chkPercent->isChecked(), txtPercent, txtFromValue, txtToValue);
 }
 
 bool FrmValueRamp::CheckFields() {

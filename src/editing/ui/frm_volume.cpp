@@ -12,8 +12,6 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include <iterator>
-
 namespace tnq {
 
 FrmVolume& FrmVolume::Of(QWidget* owner, Context& c) {
@@ -51,26 +49,19 @@ FrmVolume::FrmVolume(QWidget* owner, Context& c)
     controller->addRow(lblChannel, txtChannel);
     controller->addRow(chkControl);
 
-    Buttons();
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(btnOK);
-    buttons->addWidget(btnCancel);
     auto* right = new QVBoxLayout;
     right->addLayout(values);
     right->addLayout(beatRows);
     auto* top = new QHBoxLayout;
     top->addWidget(frame);
     top->addLayout(right);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addLayout(controller);
-    layout->addLayout(buttons);
-
-    QWidget* order[] = {txtFrom,      txtTo,           txtFromValue, txtToValue, txtNoRepeats,
-                        txtBeatValue, txtStartingBeat, txtNoBeats,   txtPercent, cboController,
-                        txtChannel,   btnOK,           btnCancel,    optByBar,   optByItem,
-                        chkPercent,   chkControl,      chkSpecify};
-    for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+    auto* fields = new QVBoxLayout;
+    fields->addLayout(top);
+    fields->addLayout(controller);
+    LayOutWithButtons(fields);
+    TabOrder({txtFrom, txtTo, txtFromValue, txtToValue, txtNoRepeats, txtBeatValue,
+              txtStartingBeat, txtNoBeats, txtPercent, cboController, txtChannel, btnOK,
+              btnCancel, optByBar, optByItem, chkPercent, chkControl, chkSpecify});
 
     // Ticking or unticking from code runs the handler as a click does.
     connect(chkPercent, &QCheckBox::toggled, this, [this] { chkPercent_Click(); });
@@ -112,14 +103,7 @@ void FrmVolume::Form_Activate() {
 }
 
 void FrmVolume::chkPercent_Click() {
-    if (chkPercent->isChecked()) {
-        FocusBack(txtPercent);
-        txtFromValue->clear();
-        txtToValue->clear();
-    } else {
-        txtPercent->clear();
-        FocusBack(txtFromValue);
-    }
+    PercentClicked(chkPercent->isChecked(), txtPercent, txtFromValue, txtToValue);
 }
 
 void FrmVolume::chkSpecify_Click() {

@@ -54,6 +54,18 @@ void PassageDialog::ResetPassage() {
     txtNoBeats->clear();
 }
 
+void PassageDialog::PercentClicked(bool ticked, QLineEdit* percent, QLineEdit* fromValue,
+                                   QLineEdit* toValue) {
+    if (ticked) {
+        FocusBack(percent);
+        fromValue->clear();
+        toValue->clear();
+    } else {
+        percent->clear();
+        FocusBack(fromValue);
+    }
+}
+
 bool PassageDialog::FocusOn(EditField field) {
     QWidget* box = nullptr;
     switch (field) {

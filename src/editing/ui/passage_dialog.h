@@ -39,6 +39,11 @@ protected:
     // The focus to the passage box a check named (nothing for the others);
     // false for every outcome but None.
     bool FocusOn(EditField field);
+    // A click of Percent in the dialogs that scale values: ticked, the focus
+    // to the percent box and the value boxes emptied; unticked, the percent
+    // box emptied and the focus to From Value.
+    void PercentClicked(bool ticked, QLineEdit* percent, QLineEdit* fromValue,
+                        QLineEdit* toValue);
     // A box of the dialog's own, for FocusOn.
     virtual QWidget* OwnBox(EditField field) { (void)field; return nullptr; }
 };
