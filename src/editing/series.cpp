@@ -270,7 +270,7 @@ EditField SeriesOK(Context& c, const SeriesTexts& t, int controllerEntry) {
         if (!PercentValue(t.Percent)) return EditField::Percent;
         if (t.Insert) return EditField::Insert;
     } else {
-        const SeriesValues r = controllerMode ? kControllerValues : kTempoValues;
+        const SeriesValues r = s.MenuMode == kTemposMode ? kTempoValues : kControllerValues;
         if (!NumberIn(t.FromValue, r.Lo, r.Hi)) return EditField::FromValue;
         if (!NumberIn(t.ToValue, r.Lo, r.Hi)) return EditField::ToValue;
     }
