@@ -226,19 +226,25 @@ bool StoreItemTimesIn(Context& c, const TrackSlots* given) {
 std::optional<TrackSlots> SlotsOf(State& s, int track) {
     if (!s.NoteCode.HoldsRow(track, 0) || !s.ItemTime.HoldsRow(track, 0) ||
         !s.ItemDyn.HoldsRow(track, 0) || !s.BarNo.HoldsRow(track, 0) ||
-        !s.ItemChan.HoldsRow(track, 0) || !s.ItemBend.HoldsRow(track, 0))
+        !s.ItemChan.HoldsRow(track, 0) || !s.ItemBend.HoldsRow(track, 0) || track < 0 ||
+        track > s.CurrentItem.Upper())
         return std::nullopt;
-    return TrackSlots{&s.NoteCode(track, 0), &s.ItemTime(track, 0), &s.ItemDyn(track, 0),
-                      &s.BarNo(track, 0),    &s.ItemChan(track, 0), &s.ItemBend(track, 0),
+    return TrackSlots{&s.NoteCode(track, 0),
+                      &s.ItemTime(track, 0),
+                      &s.ItemDyn(track, 0),
+                      &s.BarNo(track, 0),
+                      &s.ItemChan(track, 0),
+                      &s.ItemBend(track, 0),
                       std::min({s.NoteCode.Upper2(), s.ItemTime.Upper2(), s.ItemDyn.Upper2(),
-                                s.BarNo.Upper2(), s.ItemChan.Upper2(), s.ItemBend.Upper2()})};
+                                s.BarNo.Upper2(), s.ItemChan.Upper2(), s.ItemBend.Upper2()}),
+                      &s.CurrentItem(track)};
 }
 
 bool StoreItemTimes(Context& c) {
     return StoreItemTimesIn(c, nullptr);
 }
 
-bool StoreItemTimes(Context& c, const TrackSlots& slots) {
+bool detail::StoreItemTimesAt(Context& c, const TrackSlots& slots) {
     return StoreItemTimesIn(c, &slots);
 }
 

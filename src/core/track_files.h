@@ -111,14 +111,42 @@ struct TrackSlots {
     Integer* Chan = nullptr;
     Integer* Bend = nullptr;
     int Last = -1;
+    Integer* Cursor = nullptr; // the track's CurrentItem
 };
 // The slots of a track, found once for a run of stores into it; nothing
 // when an array does not hold the track. They hold until the arrays are
 // dimensioned again.
 std::optional<TrackSlots> SlotsOf(State& s, int track);
+
+namespace detail {
+bool StoreItemTimesAt(Context& c, const TrackSlots& row);
+} // namespace detail
+
 // StoreItemTimes into the slots of CurrentTrack found beforehand, with the
-// same results: one bounds check instead of one per array.
-bool StoreItemTimes(Context& c, const TrackSlots& slots);
+// same results: one bounds check instead of one per array. Nearly every
+// item (a whole length, a slot before the track's last) is stored here,
+// inline; any other goes the whole way.
+inline bool StoreItemTimes(Context& c, const TrackSlots& row) {
+    State& s = c.s;
+    const double ticks = double(s.ItemTicks);
+    const int n = *row.Cursor;
+    if (ticks >= -2147483648.0 && ticks <= 2147483647.0 && n >= 0 && n <= row.Last &&
+        n < s.MaxItems && n < 32767) {
+        const auto whole = static_cast<Long>(ticks);
+        if (whole == ticks) {
+            s.ItemTicks = static_cast<Single>(whole); // -0 becomes 0, as rounding gives
+            row.Code[n] = s.ItemCode;
+            row.Time[n] = whole;
+            row.Dyn[n] = s.ItemDynamics;
+            row.Bar[n] = s.ItemBar;
+            row.Chan[n] = s.ItemChannel;
+            row.Bend[n] = s.ItemPitchBend;
+            *row.Cursor = static_cast<Integer>(n + 1);
+            return true;
+        }
+    }
+    return detail::StoreItemTimesAt(c, row);
+}
 
 // "MAXIMUM CAPACITY FOR TRACK <t> HAS BEEN REACHED. ..." with the critical
 // icon, title "Space Limitation" (also shown by the insert procedures).

@@ -233,13 +233,17 @@ TEST_F(TrackSlotsTest, StoresThroughSlotsAsThroughTheArrays) {
         float Ticks;
     };
     // In range, the last slot (full track), past the arrays, before them,
-    // a length CLng refuses.
-    const Case cases[] = {{1, 480.5f}, {4, 1.5f}, {5, 2.5f}, {6, 3}, {-1, 4}, {2, 3e9f}};
+    // a length CLng refuses; whole lengths (stored the short way where the
+    // slot allows) and fractions, -0 among them.
+    const Case cases[] = {{1, 480.5f}, {4, 1.5f},  {5, 2.5f},  {6, 3},       {-1, 4},
+                          {2, 3e9f},   {1, 480},   {4, 2},     {5, 7},       {0, 9},
+                          {3, -0.0f},  {2, -480},  {2, 1e9f},  {2, -2.5f},   {4, 2147483520.0f}};
     for (const Case& k : cases) {
         SCOPED_TRACE(k.Cursor);
         std::vector<long long> stored[2];
         std::size_t messages[2];
         Integer reached[2], cursor[2];
+        std::uint32_t ticks[2];
         bool ok[2];
         for (int way = 0; way < 2; ++way) {
             for (int n = 0; n <= s.MaxItems; ++n) s.NoteCode(3, n) = s.ItemTime(3, n) = 0;
@@ -253,6 +257,7 @@ TEST_F(TrackSlotsTest, StoresThroughSlotsAsThroughTheArrays) {
             messages[way] = p.msg.shown.size() - before;
             reached[way] = s.CapacityReached;
             cursor[way] = s.CurrentItem(3);
+            ticks[way] = std::bit_cast<std::uint32_t>(s.ItemTicks);
             for (int n = 0; n <= s.MaxItems; ++n) {
                 stored[way].push_back(s.NoteCode(3, n));
                 stored[way].push_back(s.ItemTime(3, n));
@@ -262,6 +267,7 @@ TEST_F(TrackSlotsTest, StoresThroughSlotsAsThroughTheArrays) {
         EXPECT_EQ(messages[1], messages[0]);
         EXPECT_EQ(reached[1], reached[0]);
         EXPECT_EQ(cursor[1], cursor[0]);
+        EXPECT_EQ(ticks[1], ticks[0]);
         EXPECT_EQ(stored[1], stored[0]);
     }
 }
