@@ -200,12 +200,7 @@ bool StoreItemTimesIn(Context& c, const TrackSlots* given) {
                                ? static_cast<Long>(whole)
                                : CLng(s.ItemTicks);
         if (n >= 32767) throw VbError(err::Overflow);
-        slots.Code[n] = s.ItemCode;
-        slots.Time[n] = ticks;
-        slots.Dyn[n] = s.ItemDynamics;
-        slots.Bar[n] = s.ItemBar;
-        slots.Chan[n] = s.ItemChannel;
-        slots.Bend[n] = s.ItemPitchBend;
+        PutItem(s, slots, n, ticks);
         cursor = static_cast<Integer>(n + 1);
         if (cursor > s.MaxItems) {
             ShowCapacityMessage(c, t);

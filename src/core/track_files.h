@@ -122,6 +122,17 @@ namespace detail {
 bool StoreItemTimesAt(Context& c, const TrackSlots& row);
 } // namespace detail
 
+// The item being stored, with its length in ticks, put into slot n (which
+// the slots hold).
+inline void PutItem(const State& s, const TrackSlots& row, int n, Long ticks) {
+    row.Code[n] = s.ItemCode;
+    row.Time[n] = ticks;
+    row.Dyn[n] = s.ItemDynamics;
+    row.Bar[n] = s.ItemBar;
+    row.Chan[n] = s.ItemChannel;
+    row.Bend[n] = s.ItemPitchBend;
+}
+
 // StoreItemTimes into the slots of CurrentTrack found beforehand, with the
 // same results: one bounds check instead of one per array. Nearly every
 // item (a whole length, a slot before the track's last) is stored here,
@@ -135,12 +146,7 @@ inline bool StoreItemTimes(Context& c, const TrackSlots& row) {
         const auto whole = static_cast<Long>(ticks);
         if (whole == ticks) {
             s.ItemTicks = static_cast<Single>(whole); // -0 becomes 0, as rounding gives
-            row.Code[n] = s.ItemCode;
-            row.Time[n] = whole;
-            row.Dyn[n] = s.ItemDynamics;
-            row.Bar[n] = s.ItemBar;
-            row.Chan[n] = s.ItemChannel;
-            row.Bend[n] = s.ItemPitchBend;
+            PutItem(s, row, n, whole);
             *row.Cursor = static_cast<Integer>(n + 1);
             return true;
         }
