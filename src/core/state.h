@@ -9,6 +9,7 @@
 #include "platform/record_file.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -103,6 +104,10 @@ struct State {
     std::string CopyChannel;
     Integer FoundBar = 0;
     Integer PreviousBar = 0;
+    // The uniform source Randomize a Passage draws from: each call a value in
+    // [0, 1). Empty: each run draws from a source seeded from the clock. A
+    // test puts a fixed sequence here.
+    std::function<double()> Random;
 
     // ---- The item being stored ------------------------------------------
     Integer ItemCode = 0;

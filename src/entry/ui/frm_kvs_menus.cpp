@@ -16,6 +16,7 @@
 #include "editing/ui/frm_punch.h"
 #include "editing/ui/frm_staccato.h"
 #include "editing/ui/frm_two_note.h"
+#include "editing/ui/frm_random.h"
 #include "editing/ui/frm_value_ramp.h"
 #include "editing/ui/frm_volume.h"
 #include "midifile/balance_commands.h"
@@ -269,7 +270,7 @@ void FrmKVS::mnuEdtPunch_Click() {
     PunchInOut(C(), FrmTrackSel::Of(this), FrmPunch::Of(this, C()));
 }
 void FrmKVS::mnuEdtRandom_Click() {
-    // Built with the command.
+    RandomizePassage(C(), FrmRandom::Of(this, C()));
 }
 void FrmKVS::mnuEdtTwoNote_Click() {
     TwoNotePattern(C(), FrmTrackSel::Of(this), FrmTwoNote::Of(this, C()));

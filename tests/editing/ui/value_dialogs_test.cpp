@@ -2,6 +2,7 @@
 // Revise Parameters and Randomize a Passage, each through its real form.
 #include "editing/ui/edit_dialog_fixture.h"
 #include "editing/ui/frm_parameters.h"
+#include "editing/ui/frm_random.h"
 #include "editing/ui/frm_value_ramp.h"
 #include "editing/value_ramps.h"
 #include "support/ui/settle.h"
@@ -147,6 +148,50 @@ TEST_F(ValueDialogs, ReviseParametersThroughTheDialog) {
     ExpectTrack(2, {Item("Eb", "4", "q", "0", "64", "1", "12"), Item("R", "4", "q", "0", "0", "1", "12"),
                     Item("D", "4", "q", "0", "64", "2", "1")});
     EXPECT_EQ(s.NoteCode(2, 1), 63);
+}
+
+TEST_F(ValueDialogs, RandomizeAPassageThroughTheDialog) {
+    Tracks({{1,
+             {Item("TEMPO", "0", "q", "0", "100", "1"), Item("R", "0", "q", "0", "0", "1"),
+              Item("TEMPO", "0", "q", "0", "100", "1"), Item("R", "0", "q", "0", "0", "1")}},
+            {2, {Item("C", "4", "q"), Item("D", "4", "q"), Item("E", "4", "h")}}});
+    s.Random = [] { return 0.5; };
+    FrmRandom& dialog = FrmRandom::Of(&main, c);
+    WhenShown<FrmRandom>([&](FrmRandom& d) {
+        EXPECT_EQ(d.windowTitle(), "Randomize a Passage");
+        EXPECT_FALSE(d.optDynamics->isChecked());
+        EXPECT_FALSE(d.optAdjustment->isChecked());
+        EXPECT_EQ(d.focusWidget(), d.txtTrack);
+        QTest::keyClicks(d.txtTrack, "2");
+        Type(d.txtFrom, "1");
+        Type(d.txtTo, "1");
+        Type(d.txtLower, "100");
+        Type(d.txtUpper, "50");
+        // No mode: OK does nothing.
+        Refused(d, d.btnOK, d.txtUpper);
+        d.optDynamics->click();
+        // The lower limit above the upper: OK does nothing.
+        Refused(d, d.btnOK, d.txtUpper);
+        Type(d.txtLower, "40");
+        d.btnOK->click();
+    });
+    ASSERT_TRUE(RandomizePassage(c, dialog));
+    for (const auto& r : Records(2)) EXPECT_EQ(r.Dynamics, "45");
+
+    // Tempo puts track 1 into Track; the limits carry over.
+    ASSERT_TRUE(test::ShowActive(&main));
+    WhenShown<FrmRandom>([&](FrmRandom& d) {
+        EXPECT_EQ(d.txtLower->text(), "40");
+        EXPECT_EQ(d.txtNoRepeats->text(), "1");
+        d.optAdjustment->click();
+        Settle();
+        EXPECT_EQ(d.txtTrack->text(), "1");
+        Type(d.txtUpper, "120");
+        d.btnOK->click();
+    });
+    ASSERT_TRUE(RandomizePassage(c, dialog));
+    EXPECT_EQ(Records(1)[0].Dynamics, "80");
+    EXPECT_EQ(Records(1)[2].Dynamics, "80");
 }
 
 } // namespace
