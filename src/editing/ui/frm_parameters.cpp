@@ -55,10 +55,7 @@ FrmParameters::FrmParameters(QWidget* owner, Context& c)
         if (ascii > 0 && ascii < 256) ascii = static_cast<unsigned char>(LCase(std::string(1, char(ascii)))[0]);
     });
 
-    Buttons();
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(btnOK);
-    buttons->addWidget(btnCancel);
+    QHBoxLayout* buttons = ButtonRow();
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(frame);
     layout->addLayout(fields);

@@ -44,10 +44,7 @@ FrmRandom::FrmRandom(QWidget* owner, Context& c)
     // Tempo items live on track 1.
     Forms().OnClick(optAdjustment, [this] { txtTrack->setText("1"); });
 
-    Buttons();
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(btnOK);
-    buttons->addWidget(btnCancel);
+    QHBoxLayout* buttons = ButtonRow();
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(frame);

@@ -57,10 +57,7 @@ FrmValueRamp::FrmValueRamp(QWidget* owner, Context& c, bool pitchBend)
     txtPercent = TextBox("txtPercent");
     beatRows->addRow(chkPercent, txtPercent);
 
-    Buttons();
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(btnOK);
-    buttons->addWidget(btnCancel);
+    QHBoxLayout* buttons = ButtonRow();
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(frame);

@@ -3,6 +3,8 @@
 
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
 #include <QLineEdit>
 #include <QRadioButton>
 
@@ -32,6 +34,14 @@ PassageDialog::PassageDialog(QWidget* owner, Context& c, const char* name, const
     beatRows->addRow("Beat Value", txtBeatValue);
     beatRows->addRow("Starting Beat", txtStartingBeat);
     beatRows->addRow("No. of Beats", txtNoBeats);
+}
+
+QHBoxLayout* PassageDialog::ButtonRow() {
+    Buttons();
+    auto* row = new QHBoxLayout;
+    row->addWidget(btnOK);
+    row->addWidget(btnCancel);
+    return row;
 }
 
 PassageTexts PassageDialog::Passage() const {

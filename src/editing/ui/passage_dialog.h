@@ -10,6 +10,7 @@
 #include "editing/ui/edit_dialog.h"
 
 class QFormLayout;
+class QHBoxLayout;
 class QGroupBox;
 class QRadioButton;
 
@@ -32,6 +33,9 @@ protected:
     // Number and the beat boxes, for the dialog's layout.
     QGroupBox* frame = nullptr;
     QFormLayout* beatRows = nullptr;
+
+    // The OK and Cancel buttons side by side, for the dialog's layout.
+    QHBoxLayout* ButtonRow();
 
     PassageTexts Passage() const;
     // The resets of every showing.
