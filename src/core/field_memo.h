@@ -36,7 +36,8 @@ template <std::size_t Width> std::uint64_t FieldWord(const char* p) {
 // hash table (a key is looked for from the slot its hash names onwards, up
 // to the first empty slot); when that many are held, the table starts
 // afresh. The value given for a key is always the one its computation gave.
-template <std::size_t Words, class Value, std::size_t Slots = 512> class FieldMemo {
+template <std::size_t Words, class Value, std::size_t Slots = 512, bool LookAtLast = true>
+class FieldMemo {
     static_assert(Slots >= 2 && (Slots & (Slots - 1)) == 0, "a power of two");
 
 public:
@@ -45,9 +46,11 @@ public:
     FieldMemo& operator=(const FieldMemo&) = delete;
 
     // The value for key: compute() unless it is held. The entry asked for
-    // last is looked at first (the records of a track often repeat a field).
+    // last is looked at first (the records of a track often repeat a field),
+    // unless LookAtLast is false (for fields that seldom repeat).
     template <class Compute> const Value& Get(const MemoKey<Words>& key, Compute&& compute) {
-        if (last_ && Same(last_->Key, key)) return last_->Val;
+        if constexpr (LookAtLast)
+            if (last_ && Same(last_->Key, key)) return last_->Val;
         std::size_t i = Slot(key);
         for (; table_[i].Used; i = (i + 1) & (Slots - 1)) {
             if (Same(table_[i].Key, key)) {

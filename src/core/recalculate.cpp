@@ -308,8 +308,9 @@ static_assert(FieldAt(0) == 0 && FieldAt(3) == 16 && FieldAt(5) == 23 &&
 
 // The memos of one converter, keyed by a record's bytes.
 struct RecordConverter::Memos {
-    FieldMemo<4, ItemOutcome> Items;   // bytes 0..15 | beat unit, fraction | ticks per quarter
-    FieldMemo<1, ValueOutcome> Values; // bytes 16..22
+    // A note seldom repeats the one before it (pitch or length changes).
+    FieldMemo<4, ItemOutcome, 512, false> Items; // bytes 0..15 | beat unit, fraction | ticks per quarter
+    FieldMemo<1, ValueOutcome> Values;           // bytes 16..22
     FieldMemo<1, BarOutcome, 2048> Bars;   // bytes 23..26
     FieldMemo<1, ChannelOutcome> Channels; // bytes 26..33 (27..33 and the Bar's last)
 };

@@ -456,7 +456,8 @@ private:
         int i = 1;
         try {
             if (inPlace) {
-                Items(e, t, count, i, [&](int k) {
+                // The row pointers are copied in, to stay in registers.
+                Items(e, t, count, i, [code, chan, time, dyn, bend](int k) {
                     return WorkItem{code[k], chan[k], time[k], dyn[k], bend[k]};
                 });
             } else {
