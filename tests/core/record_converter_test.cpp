@@ -186,10 +186,10 @@ TEST_F(RecordConverterTest, RecordsAsRecalculationMeetsThem) {
     }
 }
 
-TEST(FieldMemo, GivesWhatTheComputationGaveWhateverTheSlotsHold) {
-    // Four slots hold two keys at a time: most keys share slots, and the
-    // table starts afresh again and again.
-    FieldMemo<2, long, 4> memo;
+// Four slots hold two keys at a time: most keys share slots, and the
+// table starts afresh again and again.
+template <bool LookAtLast> void ExpectMemoGivesWhatTheComputationGave() {
+    FieldMemo<2, long, 4, LookAtLast> memo;
     long computed = 0;
     for (int round = 0; round < 3; ++round) {
         for (std::uint64_t a = 0; a < 9; ++a) {
@@ -209,6 +209,11 @@ TEST(FieldMemo, GivesWhatTheComputationGaveWhateverTheSlotsHold) {
         }
     }
     EXPECT_EQ(memo.Computed(), computed);
+}
+
+TEST(FieldMemo, GivesWhatTheComputationGaveWhateverTheSlotsHold) {
+    ExpectMemoGivesWhatTheComputationGave<true>();
+    ExpectMemoGivesWhatTheComputationGave<false>();
 }
 
 TEST(FieldMemo, FieldWordTakesTheFieldsBytesOnly) {
