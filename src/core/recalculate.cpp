@@ -91,13 +91,62 @@ bool InRange(double v, double lo, double hi) {
     return v >= lo && v <= hi;
 }
 
-// Slots 1..last of a track's row set to 0 (a row is stored in one piece;
-// both ends are bounds-checked).
-template <class T> void ClearSlots(Array2<T>& a, int track, int last) {
-    if (last < 1) return;
+// Slot 1 of a track's row, which holds slots 1..last (both ends are
+// bounds-checked; a row is stored in one piece).
+template <class T> T* RowFrom1(Array2<T>& a, int track, int last) {
     T* const first = &a(track, 1);
-    std::fill(first, &a(track, last) + 1, T{});
+    static_cast<void>(&a(track, last));
+    return first;
 }
+
+// The six score rows of a track, slots 1..MaxItems, for a recalculation of
+// the track: what it leaves in them is what clearing them first and
+// storing over them would leave, but a stored slot is written once. The
+// rows are checked at the start (error 9 for a row too short, the rows
+// before it cleared, as clearing row by row would do); the slots beyond
+// the last one stored into (Stored) are cleared when the track is left,
+// however it is left.
+class TrackRows {
+public:
+    TrackRows(State& s, int t) : last_(s.MaxItems) {
+        if (last_ < 1) return;
+        try {
+            code_ = RowFrom1(s.NoteCode, t, last_);
+            time_ = RowFrom1(s.ItemTime, t, last_);
+            dyn_ = RowFrom1(s.ItemDyn, t, last_);
+            bar_ = RowFrom1(s.BarNo, t, last_);
+            chan_ = RowFrom1(s.ItemChan, t, last_);
+            bend_ = RowFrom1(s.ItemBend, t, last_);
+        } catch (...) {
+            ClearFrom(0);
+            throw;
+        }
+    }
+    ~TrackRows() { ClearFrom(Stored); }
+    TrackRows(const TrackRows&) = delete;
+    TrackRows& operator=(const TrackRows&) = delete;
+
+    int Stored = 0; // slots 1..Stored hold this recalculation's items
+
+private:
+    void ClearFrom(int stored) {
+        const int from = std::clamp(stored, 0, std::max(last_, 0));
+        Clear(code_, from);
+        Clear(time_, from);
+        Clear(dyn_, from);
+        Clear(bar_, from);
+        Clear(chan_, from);
+        Clear(bend_, from);
+    }
+    template <class T> void Clear(T* row, int from) {
+        if (row) std::fill(row + from, row + last_, T{});
+    }
+
+    int last_;
+    Integer *code_ = nullptr, *dyn_ = nullptr, *bar_ = nullptr, *chan_ = nullptr,
+            *bend_ = nullptr;
+    Long* time_ = nullptr;
+};
 
 // Messages shown while a track is read, with the track's figure brought up
 // to date first. The figure shows the items read so far; it is written when
@@ -532,12 +581,7 @@ bool Recalculate(Context& c) {
             s.CurrentTrack = static_cast<Integer>(t);
             s.ItemCount(t) = 0;
             s.CurrentItem(t) = 1;
-            ClearSlots(s.NoteCode, t, s.MaxItems);
-            ClearSlots(s.ItemTime, t, s.MaxItems);
-            ClearSlots(s.ItemDyn, t, s.MaxItems);
-            ClearSlots(s.BarNo, t, s.MaxItems);
-            ClearSlots(s.ItemChan, t, s.MaxItems);
-            ClearSlots(s.ItemBend, t, s.MaxItems);
+            TrackRows rows(s, t);
             s.TickFraction = 0;
 
             TrackFileOpen(c);
@@ -570,12 +614,15 @@ bool Recalculate(Context& c) {
                 }
                 if (!(slots ? StoreItemTimes(rc, *slots) : StoreItemTimes(rc))) {
                     // Full track: the item in the last slot is stored but
-                    // not counted.
+                    // not counted. (A store that failed stored nothing and
+                    // left the cursor.)
+                    rows.Stored = cursor - 1;
                     s.CapacityReached = 0;
                     cursor = static_cast<Integer>(count + 1);
                     c.screen.SetHourglass(false);
                     return false;
                 }
+                rows.Stored = n;
                 count = static_cast<Integer>(count + 1);
             }
             figures.ShowFigure();

@@ -323,6 +323,66 @@ TEST_F(RecalculateTest, FullTrackStopsTheRun) {
     }
 }
 
+TEST_F(RecalculateTest, SlotsBeyondTheStoredOnesAreClearedHoweverTheTrackEnds) {
+    const TrackItemRecord C = Item("C", "4", "q"), X = Item("X", "4", "q");
+    struct Case {
+        const char* name;
+        std::vector<TrackItemRecord> items;
+        bool withEnd;
+        int maxItems;
+        bool ok;
+        int stored; // slots holding this run's items
+    } cases[] = {
+        {"three items", {C, C, C}, true, 10, true, 3},
+        {"no END record", {C, C}, false, 10, true, 2},
+        {"data error at item 2", {C, X, C}, true, 10, false, 1},
+        {"empty file", {}, false, 10, true, 0},
+        {"full track", std::vector<TrackItemRecord>(7, C), true, 5, false, 5},
+    };
+    auto fillStale = [this](int last) {
+        for (int i = 0; i <= last; ++i) {
+            s.NoteCode(2, i) = s.ItemDyn(2, i) = s.BarNo(2, i) = 77;
+            s.ItemChan(2, i) = s.ItemBend(2, i) = 77;
+            s.ItemTime(2, i) = 77;
+        }
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        SetUpPiece(4, k.maxItems);
+        WriteTrack(2, k.items, k.withEnd);
+        fillStale(s.MaxItems);
+        Select({2});
+        if (!k.ok) p.msg.AnswerOk();
+        EXPECT_EQ(Recalculate(c), k.ok);
+        EXPECT_EQ(s.NoteCode(2, 0), 77); // slot 0 is no item's
+        for (int i = 1; i <= s.MaxItems; ++i) {
+            SCOPED_TRACE(i);
+            const bool stored = i <= k.stored;
+            EXPECT_EQ(s.NoteCode(2, i), stored ? 60 : 0);
+            EXPECT_EQ(s.ItemTime(2, i), stored ? 480 : 0);
+            EXPECT_EQ(s.ItemDyn(2, i), stored ? 64 : 0);
+            EXPECT_EQ(s.BarNo(2, i), stored ? 1 : 0);
+            EXPECT_EQ(s.ItemChan(2, i), stored ? 1 : 0);
+            EXPECT_EQ(s.ItemBend(2, i), 0);
+        }
+    }
+    // A row shorter than the capacity: error 9 before any item, the rows
+    // before it cleared, it and the rows after it untouched.
+    SetUpPiece(4, 10);
+    WriteTrack(2, {C});
+    fillStale(10);
+    s.ItemDyn.ReDimPreserve(5);
+    Select({2});
+    p.msg.AnswerOk();
+    EXPECT_FALSE(Recalculate(c));
+    for (int i = 1; i <= 5; ++i) {
+        EXPECT_EQ(s.NoteCode(2, i), 0) << i;
+        EXPECT_EQ(s.ItemTime(2, i), 0) << i;
+        EXPECT_EQ(s.ItemDyn(2, i), 77) << i;
+        EXPECT_EQ(s.BarNo(2, i), 77) << i;
+    }
+}
+
 TEST_F(RecalculateTest, TracksWithoutItemsGetNoFile) {
     SetUpPiece(32, 10);
     WriteTrack(1, {Item("TEMPO", "", "q", "0", "90")});
