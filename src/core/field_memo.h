@@ -59,9 +59,7 @@ public:
             }
         }
         if (held_ == Slots / 2) {
-            for (Entry& e : table_) e.Used = false;
-            held_ = 0;
-            last_ = nullptr;
+            Clear();
             i = Slot(key);
         }
         Entry& e = table_[i];
@@ -72,6 +70,13 @@ public:
         ++computed_;
         last_ = &e;
         return e.Val;
+    }
+
+    // Forgets every value held.
+    void Clear() {
+        for (Entry& e : table_) e.Used = false;
+        held_ = 0;
+        last_ = nullptr;
     }
 
     // Values computed so far.

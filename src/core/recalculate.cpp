@@ -358,7 +358,8 @@ static_assert(FieldAt(0) == 0 && FieldAt(3) == 16 && FieldAt(5) == 23 &&
 // The memos of one converter, keyed by a record's bytes.
 struct RecordConverter::Memos {
     // A note seldom repeats the one before it (pitch or length changes).
-    FieldMemo<4, ItemOutcome, 512, false> Items; // bytes 0..15 | beat unit, fraction | ticks per quarter
+    FieldMemo<3, ItemOutcome, 512, false> Items; // bytes 0..15 | beat unit, fraction
+    int ItemsTicksPerQuarter = -1; // what the Items were converted with
     FieldMemo<1, ValueOutcome> Values;           // bytes 16..22
     FieldMemo<1, BarOutcome, 2048> Bars;   // bytes 23..26
     FieldMemo<1, ChannelOutcome> Channels; // bytes 26..33 (27..33 and the Bar's last)
@@ -404,11 +405,16 @@ public:
         return m_.Channels.Get({FieldWord<8>(r_ + 26)}, [&] { return ChannelOf(FieldsOf(r_)); });
     }
     const ItemOutcome& Item(State& s) {
-        const MemoKey<4> key{FieldWord<8>(r_), FieldWord<8>(r_ + 8),
+        // The ticks per quarter seldom change: the items converted with
+        // others are forgotten rather than keyed by them.
+        if (s.TicksPerQuarter != m_.ItemsTicksPerQuarter) {
+            m_.Items.Clear();
+            m_.ItemsTicksPerQuarter = s.TicksPerQuarter;
+        }
+        const MemoKey<3> key{FieldWord<8>(r_), FieldWord<8>(r_ + 8),
                              std::uint64_t{std::bit_cast<std::uint32_t>(s.BeatUnit)} |
                                  std::uint64_t{std::bit_cast<std::uint32_t>(s.TickFraction)}
-                                     << 32,
-                             static_cast<std::uint16_t>(s.TicksPerQuarter)};
+                                     << 32};
         return m_.Items.Get(key, [&] { return ItemOf(s, FieldsOf(r_)); });
     }
     const ValueOutcome& Value() {
@@ -420,7 +426,7 @@ private:
     const char* r_;
 };
 
-template <class Groups> bool ConvertGroups(Context& c, Groups& m);
+template <class Groups> [[gnu::always_inline]] inline bool ConvertGroups(Context& c, Groups& m);
 
 } // namespace
 
@@ -445,7 +451,7 @@ bool RecordConverter::Convert(Context& c, std::string_view record) {
 
 namespace {
 
-template <class Groups> bool ConvertGroups(Context& c, Groups& m) {
+template <class Groups> [[gnu::always_inline]] inline bool ConvertGroups(Context& c, Groups& m) {
     State& s = c.s;
     const int t = s.CurrentTrack;
 
