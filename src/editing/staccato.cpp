@@ -100,8 +100,8 @@ StaccatoField StaccatoOK(Context& c, const StaccatoTexts& t) {
     }
     if (t.Part == Proportion::None) return StaccatoField::Silent;
     if (!IsNumeric(t.Repeats) || Val(t.Repeats) < 1 || Val(t.Repeats) > 4) return StaccatoField::Repeats;
-    // A passage running backwards, or not given, is no passage.
-    if (CheckBarFields({t.From, t.To, "", "", ""}) != BarField::None) return StaccatoField::Silent;
+    // From and To are left to the command: the bar check, or the item range
+    // of By Item, refuses what is no passage.
     if (t.StartingBeat.empty() || t.NoBeats.empty()) return StaccatoField::None;
     if (t.BeatValue.size() != 1 || NoteLetterIndex(t.BeatValue[0]) == 0) return StaccatoField::BeatValue;
     if (!IsNumeric(t.StartingBeat)) return StaccatoField::StartingBeat;

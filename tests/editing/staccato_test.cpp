@@ -98,9 +98,11 @@ TEST(StaccatoFields, OkChecksInOrder) {
         {noPart, "0100", StaccatoField::Silent, false},
         {texts("5", "q", "", "", "1", "2"), "0100", StaccatoField::Repeats, false},
         {texts("", "q", "", "", "1", "2"), "0100", StaccatoField::Repeats, false},
-        // The passage must run forwards.
-        {texts("1", "q", "", "", "5", "3"), "0100", StaccatoField::Silent, false},
-        {texts("1", "q", "", "", "", "3"), "0100", StaccatoField::Silent, false},
+        // From and To are left to the command: the bar check or the item
+        // range refuses them there.
+        {texts("1", "q", "", "", "5", "3"), "0100", StaccatoField::None, false},
+        {texts("1", "q", "", "", "", "3"), "0100", StaccatoField::None, false},
+        {texts("1", "q", "", "", "", "", true), "0100", StaccatoField::None, false},
         {texts("1", "qq", "2", "", "1", "2"), "0100", StaccatoField::None, false},
         {texts("1", "qq", "2", "1", "1", "2"), "0100", StaccatoField::BeatValue, false},
         {texts("1", "Q", "2", "1", "1", "2"), "0100", StaccatoField::BeatValue, false},
@@ -222,6 +224,10 @@ TEST_F(Staccato, ByItemAndSpansWithNothingToSplit) {
          {Item("C", "4", "q"), Item("D", "4", "q"), Item("E", "4", "h")},
          "2", "2", true,
          {Item("C", "4", "q"), Item("D", "4", "e"), Item("R", "0", "e", "0", "0"), Item("E", "4", "h")}},
+        {"by item from empty", {Item("C", "4", "q"), Item("D", "4", "q")}, "", "2", true,
+         {Item("C", "4", "q"), Item("D", "4", "q")}},
+        {"by item backwards", {Item("C", "4", "q"), Item("D", "4", "q")}, "2", "1", true,
+         {Item("C", "4", "q"), Item("D", "4", "q")}},
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(k.name);
@@ -230,7 +236,10 @@ TEST_F(Staccato, ByItemAndSpansWithNothingToSplit) {
         dialog.texts = {"1", "q", "", "", k.from, k.to};
         dialog.texts.ByBar = !k.byItem;
         dialog.texts.ByItem = k.byItem;
-        ASSERT_TRUE(ApplyStaccato(c, tracks, dialog));
+        ApplyStaccato(c, tracks, dialog);
+        // The dialog takes any From and To; an empty or backward item range
+        // edits nothing.
+        EXPECT_EQ(dialog.field, StaccatoField::None);
         ExpectTrack(3, k.want);
         EXPECT_EQ(s.ItemCount(3), static_cast<int>(k.want.size()));
     }
