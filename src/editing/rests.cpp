@@ -26,14 +26,14 @@ std::string NoteOfRecord(State& s, int n) {
     return Trim(DecodeRecord(bytes).Note);
 }
 
-// The channel of a grid opened at item p of track t: that of item p - 1
-// when it holds one of 1..16, else the track's number, at most 16.
+// The channel of a grid opened at item p of track t: the field of item
+// p - 1, as it stands, when it is a number of 1..16, else the track's number, at most 16.
 std::string GridChannel(State& s, int t, int p) {
     if (p > 1) {
         std::string bytes;
         if (s.File2.Read(p - 1, bytes)) {
-            if (const auto ch = WholeNumber(Trim(DecodeRecord(bytes).Channel), 1, 16))
-                return NumberText(*ch);
+            const std::string ch = Trim(DecodeRecord(bytes).Channel);
+            if (IsNumeric(ch) && Val(ch) >= 1 && Val(ch) <= 16) return ch;
         }
     }
     return NumberText(std::min(t, 16));

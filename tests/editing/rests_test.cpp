@@ -262,6 +262,10 @@ TEST_F(Rests, GridChannelFollowsTheItemBeforeOrTheTrack) {
         {20, {Rest("h", 1, "5")}, "16"},
         {3, {Item("C", "4", "h", "0", "64", "1", "9"), Rest("h", 2, "5")}, "9"},
         {4, {Item("C", "4", "h", "0", "64", "1", "0"), Rest("h", 2, "5")}, "4"},
+        // The field is taken as it stands when it is a number of 1..16.
+        {5, {Item("C", "4", "h", "0", "64", "1", "05"), Rest("h", 2, "5")}, "05"},
+        {6, {Item("C", "4", "h", "0", "64", "1", "16"), Rest("h", 2, "5")}, "16"},
+        {7, {Item("C", "4", "h", "0", "64", "1", "17"), Rest("h", 2, "5")}, "7"},
     };
     for (const Case& k : cases) {
         // Channel "0" is no channel: written as it is, not recalculated.
