@@ -1,11 +1,14 @@
-// Renumber Bars, Delete by Bar and Punch In/Out through the Edit menu of
-// the main window, driven headless as a user drives them: the track
+// Renumber Bars, Delete by Bar, Punch In/Out, the rests, the two-note
+// pattern and staccato through the Edit menu of the main window, driven headless as a user drives them: the track
 // selection, the commands' own dialogs, the track files and the .MID file
 // written afterwards.
 #include "core/track_files.h"
 #include "core/ui/frm_track_sel.h"
+#include "editing/ui/frm_cc_prep.h"
 #include "editing/ui/frm_delete_by_bar.h"
 #include "editing/ui/frm_punch.h"
+#include "editing/ui/frm_staccato.h"
+#include "editing/ui/frm_two_note.h"
 #include "entry/ui/entry_window.h"
 #include "midifile/mid_fixture.h"
 
@@ -170,6 +173,113 @@ TEST_F(EditBars, RenumberDeleteAndPunchFromTheEditMenu) {
     OpenMenu(w, "mnuFile");
     ChooseTracks({3});
     Choose(w, "mnuFilRecalc");
+    ASSERT_TRUE(MakeMidWithOk());
+    const test::CsvResult csv = test::ExpectReadable(MidFilePath(p.s));
+    int notes = 0;
+    for (const auto& r : csv.Records) {
+        if (r.Type != "Note_on_c") continue;
+        ++notes;
+        EXPECT_NE(r.Fields.at(1), "0") << "chunk " << r.Track;
+    }
+    EXPECT_GT(notes, 0);
+}
+
+TEST_F(EditBars, RestsPatternAndStaccatoFromTheEditMenu) {
+    Load();
+    NewPiece("GRID");
+    if (HasFatalFailure()) return;
+    Press(Qt::Key_Escape);
+    WriteTrack(2, Halves({1, 2, 3, 4}, "C", "G", "2"));
+    WriteTrack(3, Halves({1, 2, 3, 4}, "E", "B", "3"));
+    OpenMenu(w, "mnuFile");
+    ChooseTracks({2, 3});
+    Choose(w, "mnuFilRecalc");
+    ASSERT_EQ(Count(3), 8);
+
+    // Edit > Set Up a 2 Note Pattern: bar 2 of track 2, C4 and E4 in eighths.
+    OpenMenu(w, "mnuEdit");
+    ChooseTracks({2});
+    bool patternShown = false;
+    WhenUp<FrmTwoNote>([&](FrmTwoNote& d) {
+        patternShown = true;
+        Field(&d, "2");
+        Field(&d, "2");
+        Field(&d, "c");
+        Field(&d, "4"); // Octave 2 follows
+        Field(&d, "e");
+        Field(&d, "");
+        Field(&d, "e");
+        Field(&d, "8");
+        d.btnOK->click();
+    });
+    Choose(w, "mnuEdtTwoNote");
+    EXPECT_TRUE(patternShown);
+    auto two = Halves({1}, "C", "G", "2");
+    for (int k = 0; k < 8; ++k) two.push_back({k % 2 ? "E" : "C", "4", "e", "0", "64", "2", "2", "0"});
+    for (const auto& r : Halves({3, 4}, "C", "G", "2")) two.push_back(r);
+    EXPECT_EQ(Records(2), two);
+    EXPECT_EQ(Count(2), 14);
+
+    // Edit > Apply Staccato, bar 1 of track 3 in halves, then reversed.
+    OpenMenu(w, "mnuEdit");
+    ChooseTracks({3});
+    WhenUp<FrmStaccato>([&](FrmStaccato& d) {
+        Field(&d, "1");
+        Field(&d, "1");
+        d.btnOK->click();
+    });
+    Choose(w, "mnuEdtStaccato");
+    auto three = Halves({1, 2, 3, 4}, "E", "B", "3");
+    std::vector<TrackItemRecord> split = {{"E", "4", "q", "0", "64", "1", "3", "0"},
+                                          {"R", "0", "q", "0", "0", "1", "3", "0"},
+                                          {"B", "4", "q", "0", "64", "1", "3", "0"},
+                                          {"R", "0", "q", "0", "0", "1", "3", "0"}};
+    split.insert(split.end(), three.begin() + 2, three.end());
+    EXPECT_EQ(Records(3), split);
+
+    OpenMenu(w, "mnuEdit");
+    ChooseTracks({3});
+    p.msg.AnswerOk();
+    WhenUp<FrmStaccato>([&](FrmStaccato& d) {
+        EXPECT_EQ(d.txtFrom->text(), "1");
+        d.btnOK->click();
+    });
+    Choose(w, "mnuEdtReverseStac");
+    EXPECT_EQ(p.msg.Last().Title, "Reverse Staccato");
+    EXPECT_EQ(Records(3), three);
+
+    // Edit > Set a Track to Rests on track 3, then a grid of quarter rests
+    // over its bars 3 and 4.
+    OpenMenu(w, "mnuEdit");
+    ChooseTracks({3});
+    p.msg.Answer(mb::Yes);
+    Choose(w, "mnuEdtRests");
+    EXPECT_EQ(p.msg.Last().Title, "Set Track to Rests");
+    std::vector<TrackItemRecord> rests;
+    for (auto r : three) {
+        r.Note = "R";
+        r.Dynamics = "0";
+        rests.push_back(r);
+    }
+    EXPECT_EQ(Records(3), rests);
+
+    OpenMenu(w, "mnuEdit");
+    ChooseTracks({3});
+    WhenUp<FrmCCPrep>([&](FrmCCPrep& d) {
+        Field(&d, "3");
+        Field(&d, "4");
+        Field(&d, "Q");
+        Field(&d, "4");
+        d.btnOK->click();
+    });
+    Choose(w, "mnuEdtCC");
+    rests.resize(4);
+    for (int bar : {3, 4})
+        for (int k = 0; k < 4; ++k) rests.push_back({"R", "0", "q", "0", "0", std::to_string(bar), "3", "0"});
+    EXPECT_EQ(Records(3), rests);
+    EXPECT_EQ(Count(3), 12);
+    EXPECT_EQ(w.StatusBar2->Line(), "Select a menu item");
+
     ASSERT_TRUE(MakeMidWithOk());
     const test::CsvResult csv = test::ExpectReadable(MidFilePath(p.s));
     int notes = 0;
