@@ -20,6 +20,13 @@ bool AnyTrackSuppressed(const State& s) {
     return false;
 }
 
+// The beat value of the dialog: the note value whose letter sequence in
+// "xwhqestzy" starts with the whole text, 0 when there is none.
+Integer BalanceBeatTicks(const State& s, const std::string& text) {
+    const auto at = kNoteLetters.find(text);
+    return at == std::string_view::npos ? Integer(0) : s.PowerOfTwo[at + 1];
+}
+
 } // namespace
 
 bool CheckTracksForBalance(Context& c, const RecalculateFn& recalc) {
@@ -84,7 +91,7 @@ bool BalanceTracks(Context& c, BalanceDialog& dialog) {
     s.Repeats = static_cast<Integer>(std::clamp<int>(FieldValue(e->Repeats), 1, 4));
     s.StartingBeat = FieldValue(e->StartingBeat);
     s.NumberOfBeats = FieldValue(e->NoBeats);
-    s.BeatTicks = BeatValueTicks(s, e->BeatValue);
+    s.BeatTicks = BalanceBeatTicks(s, e->BeatValue);
 
     int repeat = s.Repeats;
     if (e->ByItem) {

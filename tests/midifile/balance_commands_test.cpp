@@ -193,6 +193,14 @@ TEST_F(BalanceTracksTest, ShowsTheDurationsOfEachActiveTrackInTheRange) {
              e.BeatValue = "zz";
              return e;
          }(), "1111", {"1920", "1920", "1920", "0"}, "Checking from bar 4 to bar 4"},
+        {"no starting beat: the beat value is read as a whole text", [] {
+             BalanceEntry e;
+             e.From = "2";
+             e.To = "2";
+             e.NoBeats = "2";
+             e.BeatValue = "qe";
+             return e;
+         }(), "1111", {"960", "960", "1200", "0"}, "Checking from bar 2 to bar 2"},
         {"by item, clipped to the track", [] {
              BalanceEntry e;
              e.ByItem = true;
