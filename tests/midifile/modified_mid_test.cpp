@@ -67,6 +67,33 @@ TEST_F(ModifiedMid, ASuppressedTrackKeepsTimesAndBendsButWritesNoKeywords) {
     EXPECT_EQ(s.ItemBend(2, 4), 200);
 }
 
+TEST_F(ModifiedMid, ASuppressedPortItemIsARestAndItsPortIsNotRemembered) {
+    s.MultiplePorts = -1;
+    Note(1, 60, 480);
+    Add(2, code::PORTS, 0, 1);
+    Note(2, 62, 480);
+    Add(3, code::PORTS, 0, 2);
+    Note(3, 64, 480);
+    Note(4, 65, 480);
+    Suppress(3);
+    dialog.Ok();
+    ASSERT_TRUE(Run());
+    const auto chunks = test::Chunks(ReadFile(MidPath()));
+    ASSERT_EQ(chunks.size(), 5u);
+    const struct {
+        int chunk;
+        std::string start;
+    } cases[] = {
+        {2, test::B({0x00, 0xFF, 0x21, 0x01, 0x01, 0x00, 0x90, 0x3E})}, // its own port
+        {3, test::B({0x00, 0xFF, 0x21, 0x01, 0x01, 0x83, 0x60, 0xFF, 0x2F, 0x00})}, // silent
+        {4, test::B({0x00, 0xFF, 0x21, 0x01, 0x01, 0x00, 0x90, 0x41})}, // port 2 not kept
+    };
+    for (const auto& k : cases)
+        EXPECT_EQ(test::Hex(chunks[static_cast<std::size_t>(k.chunk)].substr(0, k.start.size())),
+                  test::Hex(k.start))
+            << "chunk " << k.chunk;
+}
+
 TEST_F(ModifiedMid, TheBalanceRuleLeavesSuppressedTracksOut) {
     struct Case {
         const char* name;
