@@ -266,8 +266,15 @@ bool FrmGrid1::eventFilter(QObject* watched, QEvent* event) {
                     return true;
                 }
             }
+            // The space and the control keys (Backspace, Esc, ...) edit the
+            // cell's text; Tab leaves the grid.
             if (e->key() == Qt::Key_Space) {
                 Grid1Edit(32);
+                return true;
+            }
+            if (text.size() == 1 && text[0].unicode() < 32 && e->key() != Qt::Key_Tab &&
+                e->key() != Qt::Key_Backtab) {
+                Grid1Edit(text[0].unicode());
                 return true;
             }
         }

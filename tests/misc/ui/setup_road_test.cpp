@@ -320,6 +320,44 @@ TEST_F(SetUpRoad, GridKeysInMultiplePortMode) {
     EXPECT_TRUE(w.Menus().Item("mnuMiscInit")->isEnabled());
 }
 
+// Keys typed over a cell: a control key, the space and Enter edit the cell's
+// text, a printable character starts a new entry with itself.
+TEST_F(SetUpRoad, KeysTypedOverACellOpenItsBox) {
+    struct Case {
+        Qt::Key key;
+        const char* box;
+    };
+    const Case cases[] = {{Qt::Key_Backspace, "Oboe"},
+                          {Qt::Key_Space, "Oboe"},
+                          {Qt::Key_Return, "Oboe"},
+                          {Qt::Key_F, "f"}};
+    WhenShown<FrmMisc>([&](FrmMisc* m) {
+        WhenShown<FrmGrid1>([&](FrmGrid1* g) {
+            for (const Case& k : cases) {
+                g->Grid1->item(2, 4)->setText("Oboe");
+                g->Grid1->setCurrentCell(2, 4);
+                g->Grid1->setFocus();
+                Settle();
+                QTest::keyClick(g->Grid1, k.key);
+                Settle();
+                ASSERT_TRUE(g->txtEdit->isVisible()) << k.box;
+                EXPECT_EQ(g->txtEdit->text(), k.box);
+                EXPECT_EQ(g->txtEdit->cursorPosition(), g->txtEdit->text().size());
+                QTest::keyClick(g->txtEdit, Qt::Key_Escape);
+                Settle();
+                EXPECT_EQ(CellOf(g, 2, 4), "Oboe");
+            }
+            Click(g->btnCancel);
+        });
+        Click(m->btnOK);
+    });
+    OpenMenu(w, "mnuFile");
+    p.msg.AnswerInput("Keys");
+    p.msg.Answer(mb::Yes); // the automatic initialization
+    p.msg.Answer(mb::Yes); // a single port
+    Choose(w, "mnuFilNew");
+}
+
 // A piece of 40 tracks: the grid keeps its designed height and scrolls, and
 // the box over the cell being edited stays on its cell.
 TEST_F(SetUpRoad, TheGridOfManyTracksScrollsWithItsOverlay) {
