@@ -56,6 +56,15 @@ protected:
         Settle();
     }
     static QString CellOf(FrmGrid1* g, int row, int col) { return g->Grid1->item(row, col)->text(); }
+    // File > New of title with Yes to the automatic initialization, the port
+    // question answered portAnswer (Yes keeps the single port).
+    void NewPieceInitialised(const char* title, int portAnswer) {
+        OpenMenu(w, "mnuFile");
+        p.msg.AnswerInput(title);
+        p.msg.Answer(mb::Yes);
+        p.msg.Answer(portAnswer);
+        Choose(w, "mnuFilNew");
+    }
 
     test::FakePrinter printer;
 };
@@ -105,11 +114,7 @@ TEST_F(SetUpRoad, NewPieceInitialisedFromTheGridWithItsSheetPrinted) {
         });
         QTest::mouseClick(m->btnOK, Qt::LeftButton);
     });
-    OpenMenu(w, "mnuFile");
-    p.msg.AnswerInput("Quartet");
-    p.msg.Answer(mb::Yes); // the automatic initialization
-    p.msg.Answer(mb::Yes); // a single port
-    Choose(w, "mnuFilNew");
+    NewPieceInitialised("Quartet", mb::Yes);
     Settle();
 
     State& s = p.s;
@@ -310,11 +315,7 @@ TEST_F(SetUpRoad, GridKeysInMultiplePortMode) {
         });
         Click(m->btnOK);
     });
-    OpenMenu(w, "mnuFile");
-    p.msg.AnswerInput("Trio");
-    p.msg.Answer(mb::Yes); // the automatic initialization
-    p.msg.Answer(mb::No);  // several ports
-    Choose(w, "mnuFilNew");
+    NewPieceInitialised("Trio", mb::No);
     EXPECT_EQ(p.s.MultiplePorts, -1);
     for (int t = 2; t <= 4; ++t) EXPECT_EQ(p.s.ItemCount(t), 0) << t;
     EXPECT_TRUE(w.Menus().Item("mnuMiscInit")->isEnabled());
@@ -351,11 +352,7 @@ TEST_F(SetUpRoad, KeysTypedOverACellOpenItsBox) {
         });
         Click(m->btnOK);
     });
-    OpenMenu(w, "mnuFile");
-    p.msg.AnswerInput("Keys");
-    p.msg.Answer(mb::Yes); // the automatic initialization
-    p.msg.Answer(mb::Yes); // a single port
-    Choose(w, "mnuFilNew");
+    NewPieceInitialised("Keys", mb::Yes);
 }
 
 // A piece of 40 tracks: the grid keeps its designed height and scrolls, and
@@ -385,11 +382,7 @@ TEST_F(SetUpRoad, TheGridOfManyTracksScrollsWithItsOverlay) {
         p.msg.AnswerOk(); // a Recalc may have to be run
         Click(m->btnOK);
     });
-    OpenMenu(w, "mnuFile");
-    p.msg.AnswerInput("Tutti");
-    p.msg.Answer(mb::Yes); // the automatic initialization
-    p.msg.Answer(mb::Yes); // a single port
-    Choose(w, "mnuFilNew");
+    NewPieceInitialised("Tutti", mb::Yes);
     EXPECT_EQ(p.s.NumTracks, 40);
 }
 
