@@ -92,9 +92,9 @@ int CompactTrack(State& s, int t, int last, bool silent, const Score& in, const 
         if (c <= 127) total += in.Time(i);
         if (!IsCopied(in, i)) continue;
         if (silent) {
-            // Code and dynamics of a rest; time, channel and pitch bend are
-            // the item's own (a keyword item's time is its second number).
-            out.Put(p, 0, in.Time(i), 0, in.Chan(i), in.Bend(i));
+            // A rest as long as the note or rest, without pitch bend; a
+            // keyword item's first number is no length.
+            out.Put(p, 0, c <= 127 ? in.Time(i) : 0, 0, in.Chan(i), 0);
         } else {
             out.Put(p, c, in.Time(i), in.Dyn(i), in.Chan(i), in.Bend(i));
         }

@@ -24,9 +24,9 @@ void AllocateWorkArrays(State& s);
 // Copies the items of every track that has items into the work arrays,
 // dropping LOCAT items (LocationItem records the position that follows
 // them) and empty slots, and totals the notes and rests in TrackTotal. The
-// items of a suppressed track are stored with code 0 and dynamics 0, their
-// time, channel and pitch bend kept (a keyword item thus becomes a rest as
-// long as its second number, and a bent item still bends). Returns 0,
+// items of a suppressed track are stored as rests of dynamics 0 without
+// pitch bend, as long as the note or rest (a keyword item as 0 ticks), so
+// its chunk lasts exactly its total. Returns 0,
 // or the first track whose total does not fit 32 bits (its total is then
 // the largest 32-bit value).
 int CompactTracks(State& s, const TrackTest& suppressed = {});

@@ -90,9 +90,9 @@ TEST_F(WorkArrays, SuppressedTracksAreCompactedAsSilence) {
     EXPECT_EQ(Codes(2), (std::vector<int>{0, 0, 0}));
     EXPECT_EQ(s.WorkDyn(2, 1), 0);
     EXPECT_EQ(s.WorkChan(2, 1), 3);
-    EXPECT_EQ(s.WorkBend(2, 1), 200); // the bend is the item's own
+    EXPECT_EQ(s.WorkBend(2, 1), 0); // no pitch bend in silence
     EXPECT_EQ(s.WorkTime(2, 1), 480);
-    EXPECT_EQ(s.WorkTime(2, 2), 7); // a keyword's second number, as the score has it
+    EXPECT_EQ(s.WorkTime(2, 2), 0); // a controller number is no length
     EXPECT_EQ(s.LocationItem(2, 1), 3);
     EXPECT_EQ(s.TrackTotal(2), 720);
     // The totals alone come out the same.
