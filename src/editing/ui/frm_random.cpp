@@ -53,10 +53,10 @@ FrmRandom::FrmRandom(QWidget* owner, Context& c)
     layout->addWidget(mode);
     layout->addLayout(buttons);
 
-    QWidget* order[] = {txtTrack,     optByBar,     optByItem,       txtFrom,    txtTo,
-                        txtLower,     txtUpper,     txtNoRepeats,    txtBeatValue,
-                        txtStartingBeat, txtNoBeats, optDynamics,    optAdjustment,
-                        btnOK,        btnCancel};
+    // Enter walks the boxes; the options come after the buttons.
+    QWidget* order[] = {txtTrack,     txtFrom,      txtTo,       txtLower,        txtUpper,
+                        txtNoRepeats, txtBeatValue, txtStartingBeat, txtNoBeats,  btnOK,
+                        btnCancel,    optByBar,     optByItem,   optDynamics,     optAdjustment};
     for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 }
 

@@ -65,11 +65,14 @@ FrmValueRamp::FrmValueRamp(QWidget* owner, Context& c, bool pitchBend)
     layout->addLayout(beatRows);
     layout->addLayout(buttons);
 
+    // Enter walks the boxes; the options and the Percent tick come after
+    // the buttons.
     std::vector<QWidget*> order;
     if (pitchBend) order = {txtTrack, txtChannel};
     for (QWidget* w : std::initializer_list<QWidget*>{
-             optByBar, optByItem, txtFrom, txtTo, txtFromValue, txtToValue, txtNoRepeats,
-             txtBeatValue, txtStartingBeat, txtNoBeats, chkPercent, txtPercent, btnOK, btnCancel})
+             txtFrom, txtTo, txtFromValue, txtToValue, txtNoRepeats, txtBeatValue,
+             txtStartingBeat, txtNoBeats, txtPercent, btnOK, btnCancel, optByBar, optByItem,
+             chkPercent})
         order.push_back(w);
     for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 

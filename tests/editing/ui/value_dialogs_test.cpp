@@ -12,6 +12,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <functional>
+#include <string>
+#include <vector>
+
 namespace tnq {
 namespace {
 
@@ -192,6 +196,41 @@ TEST_F(ValueDialogs, RandomizeAPassageThroughTheDialog) {
     ASSERT_TRUE(RandomizePassage(c, dialog));
     EXPECT_EQ(Records(1)[0].Dynamics, "80");
     EXPECT_EQ(Records(1)[2].Dynamics, "80");
+}
+
+// Enter walks the boxes in the order the form lists them, from the box that
+// has the focus on showing to the OK button; the option buttons and the
+// Percent tick come after the buttons.
+TEST_F(ValueDialogs, EnterWalksTheBoxesInTheirOrder) {
+    struct Case {
+        std::function<EditDialog&()> dialog;
+        std::vector<std::string> order;
+    };
+    const std::vector<Case> cases = {
+        {[&]() -> EditDialog& { return FrmValueRamp::Dynamics(&main, c); },
+         {"txtFrom", "txtTo", "txtFromValue", "txtToValue", "txtNoRepeats", "txtBeatValue",
+          "txtStartingBeat", "txtNoBeats", "txtPercent", "btnOK"}},
+        {[&]() -> EditDialog& { return FrmValueRamp::PitchBend(&main, c); },
+         {"txtTrack", "txtChannel", "txtFrom", "txtTo", "txtFromValue", "txtToValue",
+          "txtNoRepeats", "txtBeatValue", "txtStartingBeat", "txtNoBeats", "txtPercent", "btnOK"}},
+        {[&]() -> EditDialog& { return FrmRandom::Of(&main, c); },
+         {"txtTrack", "txtFrom", "txtTo", "txtLower", "txtUpper", "txtNoRepeats", "txtBeatValue",
+          "txtStartingBeat", "txtNoBeats", "btnOK"}},
+    };
+    for (const Case& k : cases) {
+        EditDialog& dialog = k.dialog();
+        std::vector<std::string> walked;
+        ASSERT_TRUE(test::ShowActive(&main));
+        WhenShown<EditDialog>([&](EditDialog& d) {
+            for (std::size_t i = 0; i < k.order.size(); ++i) {
+                walked.push_back(d.focusWidget() ? d.focusWidget()->objectName().toStdString() : "");
+                if (i + 1 < k.order.size()) test::Key(&d, Qt::Key_Return);
+            }
+            d.btnCancel->click();
+        });
+        EXPECT_FALSE(dialog.Run());
+        EXPECT_EQ(walked, k.order) << dialog.objectName().toStdString();
+    }
 }
 
 } // namespace
