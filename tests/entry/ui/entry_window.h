@@ -3,6 +3,8 @@
 // presses keys, and answers a modal window once it is up.
 #pragma once
 
+#include "core/track_files.h"
+#include "core/ui/frm_track_sel.h"
 #include "entry/ui/frm_kvs.h"
 #include "midifile/mid_fixture.h"
 #include "support/fakes.h"
@@ -17,6 +19,8 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace tnq::test {
 
@@ -98,6 +102,33 @@ protected:
     }
     // Message boxes shown since the piece was made.
     std::size_t Boxes() const { return p.msg.shown.size() - atStart_; }
+
+    // The track selection, once it is up: the tracks given ticked, OK.
+    void ChooseTracks(std::vector<int> tracks) {
+        WhenShown<FrmTrackSel>([tracks](FrmTrackSel* f) {
+            f->chkClear->click();
+            for (int t : tracks) f->chkTrack(t)->click();
+            f->btnSelTrkOK->click();
+        });
+    }
+    // Track t's file of the open piece written from records (the END record
+    // after them), and read back trimmed, up to its END record.
+    void WriteTrackFile(int t, const std::vector<TrackItemRecord>& items) {
+        std::string bytes;
+        for (const auto& r : items) bytes += EncodeRecord(r);
+        bytes += EncodeRecord(kEndRecord);
+        WriteFile(TrackFilePath(p.s.FilePath, p.s.PieceTitle, t), bytes);
+    }
+    std::vector<TrackItemRecord> TrackRecords(int t) const {
+        const std::string bytes = ReadFile(TrackFilePath(p.s.FilePath, p.s.PieceTitle, t));
+        std::vector<TrackItemRecord> out;
+        for (std::size_t at = 0; at + kRecordLength <= bytes.size(); at += kRecordLength) {
+            const std::string_view rec(bytes.data() + at, kRecordLength);
+            if (IsEndRecord(rec)) break;
+            out.push_back(Trimmed(DecodeRecord(rec)));
+        }
+        return out;
+    }
 
     QWidget* Focus() const { return w.focusWidget(); }
     std::string Status() const { return w.StatusBar1->Line(); }

@@ -35,17 +35,6 @@ protected:
         p.s.SelectedTracks[static_cast<std::size_t>(t) - 1] = '1';
         ASSERT_TRUE(Recalculate(c));
     }
-    std::vector<TrackItemRecord> Records(int t) const {
-        const std::string bytes =
-            test::ReadFile(TrackFilePath(p.s.FilePath, p.s.PieceTitle, t));
-        std::vector<TrackItemRecord> out;
-        for (std::size_t at = 0; at + kRecordLength <= bytes.size(); at += kRecordLength) {
-            const std::string_view rec(bytes.data() + at, kRecordLength);
-            if (IsEndRecord(rec)) break;
-            out.push_back(Trimmed(DecodeRecord(rec)));
-        }
-        return out;
-    }
 };
 
 TrackItemRecord Q(const char* note, const char* bar, const char* channel) {
@@ -114,7 +103,7 @@ TEST_F(CopyKeys, F8InTheBarBoxCopiesFourItems) {
         Q("E", "1", "3"), Q("E", "1", "3"), Q("E", "1", "3"), Q("E", "1", "3"),
         {"G", "5", "q", "0", "64", "2", "3", "0"}, {"A", "5", "q", "0", "64", "2", "3", "0"},
         {"B", "5", "q", "0", "64", "2", "3", "0"}, {"C", "5", "q", "0", "64", "2", "3", "0"}};
-    EXPECT_EQ(Records(3), want);
+    EXPECT_EQ(TrackRecords(3), want);
     EXPECT_EQ(p.s.ItemCount(3), 8);
     EXPECT_EQ(p.s.NoteCode(3, 8), 72);
     EXPECT_EQ(Text(w.txtItem), "9");

@@ -50,22 +50,6 @@ template <class F> void WhenUp(std::function<void(F&)> act) {
 
 class EditBars : public test::EntryWindowBase {
 protected:
-    void WriteTrack(int t, const std::vector<TrackItemRecord>& items) {
-        std::string bytes;
-        for (const auto& r : items) bytes += EncodeRecord(r);
-        bytes += EncodeRecord(kEndRecord);
-        test::WriteFile(TrackFilePath(p.s.FilePath, p.s.PieceTitle, t), bytes);
-    }
-    std::vector<TrackItemRecord> Records(int t) const {
-        const std::string bytes = test::ReadFile(TrackFilePath(p.s.FilePath, p.s.PieceTitle, t));
-        std::vector<TrackItemRecord> out;
-        for (std::size_t at = 0; at + kRecordLength <= bytes.size(); at += kRecordLength) {
-            const std::string_view rec(bytes.data() + at, kRecordLength);
-            if (IsEndRecord(rec)) break;
-            out.push_back(Trimmed(DecodeRecord(rec)));
-        }
-        return out;
-    }
     // Two half notes a bar, for the bars given in turn.
     static std::vector<TrackItemRecord> Halves(std::vector<int> bars, const char* a,
                                                const char* b, const char* channel) {
@@ -107,8 +91,8 @@ TEST_F(EditBars, RenumberDeleteAndPunchFromTheEditMenu) {
     if (HasFatalFailure()) return;
     Press(Qt::Key_Escape);
     // Bars 1 2 3 4, then 3 4 again.
-    WriteTrack(2, Halves({1, 2, 3, 4, 3, 4}, "C", "G", "2"));
-    WriteTrack(3, Halves({1, 2, 3, 4, 3, 4}, "E", "B", "3"));
+    WriteTrackFile(2, Halves({1, 2, 3, 4, 3, 4}, "C", "G", "2"));
+    WriteTrackFile(3, Halves({1, 2, 3, 4, 3, 4}, "E", "B", "3"));
     OpenMenu(w, "mnuFile");
     ChooseTracks({2, 3});
     Choose(w, "mnuFilRecalc");
@@ -119,8 +103,8 @@ TEST_F(EditBars, RenumberDeleteAndPunchFromTheEditMenu) {
     p.msg.Answer(mb::Yes);
     Choose(w, "mnuEdtRenumber");
     EXPECT_EQ(p.msg.Last().Title, "Renumber bars");
-    EXPECT_EQ(Records(2), Halves({1, 2, 3, 4, 5, 6}, "C", "G", "2"));
-    EXPECT_EQ(Records(3), Halves({1, 2, 3, 4, 5, 6}, "E", "B", "3"));
+    EXPECT_EQ(TrackRecords(2), Halves({1, 2, 3, 4, 5, 6}, "C", "G", "2"));
+    EXPECT_EQ(TrackRecords(3), Halves({1, 2, 3, 4, 5, 6}, "E", "B", "3"));
 
     // Edit > Delete by Bar: bars 3-4 of both tracks, the numbers closed up.
     OpenMenu(w, "mnuEdit");
@@ -136,8 +120,8 @@ TEST_F(EditBars, RenumberDeleteAndPunchFromTheEditMenu) {
     });
     Choose(w, "MnuEdtDelete");
     EXPECT_TRUE(deleteShown);
-    EXPECT_EQ(Records(2), Halves({1, 2, 3, 4}, "C", "G", "2"));
-    EXPECT_EQ(Records(3), Halves({1, 2, 3, 4}, "E", "B", "3"));
+    EXPECT_EQ(TrackRecords(2), Halves({1, 2, 3, 4}, "C", "G", "2"));
+    EXPECT_EQ(TrackRecords(3), Halves({1, 2, 3, 4}, "E", "B", "3"));
     EXPECT_EQ(Count(2), 8);
     EXPECT_EQ(w.StatusBar2->Line(), "Select a menu item");
 
@@ -164,8 +148,8 @@ TEST_F(EditBars, RenumberDeleteAndPunchFromTheEditMenu) {
     two.insert(two.begin() + 3, {"A", "3", "q", "0", "64", "2", "2", "0"});
     auto threeWithA = three;
     threeWithA.insert(threeWithA.begin() + 3, {"A", "3", "q", "0", "64", "2", "3", "0"});
-    EXPECT_EQ(Records(2), two);
-    EXPECT_EQ(Records(3), threeWithA);
+    EXPECT_EQ(TrackRecords(2), two);
+    EXPECT_EQ(TrackRecords(3), threeWithA);
     EXPECT_EQ(p.s.SelectedTracks.substr(0, 4), "1111");
 
     OpenMenu(w, "mnuEdit");
@@ -177,11 +161,11 @@ TEST_F(EditBars, RenumberDeleteAndPunchFromTheEditMenu) {
         d.btnOK->click();
     });
     Choose(w, "mnuEdtPunch");
-    EXPECT_EQ(Records(3), three);
-    EXPECT_EQ(Records(2), two);
+    EXPECT_EQ(TrackRecords(3), three);
+    EXPECT_EQ(TrackRecords(2), two);
 
     // Track 3 made as long as track 2 for the .MID file: no note of key 0.
-    WriteTrack(3, threeWithA);
+    WriteTrackFile(3, threeWithA);
     OpenMenu(w, "mnuFile");
     ChooseTracks({3});
     Choose(w, "mnuFilRecalc");
@@ -193,8 +177,8 @@ TEST_F(EditBars, RestsPatternAndStaccatoFromTheEditMenu) {
     NewPiece("GRID");
     if (HasFatalFailure()) return;
     Press(Qt::Key_Escape);
-    WriteTrack(2, Halves({1, 2, 3, 4}, "C", "G", "2"));
-    WriteTrack(3, Halves({1, 2, 3, 4}, "E", "B", "3"));
+    WriteTrackFile(2, Halves({1, 2, 3, 4}, "C", "G", "2"));
+    WriteTrackFile(3, Halves({1, 2, 3, 4}, "E", "B", "3"));
     OpenMenu(w, "mnuFile");
     ChooseTracks({2, 3});
     Choose(w, "mnuFilRecalc");
@@ -221,7 +205,7 @@ TEST_F(EditBars, RestsPatternAndStaccatoFromTheEditMenu) {
     auto two = Halves({1}, "C", "G", "2");
     for (int k = 0; k < 8; ++k) two.push_back({k % 2 ? "E" : "C", "4", "e", "0", "64", "2", "2", "0"});
     for (const auto& r : Halves({3, 4}, "C", "G", "2")) two.push_back(r);
-    EXPECT_EQ(Records(2), two);
+    EXPECT_EQ(TrackRecords(2), two);
     EXPECT_EQ(Count(2), 14);
 
     // Edit > Apply Staccato, bar 1 of track 3 in halves, then reversed.
@@ -239,7 +223,7 @@ TEST_F(EditBars, RestsPatternAndStaccatoFromTheEditMenu) {
                                           {"B", "4", "q", "0", "64", "1", "3", "0"},
                                           {"R", "0", "q", "0", "0", "1", "3", "0"}};
     split.insert(split.end(), three.begin() + 2, three.end());
-    EXPECT_EQ(Records(3), split);
+    EXPECT_EQ(TrackRecords(3), split);
 
     OpenMenu(w, "mnuEdit");
     ChooseTracks({3});
@@ -250,7 +234,7 @@ TEST_F(EditBars, RestsPatternAndStaccatoFromTheEditMenu) {
     });
     Choose(w, "mnuEdtReverseStac");
     EXPECT_EQ(p.msg.Last().Title, "Reverse Staccato");
-    EXPECT_EQ(Records(3), three);
+    EXPECT_EQ(TrackRecords(3), three);
 
     // Edit > Set a Track to Rests on track 3, then a grid of quarter rests
     // over its bars 3 and 4.
@@ -265,7 +249,7 @@ TEST_F(EditBars, RestsPatternAndStaccatoFromTheEditMenu) {
         r.Dynamics = "0";
         rests.push_back(r);
     }
-    EXPECT_EQ(Records(3), rests);
+    EXPECT_EQ(TrackRecords(3), rests);
 
     OpenMenu(w, "mnuEdit");
     ChooseTracks({3});
@@ -280,7 +264,7 @@ TEST_F(EditBars, RestsPatternAndStaccatoFromTheEditMenu) {
     rests.resize(4);
     for (int bar : {3, 4})
         for (int k = 0; k < 4; ++k) rests.push_back({"R", "0", "q", "0", "0", std::to_string(bar), "3", "0"});
-    EXPECT_EQ(Records(3), rests);
+    EXPECT_EQ(TrackRecords(3), rests);
     EXPECT_EQ(Count(3), 12);
     EXPECT_EQ(w.StatusBar2->Line(), "Select a menu item");
 

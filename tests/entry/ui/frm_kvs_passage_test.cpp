@@ -25,29 +25,6 @@ namespace {
 
 class PassageMenu : public test::EntryWindowBase {
 protected:
-    void WriteTrack(int t, const std::vector<TrackItemRecord>& items) {
-        std::string bytes;
-        for (const auto& r : items) bytes += EncodeRecord(r);
-        bytes += EncodeRecord(kEndRecord);
-        test::WriteFile(TrackFilePath(p.s.FilePath, p.s.PieceTitle, t), bytes);
-    }
-    std::vector<TrackItemRecord> Records(int t) const {
-        const std::string bytes = test::ReadFile(TrackFilePath(p.s.FilePath, p.s.PieceTitle, t));
-        std::vector<TrackItemRecord> out;
-        for (std::size_t at = 0; at + kRecordLength <= bytes.size(); at += kRecordLength) {
-            const std::string_view rec(bytes.data() + at, kRecordLength);
-            if (IsEndRecord(rec)) break;
-            out.push_back(Trimmed(DecodeRecord(rec)));
-        }
-        return out;
-    }
-    void ChooseTracks(std::vector<int> tracks) {
-        test::WhenShown<FrmTrackSel>([tracks](FrmTrackSel* f) {
-            f->chkClear->click();
-            for (int t : tracks) f->chkTrack(t)->click();
-            f->btnSelTrkOK->click();
-        });
-    }
     // A dialog's boxes given their texts.
     static void Fill(std::vector<std::pair<QLineEdit*, const char*>> boxes) {
         for (auto [box, text] : boxes) box->setText(text);
@@ -77,8 +54,8 @@ TEST_F(PassageMenu, DynamicsPitchBendParametersAndRandomFromTheEditMenu) {
     NewPiece("PASSAGE");
     if (HasFatalFailure()) return;
     Press(Qt::Key_Escape);
-    WriteTrack(1, {Note("C", "64"), Note("D", "64"), Note("E", "64"), Note("F", "64")});
-    WriteTrack(2, {Rest("2"), Rest("2"), Rest("2"), Rest("2")});
+    WriteTrackFile(1, {Note("C", "64"), Note("D", "64"), Note("E", "64"), Note("F", "64")});
+    WriteTrackFile(2, {Rest("2"), Rest("2"), Rest("2"), Rest("2")});
     OpenMenu(w, "mnuFile");
     ChooseTracks({1, 2});
     Choose(w, "mnuFilRecalc");
@@ -92,7 +69,7 @@ TEST_F(PassageMenu, DynamicsPitchBendParametersAndRandomFromTheEditMenu) {
         Fill({{d->txtFrom, "1"}, {d->txtTo, "1"}, {d->txtFromValue, "40"}, {d->txtToValue, "100"}});
         d->btnOK->click();
     });
-    EXPECT_EQ(Records(1), (std::vector<TrackItemRecord>{Note("C", "40"), Note("D", "60"),
+    EXPECT_EQ(TrackRecords(1), (std::vector<TrackItemRecord>{Note("C", "40"), Note("D", "60"),
                                                         Note("E", "80"), Note("F", "100")}));
 
     // Edit > Edit Pitchbend: no track selection; the rests of track 2 bend
@@ -104,7 +81,7 @@ TEST_F(PassageMenu, DynamicsPitchBendParametersAndRandomFromTheEditMenu) {
               {d->txtFromValue, "0"}, {d->txtToValue, "100"}});
         d->btnOK->click();
     });
-    EXPECT_EQ(Records(2), (std::vector<TrackItemRecord>{Rest("5", "0"), Rest("5", "33"),
+    EXPECT_EQ(TrackRecords(2), (std::vector<TrackItemRecord>{Rest("5", "0"), Rest("5", "33"),
                                                         Rest("5", "66"), Rest("5", "100")}));
 
     // Edit > Revise Parameters on track 1: every note becomes F#.
@@ -117,7 +94,7 @@ TEST_F(PassageMenu, DynamicsPitchBendParametersAndRandomFromTheEditMenu) {
         d->txtNote->setText("F#");
         d->btnOK->click();
     });
-    EXPECT_EQ(Records(1), (std::vector<TrackItemRecord>{Note("F#", "40"), Note("F#", "60"),
+    EXPECT_EQ(TrackRecords(1), (std::vector<TrackItemRecord>{Note("F#", "40"), Note("F#", "60"),
                                                         Note("F#", "80"), Note("F#", "100")}));
 
     // Edit > Randomize a Passage on track 1, both limits 90.
@@ -129,7 +106,7 @@ TEST_F(PassageMenu, DynamicsPitchBendParametersAndRandomFromTheEditMenu) {
         d->optDynamics->click();
         d->btnOK->click();
     });
-    EXPECT_EQ(Records(1), (std::vector<TrackItemRecord>{Note("F#", "90"), Note("F#", "90"),
+    EXPECT_EQ(TrackRecords(1), (std::vector<TrackItemRecord>{Note("F#", "90"), Note("F#", "90"),
                                                         Note("F#", "90"), Note("F#", "90")}));
 
     // The .MID file: four F#4 at velocity 90 on the first chunk, the bends

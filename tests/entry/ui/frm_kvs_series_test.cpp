@@ -24,29 +24,6 @@ using test::Settle;
 
 class SeriesMenu : public test::EntryWindowBase {
 protected:
-    void WriteTrack(int t, const std::vector<TrackItemRecord>& items) {
-        std::string bytes;
-        for (const auto& r : items) bytes += EncodeRecord(r);
-        bytes += EncodeRecord(kEndRecord);
-        test::WriteFile(TrackFilePath(p.s.FilePath, p.s.PieceTitle, t), bytes);
-    }
-    std::vector<TrackItemRecord> Records(int t) const {
-        const std::string bytes = test::ReadFile(TrackFilePath(p.s.FilePath, p.s.PieceTitle, t));
-        std::vector<TrackItemRecord> out;
-        for (std::size_t at = 0; at + kRecordLength <= bytes.size(); at += kRecordLength) {
-            const std::string_view rec(bytes.data() + at, kRecordLength);
-            if (IsEndRecord(rec)) break;
-            out.push_back(Trimmed(DecodeRecord(rec)));
-        }
-        return out;
-    }
-    void ChooseTracks(std::vector<int> tracks) {
-        test::WhenShown<FrmTrackSel>([tracks](FrmTrackSel* f) {
-            f->chkClear->click();
-            for (int t : tracks) f->chkTrack(t)->click();
-            f->btnSelTrkOK->click();
-        });
-    }
     // The dialog's boxes in tab order from From: each typed, then Enter.
     static void Fields(FrmVolume& d, std::vector<const char*> texts) {
         for (const char* text : texts) {
@@ -64,8 +41,8 @@ TEST_F(SeriesMenu, TemposAndAFadeFromTheEditMenu) {
     NewPiece("SWELL");
     if (HasFatalFailure()) return;
     Press(Qt::Key_Escape);
-    WriteTrack(1, {Rest("1"), Rest("1"), Rest("1"), Rest("1")});
-    WriteTrack(2, {Rest("2"), Rest("2"), Rest("2"), Rest("2")});
+    WriteTrackFile(1, {Rest("1"), Rest("1"), Rest("1"), Rest("1")});
+    WriteTrackFile(2, {Rest("2"), Rest("2"), Rest("2"), Rest("2")});
     OpenMenu(w, "mnuFile");
     ChooseTracks({1, 2});
     Choose(w, "mnuFilRecalc");
@@ -88,7 +65,7 @@ TEST_F(SeriesMenu, TemposAndAFadeFromTheEditMenu) {
         one.push_back({"TEMPO", "0", "q", "0", std::to_string(v), "1", "1", "0"});
         one.push_back(Rest("1"));
     }
-    EXPECT_EQ(Records(1), one);
+    EXPECT_EQ(TrackRecords(1), one);
     EXPECT_EQ(Count(1), 8);
     EXPECT_EQ(w.StatusBar2->Line(), "Select a menu item");
 
@@ -110,7 +87,7 @@ TEST_F(SeriesMenu, TemposAndAFadeFromTheEditMenu) {
         two.push_back({"CNTRL", "0", "", "7", std::to_string(v), "1", "2", "0"});
         two.push_back(Rest("2"));
     }
-    EXPECT_EQ(Records(2), two);
+    EXPECT_EQ(TrackRecords(2), two);
     EXPECT_EQ(Count(2), 8);
 
     // The .MID file: four tempos on the first chunk, four volumes on the
