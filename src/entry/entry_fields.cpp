@@ -760,12 +760,18 @@ void CopyItemsHere(Context& c, EntryDialogs& dialogs) {
     ShowCursorItem(c, Digits(s.CurrentItem(s.CurrentTrack)));
 }
 
-void txtNote_KeyPress(State& s, int& keyAscii) {
-    if (keyAscii > 0 && keyAscii < 256) {
-        const std::string upper = UCase(std::string(1, static_cast<char>(keyAscii)));
-        if (upper.size() == 1) keyAscii = static_cast<unsigned char>(upper[0]);
+void NoteNameKey(int& keyAscii, int keyNumber) {
+    if (keyAscii <= 0 || keyAscii >= 256) return;
+    if (keyNumber == 2 && (keyAscii == 'b' || keyAscii == 'B')) {
+        keyAscii = 'b';
+        return;
     }
-    if (keyAscii == 'B' && s.NoteKeyCount == 1) keyAscii = 'b';
+    const std::string upper = UCase(std::string(1, static_cast<char>(keyAscii)));
+    if (upper.size() == 1) keyAscii = static_cast<unsigned char>(upper[0]);
+}
+
+void txtNote_KeyPress(State& s, int& keyAscii) {
+    NoteNameKey(keyAscii, s.NoteKeyCount + 1);
     // The count only tells the second keystroke; it stops at the 16-bit limit.
     if (s.NoteKeyCount < 32767) ++s.NoteKeyCount;
 }

@@ -1,6 +1,7 @@
 // The Revise Parameters dialog on Qt Widgets.
 #include "editing/ui/frm_parameters.h"
 
+#include "entry/entry_fields.h"
 #include "platform/vb.h"
 
 #include <QCheckBox>
@@ -71,13 +72,7 @@ FrmParameters::FrmParameters(QWidget* owner, Context& c)
 
 void FrmParameters::txtNote_KeyPress(int& keyAscii) {
     if (keyAscii < 32 || keyAscii > 255) return;
-    ++noteKeys_;
-    // A "b" after the letter is the flat sign.
-    if (noteKeys_ == 2 && (keyAscii == 'b' || keyAscii == 'B')) {
-        keyAscii = 'b';
-        return;
-    }
-    keyAscii = static_cast<unsigned char>(UCase(std::string(1, char(keyAscii)))[0]);
+    NoteNameKey(keyAscii, ++noteKeys_);
 }
 
 bool FrmParameters::Show(Context&) {

@@ -1,6 +1,7 @@
 // The Punch In/Out dialog on Qt Widgets.
 #include "editing/ui/frm_punch.h"
 
+#include "entry/entry_fields.h"
 #include "platform/key_codes.h"
 #include "platform/vb.h"
 
@@ -184,14 +185,7 @@ void FrmPunch::txtNote_KeyDown(int& keyCode, int& shift) {
 }
 
 void FrmPunch::txtNote_KeyPress(int& keyAscii) {
-    ++noteKeys_;
-    if (keyAscii <= 0 || keyAscii >= 256) return;
-    // A "B" as the second key is a flat: "Eb", "Bb".
-    if (noteKeys_ == 2 && (keyAscii == 'b' || keyAscii == 'B')) {
-        keyAscii = 'b';
-        return;
-    }
-    keyAscii = static_cast<unsigned char>(UCase(std::string(1, char(keyAscii)))[0]);
+    NoteNameKey(keyAscii, ++noteKeys_);
 }
 
 void FrmPunch::txtNote_LostFocus() {

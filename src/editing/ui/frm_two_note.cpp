@@ -1,6 +1,7 @@
 // The Two Note Pattern dialog on Qt Widgets.
 #include "editing/ui/frm_two_note.h"
 
+#include "entry/entry_fields.h"
 #include "platform/vb.h"
 
 #include <QFormLayout>
@@ -52,8 +53,7 @@ void FrmTwoNote::NoteNameBox(QLineEdit* box, int& keys) {
         QMetaObject::invokeMethod(box, &QLineEdit::selectAll, Qt::QueuedConnection);
     });
     Forms().Keys().OnKeyPress(box, [&keys](int& ascii) {
-        if (ascii > 0 && ascii < 256) ascii = static_cast<unsigned char>(UCase(std::string(1, char(ascii)))[0]);
-        if (++keys == 2 && ascii == 'B') ascii = 'b';
+        NoteNameKey(ascii, ++keys);
     });
 }
 
