@@ -26,6 +26,18 @@ protected:
         Settle();
         QTest::keyClicks(box, text);
     }
+    // A passage dialog as first shown (By Bar, repeat 1, beat q, the focus in
+    // From): bar 1 typed into From and To, each ended by Enter.
+    template <class D> static void FreshPassageOfBarOne(D& d) {
+        EXPECT_TRUE(d.optByBar->isChecked());
+        EXPECT_EQ(d.txtNoRepeats->text(), "1");
+        EXPECT_EQ(d.txtBeatValue->text(), "q");
+        EXPECT_EQ(d.focusWidget(), d.txtFrom);
+        QTest::keyClicks(d.txtFrom, "1");
+        Key(&d, Qt::Key_Return);
+        QTest::keyClicks(d.txtTo, "1");
+        Key(&d, Qt::Key_Return);
+    }
     QWidget main;
 };
 

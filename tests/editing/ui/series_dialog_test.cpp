@@ -50,14 +50,7 @@ TEST_F(SeriesDialogs, TempoSeriesThroughTheDialog) {
                            static_cast<QWidget*>(d.Label9), static_cast<QWidget*>(d.chkSpecify),
                            static_cast<QWidget*>(d.txtChannel)})
             EXPECT_TRUE(w->isHidden());
-        EXPECT_TRUE(d.optByBar->isChecked());
-        EXPECT_EQ(d.txtNoRepeats->text(), "1");
-        EXPECT_EQ(d.txtBeatValue->text(), "q");
-        EXPECT_EQ(d.focusWidget(), d.txtFrom);
-        QTest::keyClicks(d.txtFrom, "1");
-        test::Key(&d, Qt::Key_Return);
-        QTest::keyClicks(d.txtTo, "1");
-        test::Key(&d, Qt::Key_Return);
+        FreshPassageOfBarOne(d);
         QTest::keyClicks(d.txtFromValue, "1000");
         test::Key(&d, Qt::Key_Return);
         QTest::keyClicks(d.txtToValue, "90");

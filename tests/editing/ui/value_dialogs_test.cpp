@@ -42,14 +42,7 @@ TEST_F(ValueDialogs, EditDynamicsThroughTheDialogKeepsItsValuesForTheNextUse) {
     WhenShown<FrmValueRamp>([&](FrmValueRamp& d) {
         EXPECT_EQ(d.objectName(), "frmDynamics");
         EXPECT_EQ(d.windowTitle(), "Edit Dynamics");
-        EXPECT_TRUE(d.optByBar->isChecked());
-        EXPECT_EQ(d.txtNoRepeats->text(), "1");
-        EXPECT_EQ(d.txtBeatValue->text(), "q");
-        EXPECT_EQ(d.focusWidget(), d.txtFrom);
-        QTest::keyClicks(d.txtFrom, "1");
-        test::Key(&d, Qt::Key_Return);
-        QTest::keyClicks(d.txtTo, "1");
-        test::Key(&d, Qt::Key_Return);
+        FreshPassageOfBarOne(d);
         EXPECT_EQ(d.focusWidget(), d.txtFromValue);
         QTest::keyClicks(d.txtFromValue, "64");
         test::Key(&d, Qt::Key_Return);
