@@ -9,15 +9,16 @@
 namespace tnq {
 
 void FillRequiredFiles(State& s) {
-    const std::string& dir = s.ProgramDirectory;
+    // Names as they are spelled on disk; the directory is named by its role,
+    // not by where this copy of the program happens to have been built.
+    const std::string there = " - should be in the program's directory";
     s.RequiredFiles[1] = "libQt6Widgets.so.6 - may already exist on your system";
     s.RequiredFiles[2] = "libQt6Gui.so.6 - may already exist on your system";
     s.RequiredFiles[3] = "libQt6PrintSupport.so.6 - may already exist on your system";
     s.RequiredFiles[4] = "librtmidi.so.6 - may already exist on your system";
-    s.RequiredFiles[5] = UCase(kHelpFileName) + " - should be in the directory " + dir;
+    s.RequiredFiles[5] = kHelpFileName + there;
     for (int i = 0; i < 3; ++i)
-        s.RequiredFiles[6 + i] =
-            std::string(kSamplePieces[i]) + ".TNQ (DIR) - should be in the directory " + dir;
+        s.RequiredFiles[6 + i] = std::string(kSamplePieces[i]) + ".TNQ (a directory)" + there;
 }
 
 bool Main(Context& c, const std::function<void()>& showMainForm) {

@@ -15,7 +15,8 @@ inline constexpr const char* kSamplePieces[3] = {"MINUET", "ODETOJOY", "SCARBORO
 // when the program must end at once (the version check refused).
 bool Main(Context& c, const std::function<void()>& showMainForm);
 
-// Fills RequiredFiles rows 1..8 for the program directory.
+// Fills RequiredFiles rows 1..8: the files the program needs and where
+// each belongs.
 void FillRequiredFiles(State& s);
 
 // The pieces directory: the "FilePath" setting when it names an existing

@@ -1,6 +1,8 @@
 // The overview pages' texts.
 #include "misc/overview_pages.h"
 
+#include "platform/help_file.h"
+
 namespace tnq {
 
 namespace {
@@ -71,8 +73,9 @@ void Page3(PageWriter& w) {
              "Octaves run from 0 to 8; C4 is middle C.",
              "Note values: x breve, w whole, h half, q quarter, e eighth, s sixteenth,",
              "t thirty-second, z sixty-fourth, y hundred-twenty-eighth.",
-             "A dot adds half of the value before it (q. q..); a digit divides the value",
-             "into a tuplet (q3 is an eighth-note triplet).",
+             "Dots add a half, a quarter and an eighth of the value (q. q.. q...).",
+             "A number divides the value: q3 is a third of a quarter (160 ticks at 480",
+             "per quarter), one note of an eighth-note triplet; h3 is a quarter-note triplet.",
              "Values joined are tied (hq, wwww), up to 10 characters: q3q3 and q.q too.",
              "Enter only bar, note, octave and note value and let the other fields take",
              "their defaults (dynamics 64, pitch bend 0).",
@@ -89,12 +92,12 @@ void Page4(PageWriter& w, const State& s, const std::string& exe) {
              "Esc returns to the menu."})
         w.Text(line);
     w.Heading("Files required:");
-    w.Text("  " + exe + " - should be in its own directory");
+    w.Text("  " + exe + " - the program, should be in its own directory");
     for (int i = 1; i <= 8; ++i)
         if (!s.RequiredFiles[i].empty()) w.Text("  " + s.RequiredFiles[i]);
     w.Heading("Installation");
-    w.Text("   Copy " + exe + " to " + s.ProgramDirectory + ".");
-    w.Text("   To run the program, doubleclick on " + exe + ".");
+    w.Text("   Keep " + exe + ", " + kHelpFileName + " and the sample pieces together in");
+    w.Text("   one directory. To run the program, start " + exe + " from there.");
 }
 
 void Page5(PageWriter& w) {

@@ -29,7 +29,7 @@ struct OverviewPage {
 };
 
 // Page 0..5. exeName is the program's file name; the page of files and
-// installation names it and the program's directory.
+// installation names it (and no directory of this system).
 OverviewPage OverviewPageOf(const State& s, int page, const std::string& exeName);
 
 // The page shown and the Next and Previous buttons' states.

@@ -18,11 +18,11 @@ TEST(Main, StartsWithTheHelpDocumentBesideTheProgram) {
     EXPECT_EQ(p.s.CRLF, "\r\n");
     EXPECT_EQ(p.s.HelpFile, p.sys.programDir + "/Tnq32.html");
     EXPECT_EQ(p.s.RequiredFiles[1], "libQt6Widgets.so.6 - may already exist on your system");
-    EXPECT_EQ(p.s.RequiredFiles[5], "TNQ32.HTML - should be in the directory " + p.sys.programDir);
+    EXPECT_EQ(p.s.RequiredFiles[5], "Tnq32.html - should be in the program's directory");
     EXPECT_EQ(p.s.RequiredFiles[6],
-              "MINUET.TNQ (DIR) - should be in the directory " + p.sys.programDir);
+              "MINUET.TNQ (a directory) - should be in the program's directory");
     EXPECT_EQ(p.s.RequiredFiles[8],
-              "SCARBORO.TNQ (DIR) - should be in the directory " + p.sys.programDir);
+              "SCARBORO.TNQ (a directory) - should be in the program's directory");
 }
 
 TEST(Main, MissingHelpDocumentWarnsAndGoesOn) {

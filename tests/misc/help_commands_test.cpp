@@ -80,12 +80,16 @@ TEST(OverviewPages, HeadingsStartsAndQuotedLines) {
     for (const char* line :
          {"To use a computer to orchestrate and play a sound card or synthesizer.",
           "Up to 96 Tracks - 1 Note per Track, multiple ports, 16 Channels per port.",
-          "  tonquill - should be in its own directory", "   Copy tonquill to /opt/tonquill.",
-          "   To run the program, doubleclick on tonquill.",
+          "  tonquill - the program, should be in its own directory",
+          "   Keep tonquill, Tnq32.html and the sample pieces together in",
+          "   one directory. To run the program, start tonquill from there.",
           "   Press F1 to receive help at any point, or select", "   Contents from the Help menu."})
         EXPECT_EQ(all.count(line), 1u) << line;
     // Every required file, indented by two blanks.
     for (int i = 1; i <= 8; ++i) EXPECT_EQ(all.count("  " + s.RequiredFiles[i]), 1u) << i;
+    // Where this copy was built or installed is nothing a reader can follow.
+    for (const std::string& line : all)
+        EXPECT_EQ(line.find(s.ProgramDirectory), std::string::npos) << line;
     const PageLine contents = OverviewPageOf(s, 5, "tonquill").Lines.back();
     EXPECT_TRUE(contents[0].Bold);
     EXPECT_FALSE(contents[1].Bold);
