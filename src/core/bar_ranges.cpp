@@ -22,6 +22,9 @@ struct Reported {};
 // Highest item number a track can have (the cursor is a 16-bit number).
 constexpr int kLastItemNumber = 32766;
 
+// Parts of a beat below this are rounding, not time.
+constexpr double kBeatTolerance = 0.001;
+
 bool Selected(const State& s, int track) {
     return static_cast<std::size_t>(track) <= s.SelectedTracks.size() &&
            s.SelectedTracks[static_cast<std::size_t>(track) - 1] == '1';
@@ -142,42 +145,42 @@ void NarrowSpan(Context& c, int f, int t) {
         if (s.Scratch == "error") continue;
 
         Single x = s.TermTicks; // the item's length in beats
-        bool passed = false;    // the last beat is completed
+        // Counts a beat completed within item i (inside: the item runs on
+        // past its end); true when it is past the last beat. The start beat
+        // begins where the beat before it ends: an item that runs on into
+        // it is the span's first, else the item after it.
+        const auto countBeat = [&](bool inside) {
+            if (++beat > lastBeat) return true;
+            if (!started && beat == startBeat) {
+                s.SpanFirst(t, occurrence) = static_cast<Integer>(inside ? i : i + 1);
+                started = true;
+            }
+            return false;
+        };
+        bool passed = false; // the last beat is completed
         while (x > open) {
-            if (++beat > lastBeat) {
+            x = static_cast<Single>(double(x) - double(open));
+            open = 1;
+            if (countBeat(double(x) >= kBeatTolerance)) {
                 passed = true;
                 break;
             }
-            x = static_cast<Single>(double(x) - double(open));
-            open = 1;
         }
         if (!passed) {
             open = static_cast<Single>(double(open) - double(x));
-            if (std::fabs(double(open)) < 0.001) {
+            if (std::fabs(double(open)) < kBeatTolerance) {
                 open = 0;
-                if (++beat > lastBeat)
+                if (countBeat(false))
                     passed = true;
                 else
                     open = 1;
             }
         }
         if (passed) {
-            // The start beat began inside this item when it was not found
-            // at the end of an earlier one.
+            // A start beat past the last one: the span is this item.
             if (!started) s.SpanFirst(t, occurrence) = static_cast<Integer>(i);
             s.SpanLast(t, occurrence) = static_cast<Integer>(i);
             return;
-        }
-        if (!started) {
-            if (beat == startBeat) {
-                // The start beat begins where this item ends.
-                s.SpanFirst(t, occurrence) = static_cast<Integer>(i + 1);
-                started = true;
-            } else if (beat > startBeat) {
-                // It begins inside this item, which runs on into it.
-                s.SpanFirst(t, occurrence) = static_cast<Integer>(i);
-                started = true;
-            }
         }
     }
     // The items ran out before the last beat: the span keeps its end, or,

@@ -48,9 +48,9 @@ bool ValidateBarNumbers2(Context& c);
 
 // Narrows the span of occurrence Repeats of every track to NumberOfBeats
 // beats from beat StartingBeat (0 counts as 1), counted in beats of the note
-// value BeatTicks from the span's first item: the span then starts after the
-// item at whose end beat StartingBeat begins (with the item in which it
-// begins, when no item ends there) and ends with the item in which beat
+// value BeatTicks from the span's first item: the span then starts with the
+// item sounding when beat StartingBeat begins (the item after the one that
+// ends exactly there) and ends with the item in which beat
 // StartingBeat + NumberOfBeats - 1 is completed. Keyword items and items
 // whose duration does not parse take no time. A track whose items run out
 // before the last beat keeps its span's end; one whose items end before beat

@@ -177,6 +177,7 @@ TEST_F(BalanceTracksTest, ShowsTheDurationsOfEachActiveTrackInTheRange) {
          "Checking from bar 2 to bar 3"},
         {"suppressed track 2", Range("1", "1"), "1011", {"1920", "0", "1920", "0"},
          "Checking from bar 1 to bar 1"},
+        // Track 3 from its first "qs", which runs on into beat 2.
         {"beats 2 and 3 of bar 2", [] {
              BalanceEntry e;
              e.From = "2";
@@ -184,7 +185,7 @@ TEST_F(BalanceTracksTest, ShowsTheDurationsOfEachActiveTrackInTheRange) {
              e.StartingBeat = "2";
              e.NoBeats = "2";
              return e;
-         }(), "1111", {"960", "960", "1200", "0"}, "Checking from bar 2 to bar 2"},
+         }(), "1111", {"960", "960", "1800", "0"}, "Checking from bar 2 to bar 2"},
         {"starting beat without number of beats: whole bars", [] {
              BalanceEntry e;
              e.From = "4";
