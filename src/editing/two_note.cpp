@@ -5,6 +5,8 @@
 #include "editing/edit_fields.h"
 #include "platform/vb.h"
 
+#include <optional>
+
 namespace tnq {
 
 namespace {
@@ -24,9 +26,12 @@ bool PatternNote(const State& s, const std::string& name) {
     return name == "R" || NoteIndexOf(s, name) != 0;
 }
 
+// Octave: a whole number 0..8, kept as its one digit ("04" and "+4" as "4")
+// for the one-character field.
 bool PatternOctave(std::string& octave) {
-    octave = Trim(octave);
-    return WholeNumber(octave, 0, 8).has_value();
+    const std::optional<int> value = WholeNumber(Trim(octave), 0, 8);
+    octave = value ? NumberText(*value) : Trim(octave);
+    return value.has_value();
 }
 
 } // namespace

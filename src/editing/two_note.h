@@ -19,8 +19,8 @@ struct TwoNoteTexts {
 // The OK checks of frmTwoNote, in screen order: From Bar and To Bar
 // (silent); each note name (its first letter upper-cased, a second "B"
 // made the flat sign "b", trimmed) a name of NoteSharp or NoteFlat or "R";
-// each octave a whole number 0..8; the Note Value (first letter
-// lower-cased); # Notes per Bar. The boxes' changes are made in t.
+// each octave a whole number 0..8, written back as its one digit; the Note
+// Value (first letter lower-cased); # Notes per Bar. The boxes' changes are made in t.
 GridField TwoNoteOK(const State& s, TwoNoteTexts& t);
 
 // The item at position k of a bar: note 1 at even positions, note 2 at odd

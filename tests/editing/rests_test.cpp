@@ -306,6 +306,8 @@ TEST_F(Rests, TwoNoteOkChecksInScreenOrder) {
         {{"1", "2", "C", "-1", "E", "4", "e", "8"}, GridField::Octave1, "C", "4"},
         {{"1", "2", "R", "", "E", "4", "e", "8"}, GridField::Octave1, "R", "4"},
         {{"1", "2", "C", "4", "E", "4.5", "e", "8"}, GridField::Octave2, "C", "4.5"},
+        {{"1", "2", "C", "4", "E", "04", "e", "8"}, GridField::None, "C", "4"},
+        {{"1", "2", "C", "4", "E", "+4", "e", "8"}, GridField::None, "C", "4"},
         {{"1", "2", "C", "4", "E", "4", "ee", "8"}, GridField::Value, "C", "4"},
         {{"1", "2", "C", "4", "E", "4", "e", "-8"}, GridField::PerBar, "C", "4"},
     };
