@@ -12,6 +12,7 @@
 #include "platform/vb.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace tnq {
 
@@ -178,11 +179,24 @@ bool SetTrackToRests(Context& c, TrackSelectionDialog& tracks) {
         TrackFileOpen(c);
         Integer& i = s.CurrentItem(t);
         i = 1;
+        // The beat unit the lengths after the cursor are written in; a
+        // recalculation starts every track with the quarter note.
+        Single unit = 8;
         // The count bounds the walk also where a file has lost its END record.
         while (i <= s.ItemCount(t)) {
             if (!ReadItem(c, 2)) return false;
             const std::string note = Trim(c.screen.Text(Box::Note));
             if (note == "END") break;
+            if (note == "TEMPO") {
+                // A TEMPO item that changes the beat unit stays, so the
+                // lengths after it keep their meaning.
+                const std::optional<Single> its = TempoBeatUnit(s, Trim(c.screen.Text(Box::Dur)));
+                if (its && *its != unit) {
+                    unit = *its;
+                    ++i;
+                    continue;
+                }
+            }
             if (note.size() == 5 || s.ItemTime(t, i) == 0) {
                 // The next item moves under the cursor.
                 if (!DeleteItems(c, 1)) return false;

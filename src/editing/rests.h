@@ -93,8 +93,10 @@ bool SetUpRests(Context& c, TrackSelectionDialog& tracks, CCPrepDialog& dialog);
 
 // "Set aTrac&k to Rests": after "Okay to continue ?", every note of the one
 // chosen track becomes a rest of its length (dynamics and pitch bend "0"),
-// every keyword item and every item without length is deleted. The score is
-// kept in step item by item. Returns true when the track was done.
+// every keyword item and every item without length is deleted, but for a
+// TEMPO item that changes the beat unit in force (its unit is not the one
+// then holding): it stays, so every length after it keeps its meaning and the
+// track its timing. The score is kept in step item by item. Returns true when the track was done.
 bool SetTrackToRests(Context& c, TrackSelectionDialog& tracks);
 
 } // namespace tnq

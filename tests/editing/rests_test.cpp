@@ -88,6 +88,24 @@ TEST_F(Rests, TrackToRestsKeepsTheTimingAndSoundsNothing) {
     EXPECT_EQ(test::MidNoteOnKeys(c), (std::vector<std::vector<int>>{}));
 }
 
+TEST_F(Rests, TrackToRestsKeepsTheTempoItemsThatChangeTheBeatUnit) {
+    const auto tempo = [](const char* unit, const char* bpm) {
+        return Item("TEMPO", "0", unit, "0", bpm);
+    };
+    Tracks({{2,
+             {tempo("q", "90"), Item("C", "4", "q"), tempo("h", "60"), Item("D", "4", "q"),
+              tempo("h", "70"), tempo("q", "80"), Item("E", "4", "q")}}});
+    const Long total = s.TrackTotal(2);
+    tracks.Choose({2});
+    p.msg.Answer(mb::Yes);
+    ASSERT_TRUE(SetTrackToRests(c, tracks));
+    ExpectTrack(2, {Item("R", "4", "q", "0", "0"), tempo("h", "60"), Item("R", "4", "q", "0", "0"),
+                    tempo("q", "80"), Item("R", "4", "q", "0", "0")});
+    s.SelectedTracks = "0100";
+    ASSERT_TRUE(Recalculate(c));
+    EXPECT_EQ(s.TrackTotal(2), total);
+}
+
 TEST_F(Rests, TrackToRestsRefusalsChangeNothing) {
     const std::vector<TrackItemRecord> notes = {Item("C", "4", "q"), Item("D", "4", "q")};
     Tracks({{2, notes}, {3, notes}});
