@@ -134,6 +134,31 @@ void ScanTrackFiles(const std::string& dir, const std::string& title, int& highe
     }
 }
 
+// The snapshot of the data file holds the item counts of its last Save,
+// while Accept Item and the bulk edits write the track files at once: a
+// piece left unsaved after such writes opens with counts its track files no
+// longer have, and the next item typed would cut the track. Each track whose
+// file holds another number of items than its snapshot is read again from
+// its file (a track that fails keeps its real count after the message).
+// True when one was.
+bool RereadTracksMovedOn(Context& c) {
+    State& s = c.s;
+    const std::string selected = s.SelectedTracks;
+    bool any = false;
+    for (int t = 1; t <= s.NumTracks; ++t) {
+        const std::string path = PieceFilePath(s, TrackFileName(s.PieceTitle, t));
+        if (ItemsInTrackFile(path) == s.ItemCount(t)) continue;
+        s.SelectedTracks.assign(static_cast<std::size_t>(s.NumTracks), '0');
+        s.SelectedTracks[static_cast<std::size_t>(t) - 1] = '1';
+        Recalculate(c);
+        any = true;
+    }
+    s.File2.Close();
+    s.File2Open = 0;
+    s.SelectedTracks = selected;
+    return any;
+}
+
 // The track descriptions of an initialised piece, from NAME.DAT; a missing
 // or unreadable file leaves them empty.
 void ReadDescriptions(Context& c) {
@@ -199,6 +224,7 @@ bool PutPieceInPlace(Context& c, const PieceLocation& loc, const PieceData& data
     }
     for (int t = 1; t <= s.NumTracks; ++t)
         s.ItemCount(t) = static_cast<Integer>(s.CurrentItem(t) - 1);
+    const bool reread = RereadTracksMovedOn(c);
 
     if (c.GetIniSetting(s.PieceTitle + "-init") == "done") {
         c.screen.SetMenuEnabled("mnuMiscInit", false);
@@ -213,7 +239,8 @@ bool PutPieceInPlace(Context& c, const PieceLocation& loc, const PieceData& data
     c.screen.SetHourglass(false);
     ShowTrackCounts(c);
     s.NoteKeyCount = 0;
-    s.PieceChanged = 0;
+    // A track read again makes the next Save store its true snapshot.
+    s.PieceChanged = reread ? 1 : 0;
     s.RecalcDone = 0;
     c.screen.SetFocus(Box::Tempo);
     UpdateFileMenu(c);

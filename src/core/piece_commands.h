@@ -50,8 +50,11 @@ bool mnuFilNew_Click(Context& c);
 bool mnuFilOpen_Click(Context& c);
 
 // Opens the piece of path without a question or dialog (the dialog's
-// choice, a recent-piece entry). The opened piece is unchanged (PieceChanged
-// 0); on failure everything stays as it was.
+// choice, a recent-piece entry). The score comes from the data file's
+// snapshot, except for a track whose file holds another number of items
+// (written after the last Save): that track is read from its file and the
+// opened piece is changed (PieceChanged 1); otherwise it is unchanged
+// (PieceChanged 0). On failure everything stays as it was.
 bool OpenPieceFile(Context& c, const std::string& path);
 
 // File > Save: writes the data file of the open piece through a temporary

@@ -3,6 +3,7 @@
 #include "core/file_menu.h"
 #include "core/memory.h"
 #include "core/piece_commands.h"
+#include "core/track_files.h"
 #include "core/vocabulary.h"
 #include "music_dir_fixture.h"
 #include "support/fakes.h"
@@ -18,11 +19,14 @@ namespace fs = std::filesystem;
 
 class FileMenuTest : public test::MusicDirTest {
 protected:
-    // A saved piece with one item on track 1.
+    // A saved piece with one item on track 1, in its track file too.
     void MakePiece(const std::string& title) {
         test::WriteFile(DataPath(title), "\"60\",480,\"" + music +
                                              "\",\"\",0,\"4\",\"4\",32,2000,#FALSE#,3,2\r\n"
                                              "010600000048006400010100000\r\n");
+        test::WriteFile(music + "/" + title + ".TNQ/" + title + "01",
+                        EncodeRecord({"C", "4", "q", "0", "64", "1", "1", "0"}) +
+                            EncodeRecord(kEndRecord));
     }
     void Recent(std::vector<std::string> paths) {
         s.RecentPieces = std::move(paths);

@@ -332,6 +332,9 @@ TEST_F(PieceCommandsTest, OpenReadsTheSavedPieceBack) {
     test::WriteFile(DataPath("OTHER"), Header("8,100,#TRUE#,0,5") +
                                            "010600000048006400010100000"
                                            "0313000000000120000101-8192\r\n");
+    WriteTrack(music + "/OTHER.TNQ", "OTHER01", {Note("C", "1")});
+    WriteTrack(music + "/OTHER.TNQ", "OTHER03",
+               {{"TEMPO", "", "q", "0", "120", "1", "1", "-8192"}});
     s.File2.Open(TrackFilePath(music, "SONG", 2), kRecordLength);
     s.File2Open = 1;
     s.RecalcDone = -1;
@@ -378,9 +381,26 @@ TEST_F(PieceCommandsTest, OpenReadsTheSavedPieceBack) {
                                                      "0313000000000120000101-8192\r\n");
 }
 
+TEST_F(PieceCommandsTest, OpenReadsATrackWhoseFileMovedOnSinceTheSave) {
+    OpenSong(); // the snapshot: three quarter notes on track 2
+    const TrackItemRecord half{"C", "4", "h", "0", "64", "1", "2", "0"};
+    // As many items in the file: the snapshot holds.
+    WriteTrack(music + "/SONG.TNQ", "SONG02", std::vector(3, half));
+    ASSERT_TRUE(OpenPieceFile(c, DataPath("SONG")));
+    EXPECT_EQ(s.ItemTime(2, 1), 480);
+    EXPECT_EQ(s.PieceChanged, 0);
+    // Two items written since the Save: the track is read from its file.
+    WriteTrack(music + "/SONG.TNQ", "SONG02", std::vector(5, half));
+    ASSERT_TRUE(OpenPieceFile(c, DataPath("SONG")));
+    EXPECT_EQ(s.ItemCount(2), 5);
+    EXPECT_EQ(s.ItemTime(2, 1), 960);
+    EXPECT_EQ(s.PieceChanged, 1);
+}
+
 TEST_F(PieceCommandsTest, TimesAndTemposOfTheDataFile) {
     // Times are whole numbers, however long.
     test::WriteFile(DataPath("LONG"), Header() + "010601677721706400010100000\r\n");
+    WriteTrack(music + "/LONG.TNQ", "LONG01", {Note("C", "1")});
     p.files.Choose(DataPath("LONG"));
     ASSERT_TRUE(mnuFilOpen_Click(c));
     EXPECT_EQ(s.ItemTime(1, 1), 16777217);
@@ -448,6 +468,7 @@ TEST_F(PieceCommandsTest, FailedOpenLeavesThePreviousPieceAsItWas) {
 
 TEST_F(PieceCommandsTest, OpenFindsPiecesSpelledInSmallLetters) {
     test::WriteFile(music + "/song.tnq/song.tnq", Header() + "010600000048006400010100000\r\n");
+    WriteTrack(music + "/song.tnq", "song01", {Note("C", "1")});
     test::WriteFile(music + "/song.tnq/song.dat", "02Lead voice\r\n");
     p.ini.SetIniSetting(IniSettings, "SONG-init", "done");
     p.files.Choose(music + "/song.tnq/song.tnq");

@@ -738,6 +738,41 @@ TEST_F(EntryWindow, NewPieceTypedSavedAndOpenedAgain) {
     EXPECT_EQ(Boxes(), 0u);
 }
 
+TEST_F(EntryWindow, PieceWhoseTrackFileMovedOnReopensFromTheRecentListWithEveryItem) {
+    Load();
+    NewPiece("SONG");
+    if (HasFatalFailure()) return;
+    auto q = [](const char* n) { return TrackItemRecord{n, "4", "q", "0", "64", "1", "2", "0"}; };
+    std::vector<TrackItemRecord> items{q("C"), q("D"), q("E")};
+    // Saved with three items on track 2; then two more written to its file
+    // and the piece left unsaved.
+    Press(Qt::Key_Escape);
+    WriteTrackFile(2, items);
+    OpenMenu(w, "mnuFile");
+    ChooseTracks({2});
+    Choose(w, "mnuFilRecalc");
+    OpenMenu(w, "mnuFile");
+    Choose(w, "mnuFilSave");
+    items.insert(items.end(), {q("F"), q("G")});
+    WriteTrackFile(2, items);
+
+    // Reopened, a note typed at the suggested item goes behind the five.
+    OpenMenu(w, "mnuFile");
+    Choose(w, "mnuFileArray(1)");
+    ToTrack("2");
+    EXPECT_EQ(Text(w.txtItem), "6");
+    ToNoteInBarOne();
+    Field("A");
+    Field("4");
+    Field("q");
+    Enter();
+    Field("64");
+    Type("0");
+    Press(Qt::Key_F12);
+    items.push_back(q("A"));
+    EXPECT_EQ(TrackRecords(2), items);
+}
+
 TEST_F(EntryWindow, NewPieceTypedAndWrittenAsAMidFile) {
     Load();
     TypeThePiece();
