@@ -369,6 +369,10 @@ void FrmKVS::EnableMenus() {
 }
 
 void FrmKVS::ShowEntryHelp() {
+    // Item entry by any way (Add/Edit/Scan Notes, New, Open, a conversion)
+    // is item entry's own mode: the keys of the boxes (F8 copying items, F10
+    // deleting them) must not act as the last bulk command did.
+    C().s.MenuMode = "mnuEdtNotes";
     for (const char* m : {"mnuFile", "mnuEdit", "mnuPlay", "mnuMisc"}) menus_->SetEnabled(m, false);
     for (QLineEdit* t : boxes_) t->show();
     btnAccept->setEnabled(true);

@@ -773,6 +773,13 @@ TEST_F(EntryWindow, PieceWhoseTrackFileMovedOnReopensFromTheRecentListWithEveryI
     EXPECT_EQ(TrackRecords(2), items);
 }
 
+TEST_F(EntryWindow, NewEntersItemEntryInItsOwnMode) {
+    Load();
+    p.s.MenuMode = "mnuEdtCC"; // as the last bulk command left it
+    NewPiece("SONG");
+    EXPECT_EQ(p.s.MenuMode, "mnuEdtNotes");
+}
+
 TEST_F(EntryWindow, NewPieceTypedAndWrittenAsAMidFile) {
     Load();
     TypeThePiece();
