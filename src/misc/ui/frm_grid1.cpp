@@ -1,6 +1,8 @@
 // The initialization grid on Qt Widgets: a QTableWidget whose row 0 holds
 // the column titles and column 0 the track numbers, with a line edit laid
-// over the cell being edited.
+// over the cell being edited. Row 0 and column 0 are hidden and shown in the
+// table's headers instead, so that they stay in place while the grid
+// scrolls; the corner above the track numbers shows column 0's title.
 #include "misc/ui/frm_grid1.h"
 
 #include "platform/cp1252.h"
@@ -12,6 +14,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStylePainter>
 #include <QTableWidget>
 
 namespace tnq {
@@ -42,8 +45,13 @@ FrmGrid1::FrmGrid1(QWidget* owner, Context& c) : DialogForm(owner), c_(c) {
         b->setAutoDefault(false);
         b->setDefault(false);
     }
-    Grid1->horizontalHeader()->hide();
-    Grid1->verticalHeader()->hide();
+    for (QHeaderView* h : {Grid1->horizontalHeader(), Grid1->verticalHeader()}) {
+        h->setSectionsClickable(false);
+        h->setSectionResizeMode(QHeaderView::Fixed);
+        h->setDefaultAlignment(Qt::AlignCenter);
+    }
+    corner_ = Grid1->findChild<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly);
+    if (corner_) corner_->installEventFilter(this);
     Grid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Grid1->setSelectionMode(QAbstractItemView::SingleSelection);
     // Tab leaves the grid; the focus leaving the hidden overlay must not
@@ -73,11 +81,13 @@ void FrmGrid1::Show(Context& c) {
     Grid1->setColumnCount(GridColumns(multiple_));
     Grid1->setRowCount(s.NumTracks + 1);
     const int description = ColumnOf(GridColumn::Description, multiple_);
+    const auto alignment = [description](int col) {
+        return col == description ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter;
+    };
     for (int r = 0; r <= s.NumTracks; ++r) {
         for (int col = 0; col < Grid1->columnCount(); ++col) {
             auto* item = new QTableWidgetItem(Q(CellText(empty, r, col)));
-            item->setTextAlignment(col == description ? Qt::AlignLeft | Qt::AlignVCenter
-                                                      : Qt::AlignCenter);
+            item->setTextAlignment(alignment(col));
             if (r < 2 || col == 0) {
                 item->setFlags(Qt::ItemIsEnabled);
                 item->setBackground(palette().button());
@@ -85,6 +95,16 @@ void FrmGrid1::Show(Context& c) {
             Grid1->setItem(r, col, item);
         }
     }
+    // The fixed heading row and track column.
+    Grid1->setRowHidden(0, true);
+    Grid1->setColumnHidden(0, true);
+    for (int col = 0; col < Grid1->columnCount(); ++col) {
+        auto* heading = new QTableWidgetItem(Grid1->item(0, col)->text());
+        heading->setTextAlignment(alignment(col));
+        Grid1->setHorizontalHeaderItem(col, heading);
+    }
+    for (int r = 0; r <= s.NumTracks; ++r)
+        Grid1->setVerticalHeaderItem(r, new QTableWidgetItem(Grid1->item(r, 0)->text()));
     Layout();
     if (multiple_ || !centred_) {
         // Centred at its first showing, when its size is first known; the
@@ -116,6 +136,9 @@ void FrmGrid1::Layout() {
     }
     const int rows = Grid1->rowCount();
     const int rowHeight = Grid1->verticalHeader()->defaultSectionSize();
+    // The headings stand where row 0 and column 0 would.
+    Grid1->horizontalHeader()->setFixedHeight(rowHeight);
+    Grid1->verticalHeader()->setFixedWidth(px(kColumnWidth));
     int gridHeight = px(kDesignedGridHeight);
     if (rows - 1 < 32) gridHeight = rowHeight * rows + 2 * Grid1->frameWidth();
     Grid1->setGeometry(px(kGridLeft), px(kGridTop), px(gridWidth), gridHeight);
@@ -240,6 +263,19 @@ bool FrmGrid1::EditKeyCode(int key) {
 }
 
 bool FrmGrid1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == corner_ && event->type() == QEvent::Paint) {
+        // The corner drawn as a heading: column 0's title.
+        QStylePainter painter(corner_);
+        QStyleOptionHeader option;
+        option.initFrom(corner_);
+        option.rect = corner_->rect();
+        option.position = QStyleOptionHeader::OnlyOneSection;
+        option.textAlignment = Qt::AlignCenter;
+        if (const QTableWidgetItem* title = Grid1->horizontalHeaderItem(0))
+            option.text = title->text();
+        painter.drawControl(QStyle::CE_Header, option);
+        return true;
+    }
     if (watched == txtEdit) {
         if (event->type() == QEvent::KeyPress) {
             auto* e = static_cast<QKeyEvent*>(event);

@@ -13,6 +13,7 @@
 #include "misc/init_new_file.h"
 #include "platform/ui/form_lifecycle.h"
 
+class QAbstractButton;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
@@ -61,6 +62,7 @@ private:
     std::string Cell(int row, int col) const;
 
     Context& c_;
+    QAbstractButton* corner_ = nullptr; // the table's corner, above the track numbers
     bool multiple_ = false;
     int editRow_ = -1, editCol_ = -1;
     bool dropping_ = false;

@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPrinter>
@@ -355,8 +356,9 @@ TEST_F(SetUpRoad, KeysTypedOverACellOpenItsBox) {
     NewPieceInitialised("Keys", mb::Yes);
 }
 
-// A piece of 40 tracks: the grid keeps its designed height and scrolls, and
-// the box over the cell being edited stays on its cell.
+// A piece of 40 tracks: the grid keeps its designed height and scrolls under
+// its fixed titles and track numbers, and the box over the cell being edited
+// stays on its cell.
 TEST_F(SetUpRoad, TheGridOfManyTracksScrollsWithItsOverlay) {
     WhenShown<FrmMisc>([&](FrmMisc* m) {
         m->txtTracks->setText("40");
@@ -377,6 +379,17 @@ TEST_F(SetUpRoad, TheGridOfManyTracksScrollsWithItsOverlay) {
             QTest::keyClick(g->txtEdit, Qt::Key_Return);
             Settle();
             EXPECT_EQ(CellOf(g, 40, 4), "4");
+            // Scrolled to the last track and to the right, the column titles
+            // and the track numbers stay in view.
+            grid->verticalScrollBar()->setValue(grid->verticalScrollBar()->maximum());
+            grid->horizontalScrollBar()->setValue(grid->horizontalScrollBar()->maximum());
+            Settle();
+            EXPECT_GT(grid->rowAt(0), 2) << "scrolled down";
+            EXPECT_TRUE(grid->horizontalHeader()->isVisible());
+            EXPECT_EQ(grid->model()->headerData(1, Qt::Horizontal).toString().toStdString(), "Channel #");
+            EXPECT_TRUE(grid->verticalHeader()->isVisible());
+            EXPECT_EQ(grid->model()->headerData(40, Qt::Vertical).toString().toStdString(), "40");
+            EXPECT_EQ(CellOf(g, 0, 1), "Channel #") << "row 0 still holds the titles";
             Click(g->btnCancel);
         });
         p.msg.AnswerOk(); // a Recalc may have to be run
