@@ -3,12 +3,34 @@
 
 #include "platform/message_box.h"
 
+#include <string_view>
+
 namespace tnq {
 
 std::string HelpAnchor(const std::string& document, int topic) {
     const std::string anchor = "topic-" + std::to_string(topic);
     if (topic > 0 && document.find("id=\"" + anchor + "\"") != std::string::npos) return anchor;
     return kHelpContents;
+}
+
+int FormHelpTopic(const std::string& formName, const std::string& menuMode) {
+    if (formName == "frmVolume") return menuMode == "mnuEdtTempos" ? 15 : 32;
+    if (formName == "frmCopyByBar") return menuMode == "mnuEdtVertical" ? 20 : 16;
+    struct Row {
+        std::string_view Form;
+        int Topic;
+    };
+    // The topic of the command or entry field that shows the window.
+    static constexpr Row kTopics[] = {
+        {"frmDynamics", 14},    {"frmPitchbend", 31}, {"frmCCPrep", 36},      {"frmCopyByItem", 16},
+        {"frmDeletebyBar", 40}, {"frmStaccato", 19},  {"frmParameters", 21},  {"frmPunch", 27},
+        {"frmRandom", 41},      {"frmTwoNote", 42},   {"frmReviseBarNos", 5}, {"frmNoteOptions", 6},
+        {"frmMidFile", 11},     {"frmBalance", 22},   {"frmGrid1", 44},       {"frmMisc", 25},
+        {"frmFilter", 46},      {"frmTrackDesc", 45}, {"frmDirectory", 26},   {"frmMidiOutput", 33},
+    };
+    for (const Row& r : kTopics)
+        if (r.Form == formName) return r.Topic;
+    return 0;
 }
 
 std::string UsingHelpPage() {
@@ -25,7 +47,9 @@ std::string UsingHelpPage() {
            "</ul>"
            "<h2>Help on what you are doing</h2>"
            "<p>Press <b>F1</b> in an entry field of the main window, or while an item of a menu "
-           "is highlighted, to see the topic on that field or command.</p>"
+           "is highlighted, to see the topic on that field or command; in a dialog or any other "
+           "window, to see the topic on that window. <b>Esc</b> or <b>Close</b> closes the "
+           "viewer.</p>"
            "<h2>From the Help menu</h2>"
            "<ul>"
            "<li><b>Overview</b> pages through a short introduction to the program.</li>"

@@ -17,6 +17,12 @@ inline constexpr const char* kHelpContents = "contents";
 // "topic-N" where the document has it, else its contents.
 std::string HelpAnchor(const std::string& document, int topic);
 
+// The help topic of a window other than the main window, by its name, for
+// F1 pressed in it: the topic of the command or field that shows the window,
+// 0 (the contents) for a window the help has no topic for. A dialog shared
+// by two commands takes the topic of the one running (menuMode).
+int FormHelpTopic(const std::string& formName, const std::string& menuMode);
+
 // The viewer's own page on how to use it (Help > Using Help).
 std::string UsingHelpPage();
 // The page shown in place of a help document that cannot be read.

@@ -25,10 +25,12 @@
 #include "midifile/ui/frm_balance.h"
 #include "midifile/ui/frm_mid_file.h"
 #include "misc/awe_conversion.h"
+#include "misc/help_commands.h"
 #include "misc/init_new_file.h"
 #include "misc/misc_commands.h"
 #include "misc/track_descriptions.h"
 #include "misc/ui/frm_midi_output.h"
+#include "platform/ui/help_key.h"
 #include "platform/vb.h"
 
 #include <QApplication>
@@ -143,6 +145,14 @@ void FrmKVS::BuildMenus() {
     connect(f1, &QShortcut::activated, this, [this] {
         const int topic = HelpTopicOf(QApplication::focusWidget());
         form_.Queue().Post([this, topic] { ShowHelpTopic(topic); });
+    });
+    // F1 in any other window (a dialog, the grid, the sound-test panel, a
+    // message box): the topic of that window. It runs at once: the command
+    // that showed a modal window is still running.
+    new HelpKey(this, [this](QWidget* window) {
+        if (window == helpViewer_ || qobject_cast<QMainWindow*>(window)) return false;
+        ShowHelpTopic(FormHelpTopic(window->objectName().toStdString(), C().s.MenuMode));
+        return true;
     });
     items(help, {{"mnuHelpOverview", "&Overview", 0, &FrmKVS::mnuHelpOverview_Click},
                  {"mnuHelpContents", "&Contents", 0, &FrmKVS::mnuHelpContents_Click},

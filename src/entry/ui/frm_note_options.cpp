@@ -15,6 +15,7 @@ constexpr double kRowTop = 120, kRowHeight = 300;
 } // namespace
 
 FrmNoteOptions::FrmNoteOptions(QWidget* owner, Context& c) : DialogForm(owner), c_(c) {
+    setObjectName("frmNoteOptions");
     setWindowTitle("Options at Note");
     for (int r = 0; r < kNoteOptionRows; ++r) {
         const NoteOption& row = kNoteOptions[r];

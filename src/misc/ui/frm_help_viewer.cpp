@@ -4,8 +4,10 @@
 #include "misc/help_commands.h"
 #include "platform/whole_file.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QHBoxLayout>
+#include <QShortcut>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -28,6 +30,8 @@ FrmHelpViewer::FrmHelpViewer(QWidget* mainWindow) : QWidget(mainWindow, Qt::Wind
     btnBack->setObjectName("btnBack");
     btnForward = new QPushButton("&Forward", this);
     btnForward->setObjectName("btnForward");
+    btnClose = new QPushButton("C&lose", this);
+    btnClose->setObjectName("btnClose");
     txtHelp = new QTextBrowser(this);
     txtHelp->setObjectName("txtHelp");
     txtHelp->setOpenExternalLinks(false);
@@ -35,6 +39,7 @@ FrmHelpViewer::FrmHelpViewer(QWidget* mainWindow) : QWidget(mainWindow, Qt::Wind
     auto* row = new QHBoxLayout;
     for (QPushButton* b : {btnContents, btnBack, btnForward}) row->addWidget(b);
     row->addStretch();
+    row->addWidget(btnClose);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(row);
     layout->addWidget(txtHelp);
@@ -46,6 +51,9 @@ FrmHelpViewer::FrmHelpViewer(QWidget* mainWindow) : QWidget(mainWindow, Qt::Wind
     connect(txtHelp, &QTextBrowser::forwardAvailable, btnForward, &QPushButton::setEnabled);
     connect(btnBack, &QPushButton::clicked, txtHelp, &QTextBrowser::backward);
     connect(btnForward, &QPushButton::clicked, txtHelp, &QTextBrowser::forward);
+    connect(btnClose, &QPushButton::clicked, this, &QWidget::close);
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+            &QWidget::close);
     connect(btnContents, &QPushButton::clicked, this, [this] {
         if (helpFile_.empty())
             ShowUsingHelp();
@@ -87,6 +95,16 @@ std::string FrmHelpViewer::Anchor() const {
 }
 
 void FrmHelpViewer::Present() {
+    // Over a modal window only a modal viewer can be used; beside the main
+    // window it stays modeless.
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal != this) {
+        const Qt::WindowModality wanted = modal ? Qt::ApplicationModal : Qt::NonModal;
+        if (windowModality() != wanted) {
+            hide();
+            setWindowModality(wanted);
+        }
+    }
     show();
     raise();
     activateWindow();

@@ -1,6 +1,8 @@
 // The help viewer: the program's help document (an HTML file) in a window
 // of its own beside the main window, opened at its contents, at the topic
-// of a field or command, or at the viewer's own page on using it.
+// of a field, command or window, or at the viewer's own page on using it.
+// Opened over a modal window, it is modal itself, so that it can be read
+// and closed before that window goes on. Esc and Close close it.
 #pragma once
 
 #include <QPushButton>
@@ -26,7 +28,7 @@ public:
     const std::string& Document() const { return document_; }
     std::string Anchor() const;
 
-    QPushButton *btnContents, *btnBack, *btnForward;
+    QPushButton *btnContents, *btnBack, *btnForward, *btnClose;
     QTextBrowser* txtHelp;
 
 private:

@@ -1,9 +1,26 @@
 // The Help menu driven headless as a new user would: paging through the
-// overview, the About box, the help viewer by the menu and by F1, and the
-// viewer closed at exit.
+// overview, the About box, the help viewer by the menu and by F1 in every
+// window, and the viewer closed at exit.
+#include "editing/ui/frm_cc_prep.h"
+#include "editing/ui/frm_copy_by_bar.h"
+#include "editing/ui/frm_copy_by_item.h"
+#include "editing/ui/frm_delete_by_bar.h"
+#include "editing/ui/frm_parameters.h"
+#include "editing/ui/frm_punch.h"
+#include "editing/ui/frm_random.h"
+#include "editing/ui/frm_staccato.h"
+#include "editing/ui/frm_two_note.h"
+#include "editing/ui/frm_value_ramp.h"
+#include "editing/ui/frm_volume.h"
 #include "entry/ui/entry_window.h"
+#include "entry/ui/frm_note_options.h"
+#include "entry/ui/frm_revise_bar_nos.h"
+#include "midifile/ui/frm_balance.h"
+#include "midifile/ui/frm_mid_file.h"
+#include "misc/ui/frm_midi_output.h"
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -24,13 +41,22 @@ protected:
         test::WriteFile(helpFile, "<html><body><h1 id=\"contents\">Contents</h1>"
                                   "<h2 id=\"txtNote\"><a id=\"topic-6\"></a>Note</h2>"
                                   "<h2 id=\"mnuMisc\"><a id=\"topic-23\"></a>Misc</h2>"
-                                  "<li id=\"topic-46\">Test Sounds</li></body></html>");
+                                  "<li id=\"topic-46\">Test Sounds</li>" +
+                                      OtherTopics() + "</body></html>");
         p.s.HelpFile = helpFile.string();
         c.files = &p.files;
         EntryWindowBase::SetUp();
         Load();
     }
     void Choose(const char* item) { EntryWindowBase::Choose(w, item); }
+    // The topics of the dialogs' commands and fields.
+    static std::string OtherTopics() {
+        std::string anchors;
+        for (int t :
+             {5, 11, 14, 15, 16, 19, 20, 21, 22, 25, 26, 27, 31, 32, 33, 36, 40, 41, 42, 44, 45})
+            anchors += "<a id=\"topic-" + std::to_string(t) + "\"></a>";
+        return anchors;
+    }
 
     fs::path helpFile;
 };
@@ -151,6 +177,90 @@ TEST_F(HelpMenu, TheViewerByMenuAndByF1AndClosedAtExit) {
     // Exit closes the viewer.
     Choose("mnuFilExit");
     EXPECT_FALSE(v->isVisible());
+}
+
+// F1 in each window but the main one: the viewer at the window's topic, or
+// at the contents where the help has none for it; Esc closes the viewer.
+TEST_F(HelpMenu, F1InEveryWindowOpensTheViewerAtItsTopic) {
+    p.s.NumTracks = 4;
+    const auto Loaded = [](DialogForm* f) {
+        f->Load();
+        return f;
+    };
+    struct Row {
+        const char* menuMode;
+        std::function<QWidget*()> make;
+        const char* anchor;
+    };
+    const Row rows[] = {
+        {"", [&] { return &FrmTrackSel::Of(&w); }, "contents"},
+        {"", [&] { return &FrmValueRamp::Dynamics(&w, c); }, "topic-14"},
+        {"", [&] { return &FrmValueRamp::PitchBend(&w, c); }, "topic-31"},
+        {"", [&] { return &FrmCCPrep::Of(&w, c); }, "topic-36"},
+        {"mnuEdtTempos", [&] { return &FrmVolume::Of(&w, c); }, "topic-15"},
+        {"mnuEdtVolume", [&] { return &FrmVolume::Of(&w, c); }, "topic-32"},
+        {"mnuEdtCopy", [&] { return &FrmCopyByBar::Of(&w, c); }, "topic-16"},
+        {"mnuEdtVertical", [&] { return &FrmCopyByBar::Of(&w, c); }, "topic-20"},
+        {"", [&] { return &FrmCopyByItem::Of(&w, c); }, "topic-16"},
+        {"", [&] { return &FrmDeletebyBar::Of(&w, c); }, "topic-40"},
+        {"", [&] { return &FrmStaccato::Of(&w, c); }, "topic-19"},
+        {"", [&] { return &FrmParameters::Of(&w, c); }, "topic-21"},
+        {"", [&] { return &FrmPunch::Of(&w, c); }, "topic-27"},
+        {"", [&] { return &FrmRandom::Of(&w, c); }, "topic-41"},
+        {"", [&] { return &FrmTwoNote::Of(&w, c); }, "topic-42"},
+        {"", [&] { return Loaded(new FrmReviseBarNos(&w, c)); }, "topic-5"},
+        {"", [&] { return Loaded(new FrmNoteOptions(&w, c)); }, "topic-6"},
+        {"", [&] { return &FrmMidFile::Of(&w); }, "topic-11"},
+        {"", [&] { return &FrmBalance::Of(&w); }, "topic-22"},
+        {"", [&] { return &w.frmGrid1.Get(); }, "topic-44"},
+        {"", [&] { return &w.frmMisc.Get(); }, "topic-25"},
+        {"", [&] { return &w.frmFilter.Get(); }, "topic-46"},
+        {"", [&] { return &w.frmTrackDesc.Get(); }, "topic-45"},
+        {"", [&] { return &w.frmDirectory.Get(); }, "topic-26"},
+        {"", [&] { return new FrmMidiOutput(&w, {"Synth"}, ""); }, "topic-33"},
+        {"", [&] { return &w.frmHelp1.Get(); }, "contents"},
+        {"", [&] { return &w.frmAbout2.Get(); }, "contents"},
+        {"", [&] { return new QMessageBox(QMessageBox::Warning, "Tonquill", "?", {}, &w); },
+         "contents"},
+    };
+    for (const Row& r : rows) {
+        p.s.MenuMode = r.menuMode;
+        QWidget* f = r.make();
+        SCOPED_TRACE(f->objectName().toStdString() + " " + r.menuMode);
+        ASSERT_TRUE(test::ShowActive(f));
+        ASSERT_EQ(QApplication::activeWindow(), f);
+        QTest::keyClick(f->focusWidget() ? f->focusWidget() : f, Qt::Key_F1);
+        Settle();
+        FrmHelpViewer* v = w.HelpViewer();
+        ASSERT_NE(v, nullptr);
+        EXPECT_TRUE(v->isVisible());
+        EXPECT_EQ(v->Anchor(), r.anchor);
+        QTest::keyClick(v, Qt::Key_Escape);
+        Settle();
+        EXPECT_FALSE(v->isVisible());
+        f->hide();
+        ASSERT_TRUE(test::ShowActive(&w));
+    }
+}
+
+// Over a modal dialog the viewer is modal itself, so that it can be read
+// there; Close returns to the dialog. Beside the main window it is modeless.
+TEST_F(HelpMenu, OverAModalDialogTheViewerCanBeReadAndClosed) {
+    test::WhenShown<FrmCCPrep>([&](FrmCCPrep* d) {
+        QTest::keyClick(d->focusWidget() ? d->focusWidget() : d, Qt::Key_F1);
+        Settle();
+        FrmHelpViewer* v = w.HelpViewer();
+        ASSERT_NE(v, nullptr);
+        EXPECT_EQ(QApplication::activeModalWidget(), v);
+        EXPECT_EQ(v->Anchor(), "topic-36");
+        Click(v->btnClose);
+        EXPECT_FALSE(v->isVisible());
+        EXPECT_EQ(QApplication::activeModalWidget(), d);
+        Click(d->btnCancel);
+    });
+    FrmCCPrep::Of(&w, c).Run();
+    Choose("mnuHelpContents");
+    EXPECT_FALSE(w.HelpViewer()->isModal());
 }
 
 } // namespace
