@@ -254,6 +254,8 @@ TrackItemRecord PunchItem(const PunchTexts& t) {
     r.Bar = Plain(t.Measure);
     r.Adjustment = Plain(t.Adjustment);
     r.Dynamics = Plain(t.Dynamics);
+    // A rest is silent, whatever Dynamics holds.
+    if (r.Note == "R") r.Dynamics = "0";
     if (r.Note == "CNTRL") {
         r.Octave = "0";
         r.PitchBend = "0";

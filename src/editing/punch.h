@@ -62,8 +62,8 @@ PunchField PunchOK(Context& c, const PunchTexts& t);
 
 // The item a valid dialog describes, as it is written into the record
 // boxes: numbers in plain digits, "R" and "CNTRL" upper-cased, blanks
-// removed from the note and its value; CNTRL has octave "0", no note value
-// and pitch bend "0". The channel is left empty: it is taken from the
+// removed from the note and its value; a rest has Dynamics "0"; CNTRL has
+// octave "0", no note value and pitch bend "0". The channel is left empty: it is taken from the
 // track.
 TrackItemRecord PunchItem(const PunchTexts& t);
 

@@ -153,6 +153,8 @@ TEST_F(PunchTest, TheItemWrittenHasPlainNumbers) {
     t.Note = "cntrl";
     t.Adjustment = "7";
     EXPECT_EQ(PunchItem(t), (TrackItemRecord{"CNTRL", "0", "", "7", "90", "7", "", "0"}));
+    t.Note = "r";
+    EXPECT_EQ(PunchItem(t).Dynamics, "0"); // a rest is silent
 }
 
 TEST_F(PunchTest, InAtBarFiveBeatTwoAndOutAgain) {

@@ -143,6 +143,9 @@ void FrmPunch::Form_Activate() {
     txtPitchbend->setText("0");
     SwitchOff(optPunchIn);
     SwitchOff(optPunchOut);
+    // A kept "R" or "CNTRL" keeps its boxes switched off: a rest must not
+    // get the Dynamics of a note.
+    txtNote_LostFocus();
     FocusBack(txtAtBar);
 }
 

@@ -3,7 +3,8 @@
 // dynamics, pitch bend) and the operation. At Bar, Measure, Note Name,
 // Octave, Note Value and "Update Adjustment" keep their values between
 // uses; the other boxes are reset on each showing, no operation is chosen
-// and every box is enabled again. Its OK checks are PunchOK.
+// and every box is enabled again, except those a kept "R" or "CNTRL"
+// switches off. Its OK checks are PunchOK.
 #pragma once
 
 #include "editing/punch.h"

@@ -232,14 +232,16 @@ TEST_F(DeletePunchDialogs, PunchNoteNameKeysAndTheBoxesTheySwitchOff) {
     });
     EXPECT_FALSE(dialog.Run());
 
-    // The next showing opens every box again.
+    // The next showing opens the boxes again, but not those the kept "R"
+    // switches off.
     ASSERT_TRUE(test::ShowActive(&main));
     WhenShown<FrmPunch>([&](FrmPunch& d) {
         EXPECT_FALSE(d.chkLastItem->isChecked());
-        for (QLineEdit* box : {d.txtAtBar, d.txtAtBeat, d.txtOctave, d.txtDynamics})
+        for (QLineEdit* box : {d.txtAtBar, d.txtAtBeat, d.txtNoteValue})
             EXPECT_TRUE(box->isEnabled());
         EXPECT_EQ(d.txtNote->text(), "R");
-        EXPECT_EQ(d.txtDynamics->text(), "64");
+        EXPECT_FALSE(d.txtDynamics->isEnabled());
+        EXPECT_EQ(d.txtDynamics->text(), "0");
         test::Key(&d, Qt::Key_Escape);
     });
     EXPECT_FALSE(dialog.Run());

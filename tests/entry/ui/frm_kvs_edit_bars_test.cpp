@@ -172,6 +172,39 @@ TEST_F(EditBars, RenumberDeleteAndPunchFromTheEditMenu) {
     ExpectMidWithoutKeyZero();
 }
 
+TEST_F(EditBars, PunchInARestTwiceKeepsItSilent) {
+    Load();
+    NewPiece("HUSH");
+    if (HasFatalFailure()) return;
+    Press(Qt::Key_Escape);
+    WriteTrackFile(2, Halves({1}, "C", "G", "2"));
+    OpenMenu(w, "mnuFile");
+    ChooseTracks({2});
+    Choose(w, "mnuFilRecalc");
+    // A rest at the end of track 2, twice: the second time Note Name keeps
+    // its "R" and OK is pressed without going through it.
+    for (int time = 0; time < 2; ++time) {
+        OpenMenu(w, "mnuEdit");
+        ChooseTracks({2});
+        WhenUp<FrmPunch>([&](FrmPunch& d) {
+            d.optPunchIn->click();
+            d.chkLastItem->click();
+            Settle();
+            Field(&d, "2"); // Measure
+            if (time == 0) {
+                Field(&d, "r");
+                Field(&d, "q");
+            }
+            d.btnOK->click();
+        });
+        Choose(w, "mnuEdtPunch");
+    }
+    auto want = Halves({1}, "C", "G", "2");
+    want.insert(want.end(), 2, {"R", "0", "q", "0", "0", "2", "2", "0"});
+    EXPECT_EQ(TrackRecords(2), want);
+    ExpectMidWithoutKeyZero();
+}
+
 TEST_F(EditBars, RestsPatternAndStaccatoFromTheEditMenu) {
     Load();
     NewPiece("GRID");
