@@ -6,7 +6,6 @@
 #include "editing/edit_frame.h"
 #include "platform/vb.h"
 
-#include <limits>
 
 namespace tnq {
 
@@ -16,10 +15,6 @@ constexpr const char* kTitle = "Delete by Bar";
 
 bool WholeBar(const std::string& text) {
     return WholeNumber(Trim(text), 0, kMaxBar).has_value();
-}
-
-bool WholeBeat(const std::string& text) {
-    return WholeNumber(Trim(text), 0, std::numeric_limits<Integer>::max()).has_value();
 }
 
 // The first chosen track on which an item behind its span would be lowered
@@ -38,12 +33,7 @@ int TrackBelowBarZero(const State& s, int shift) {
 
 BarField DeleteByBarOK(const DeleteByBarTexts& t) {
     if (!WholeBar(t.FromBar) || !WholeBar(t.ToBar)) return BarField::Silent;
-    const BarField field = CheckBarFields({t.FromBar, t.ToBar, t.StartingBeat, t.NoBeats, t.BeatValue});
-    if (field != BarField::None || t.StartingBeat.empty() || t.NoBeats.empty()) return field;
-    // A negative or broken number of beats would narrow to a wrong item.
-    if (!WholeBeat(t.StartingBeat)) return BarField::StartingBeat;
-    if (!WholeBeat(t.NoBeats)) return BarField::NumberOfBeats;
-    return BarField::None;
+    return CheckBarFields({t.FromBar, t.ToBar, t.StartingBeat, t.NoBeats, t.BeatValue});
 }
 
 bool DeleteByBar(Context& c, TrackSelectionDialog& tracks, DeleteByBarDialog& dialog) {

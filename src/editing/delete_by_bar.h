@@ -36,7 +36,8 @@ public:
 // whole numbers 0..9999 with To Bar not below From Bar (else Silent); when
 // both beat boxes hold text, the Beat Value letter, then Starting Beat and
 // No. of Beats whole numbers from 0 (else that box), both 0 or both not
-// (else Silent). The check box is not examined.
+// (else Silent); a No. of Beats given alone not below 0. The check box is
+// not examined.
 BarField DeleteByBarOK(const DeleteByBarTexts& t);
 
 // The command. Every item of the range goes, keywords included. With

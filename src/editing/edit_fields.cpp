@@ -54,14 +54,19 @@ Integer BeatValueTicks(const State& s, const std::string& text) {
     return idx == 0 ? Integer(0) : s.PowerOfTwo[idx];
 }
 
+bool BeatCountValid(const std::string& text) {
+    return WholeNumber(Trim(text), 0, std::numeric_limits<Integer>::max()).has_value();
+}
+
 BarField CheckBarFields(const BarFields& f) {
     if (!IsNumeric(f.FromBar) || !IsNumeric(f.ToBar) || Val(f.ToBar) < Val(f.FromBar))
         return BarField::Silent;
-    if (f.StartingBeat.empty() || f.NumberOfBeats.empty()) return BarField::None;
+    if (f.StartingBeat.empty() || f.NumberOfBeats.empty())
+        return FieldValue(f.NumberOfBeats) < 0 ? BarField::NumberOfBeats : BarField::None;
     if (f.BeatValue.size() != 1 || NoteLetterIndex(f.BeatValue[0]) == 0)
         return BarField::BeatValue;
-    if (!IsNumeric(f.StartingBeat)) return BarField::StartingBeat;
-    if (!IsNumeric(f.NumberOfBeats)) return BarField::NumberOfBeats;
+    if (!BeatCountValid(f.StartingBeat)) return BarField::StartingBeat;
+    if (!BeatCountValid(f.NumberOfBeats)) return BarField::NumberOfBeats;
     if ((Val(f.StartingBeat) == 0) != (Val(f.NumberOfBeats) == 0)) return BarField::Silent;
     return BarField::None;
 }

@@ -31,6 +31,10 @@ Integer FieldValue(const std::string& text);
 // not one of the letters.
 Integer BeatValueTicks(const State& s, const std::string& text);
 
+// A Starting Beat or No. of Beats the beat narrowing can take: a whole
+// number from 0 up, blanks around it allowed.
+bool BeatCountValid(const std::string& text);
+
 // The fields of a bar-range dialog, as typed.
 struct BarFields {
     std::string FromBar, ToBar;
@@ -39,6 +43,8 @@ struct BarFields {
 
 // The first field OK stops at, or None. Silent means OK does nothing at all
 // (the focus stays where it is); otherwise the focus goes to that field.
+// With a beat field empty the others are not examined, except that a No. of
+// Beats given alone, which still narrows the span, must not be below 0.
 enum class BarField { None, FromBar, ToBar, BeatValue, StartingBeat, NumberOfBeats, Silent };
 BarField CheckBarFields(const BarFields& f);
 

@@ -4,6 +4,7 @@
 #include "core/startup.h"
 #include "core/track_files.h"
 #include "core/vocabulary.h"
+#include "editing/edit_fields.h"
 #include "platform/vb.h"
 
 #include <algorithm>
@@ -31,8 +32,8 @@ EditField CheckRepeatAndBeats(const PassageTexts& t) {
     if (t.StartingBeat.empty() && t.NoBeats.empty()) return EditField::None;
     if (t.BeatValue.size() != 1 || NoteLetterIndex(t.BeatValue[0]) == 0)
         return EditField::BeatValue;
-    if (!IsNumeric(t.StartingBeat)) return EditField::StartingBeat;
-    if (!IsNumeric(t.NoBeats)) return EditField::NoBeats;
+    if (!BeatCountValid(t.StartingBeat)) return EditField::StartingBeat;
+    if (!BeatCountValid(t.NoBeats)) return EditField::NoBeats;
     return EditField::None;
 }
 

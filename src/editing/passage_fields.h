@@ -36,7 +36,8 @@ EditField CheckPassageChoice(Context& c, const PassageTexts& t);
 
 // The Repeat Number (1..4), then the beat fields: both empty passes;
 // otherwise the Beat Value is one of "xwhqestzy", the Starting Beat and No.
-// of Beats numeric, and one empty beat box is refused by its own focus.
+// of Beats whole numbers from 0, and one empty beat box is refused by its
+// own focus.
 EditField CheckRepeatAndBeats(const PassageTexts& t);
 
 // The frame's range texts of a passage (By Item: the item numbers).

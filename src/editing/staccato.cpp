@@ -102,10 +102,12 @@ StaccatoField StaccatoOK(Context& c, const StaccatoTexts& t) {
     if (!IsNumeric(t.Repeats) || Val(t.Repeats) < 1 || Val(t.Repeats) > 4) return StaccatoField::Repeats;
     // From and To are left to the command: the bar check, or the item range
     // of By Item, refuses what is no passage.
-    if (t.StartingBeat.empty() || t.NoBeats.empty()) return StaccatoField::None;
+    // A No. of Beats given alone still narrows the span.
+    if (t.StartingBeat.empty() || t.NoBeats.empty())
+        return FieldValue(t.NoBeats) < 0 ? StaccatoField::NoBeats : StaccatoField::None;
     if (t.BeatValue.size() != 1 || NoteLetterIndex(t.BeatValue[0]) == 0) return StaccatoField::BeatValue;
-    if (!IsNumeric(t.StartingBeat)) return StaccatoField::StartingBeat;
-    if (!IsNumeric(t.NoBeats)) return StaccatoField::NoBeats;
+    if (!BeatCountValid(t.StartingBeat)) return StaccatoField::StartingBeat;
+    if (!BeatCountValid(t.NoBeats)) return StaccatoField::NoBeats;
     return StaccatoField::None;
 }
 

@@ -32,7 +32,7 @@ enum class StaccatoField { None, Silent, Repeats, BeatValue, StartingBeat, NoBea
 // track" when several); a proportion; Repeat Number 1..4; From and To
 // numeric, To not below From (silent); then, when both beat fields are
 // filled, Beat Value one letter of "xwhqestzy", Starting Beat and No. of
-// Beats numeric.
+// Beats whole numbers from 0; a No. of Beats given alone not below 0.
 StaccatoField StaccatoOK(Context& c, const StaccatoTexts& t);
 
 // A note's Duration W (trimmed) under Staccato with the proportion: the

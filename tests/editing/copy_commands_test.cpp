@@ -232,6 +232,7 @@ TEST_F(CopyCommands, CopyByBarOkChecks) {
         {"ADD", Bars("SONATA", "1", "2", "", "9997"), CopyField::None, ""},
         {"ADD", Bars("SONATA", "1", "2", "", "0", "2", "2", "qq"), CopyField::BeatValue, ""},
         {"ADD", Bars("SONATA", "1", "2", "", "0", "0", "2"), CopyField::Silent, ""},
+        {"ADD", Bars("SONATA", "1", "2", "", "0", "1", "-2"), CopyField::NoBeats, ""},
     };
     for (const Row& r : rows) {
         const std::size_t before = p.msg.shown.size();

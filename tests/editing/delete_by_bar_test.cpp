@@ -48,6 +48,7 @@ TEST(DeleteByBarOK, BarsThenBeatsInScreenOrder) {
         {Bars(" 3", "3 "), BarField::None},
         {Bars("3", "4", true, "2", ""), BarField::None},   // whole bars
         {Bars("3", "4", true, "", "2"), BarField::None},   // narrowed from beat 0
+        {Bars("3", "4", true, "", "-2"), BarField::NumberOfBeats},
         {Bars("3", "4", true, "2", "2", "qq"), BarField::BeatValue},
         {Bars("3", "4", true, "2", "2", "Q"), BarField::BeatValue},
         {Bars("3", "4", true, "a", "2"), BarField::StartingBeat},

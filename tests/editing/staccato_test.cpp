@@ -108,6 +108,7 @@ TEST(StaccatoFields, OkChecksInOrder) {
         {texts("1", "Q", "2", "1", "1", "2"), "0100", StaccatoField::BeatValue, false},
         {texts("1", "q", "b", "1", "1", "2"), "0100", StaccatoField::StartingBeat, false},
         {texts("1", "q", "2", "b", "1", "2"), "0100", StaccatoField::NoBeats, false},
+        {texts("1", "q", "1", "-2", "1", "2"), "0100", StaccatoField::NoBeats, false},
     };
     for (const Case& k : cases) {
         p.s.SelectedTracks = k.selected;

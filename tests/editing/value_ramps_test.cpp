@@ -232,6 +232,8 @@ TEST_F(ValueRamps, DynamicsOKRefusesInScreenOrder) {
         {with(ok, [](RampTexts& t) { t.Passage.RepeatNumber = "5"; }), EditField::RepeatNumber},
         {with(ok, [](RampTexts& t) { t.Passage.StartingBeat = "2"; }), EditField::NoBeats},
         {with(ok, [](RampTexts& t) { t.Passage.NoBeats = "2"; }), EditField::StartingBeat},
+        {with(ok, [](RampTexts& t) { t.Passage.StartingBeat = "1", t.Passage.NoBeats = "-2"; }),
+         EditField::NoBeats},
         {with(ok,
               [](RampTexts& t) {
                   t.Passage.StartingBeat = t.Passage.NoBeats = "2";
