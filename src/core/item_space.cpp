@@ -130,7 +130,7 @@ void InsertItems(Context& c) {
 
 void UseCurrentTrackFile(Context& c) {
     State& s = c.s;
-    const std::string path = TrackFilePath(s.FilePath, s.PieceTitle, s.CurrentTrack);
+    const std::string path = TrackFilePath(s, s.PieceTitle, s.CurrentTrack);
     if (s.File2Open == 1 && s.File2.IsOpen() && s.File2.Path() == path) return;
     TrackFileOpen(c);
 }

@@ -185,7 +185,7 @@ bool PutPieceInPlace(Context& c, const PieceLocation& loc, const PieceData& data
 
     s.PieceTitle = loc.Title;
     s.FilePath = loc.FilePath;
-    s.PieceHome.clear();
+    s.PieceHome = loc.FilePath;
     s.PiecePath = DataFilePathOf(loc.FilePath, loc.Title);
     s.PieceOpen = 1;
     s.OpenFromRecent = 0;
@@ -470,7 +470,7 @@ bool mnuFilNew_Click(Context& c) {
     CloseTrackFiles(s);
 
     s.PieceTitle = title;
-    s.PieceHome.clear();
+    s.PieceHome = s.FilePath;
     c.screen.SetCaption("lblTitle", title);
     s.OpenFromRecent = 0;
     s.PiecePath = Join(dir, DiskName(title + ".TNQ"));
@@ -507,7 +507,7 @@ std::string CheckPieceExists(Context& c, const std::string& name) {
         std::any_of(name.begin(), name.end(), [](char ch) { return IsBadTitleCharacter(ch); }))
         return "error";
     try {
-        const std::string dir = PieceDirectoryOf(c.s.FilePath, name);
+        const std::string dir = PieceDirectoryFor(c.s, name);
         const std::string path = JoinIgnoringCase(dir, name + ".TNQ");
         struct stat st {};
         if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return "error";

@@ -75,12 +75,17 @@ std::string PieceDirectory(const State& s) {
     return PieceDirectoryOf(OpenPieceHome(s), s.PieceTitle);
 }
 
+std::string PieceDirectoryFor(const State& s, const std::string& title) {
+    if (!s.PieceTitle.empty() && title == s.PieceTitle) return PieceDirectory(s);
+    return PieceDirectoryOf(s.FilePath, title);
+}
+
 std::string PieceFilePath(const State& s, const std::string& fileName) {
     return JoinIgnoringCase(PieceDirectory(s), fileName);
 }
 
-std::string TrackFilePath(const std::string& filePath, const std::string& title, int track) {
-    return JoinIgnoringCase(PieceDirectoryOf(filePath, title), TrackFileName(title, track));
+std::string TrackFilePath(const State& s, const std::string& title, int track) {
+    return JoinIgnoringCase(PieceDirectoryFor(s, title), TrackFileName(title, track));
 }
 
 } // namespace tnq

@@ -52,18 +52,25 @@ std::string JoinIgnoringCase(const std::string& dir, const std::string& name);
 // found) for an empty pieces directory.
 std::string PieceDirectoryOf(const std::string& filePath, const std::string& title);
 
-// The pieces directory the open piece lives in: PieceHome when the pieces
-// directory was changed while it was open, else FilePath.
+// The pieces directory the open piece lives in: PieceHome (set by New, Open
+// and the conversion, kept when the pieces directory changes), FilePath when
+// that is empty.
 const std::string& OpenPieceHome(const State& s);
 
 // The open piece's directory (OpenPieceHome, PieceTitle).
 std::string PieceDirectory(const State& s);
 
+// The directory of the files of piece title: the open piece's own directory
+// (PieceDirectory) when title is the open piece's title, else title's piece
+// directory in the pieces directory. Every path to a piece's files is made
+// from it.
+std::string PieceDirectoryFor(const State& s, const std::string& title);
+
 // Full path of a file inside the open piece's directory (data file, NAME.DAT,
 // NAME.MID, a track file).
 std::string PieceFilePath(const State& s, const std::string& fileName);
 
-// Full path of track's file in piece title under the pieces directory.
-std::string TrackFilePath(const std::string& filePath, const std::string& title, int track);
+// Full path of track's file of piece title (in PieceDirectoryFor).
+std::string TrackFilePath(const State& s, const std::string& title, int track);
 
 } // namespace tnq

@@ -131,9 +131,9 @@ struct State {
     // ---- Piece and file state -------------------------------------------
     std::string PieceTitle;
     std::string PiecePath;
-    // The pieces directory the open piece lives in, once the pieces
-    // directory has been changed while it was open; "" otherwise (it is
-    // FilePath). Creating or opening a piece clears it.
+    // The pieces directory the open piece lives in: set by New, Open and
+    // the conversion, kept when the pieces directory (FilePath) changes;
+    // "" counts as FilePath.
     std::string PieceHome;
     std::string PieceDescription;
     Integer PieceOpen = 0;

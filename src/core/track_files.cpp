@@ -79,7 +79,7 @@ void TrackFileOpen(Context& c) {
     // track's file behind for the next write.
     s.File2.Close();
     s.File2Open = 0;
-    s.File2.Open(TrackFilePath(OpenPieceHome(s), s.PieceTitle, s.CurrentTrack), kRecordLength);
+    s.File2.Open(TrackFilePath(s, s.PieceTitle, s.CurrentTrack), kRecordLength);
     s.File2Open = 1;
 }
 
@@ -87,7 +87,7 @@ void TrackFileOpen2(Context& c) {
     State& s = c.s;
     s.File3.Close();
     s.File3Open = 0;
-    s.File3.Open(TrackFilePath(s.FilePath, s.SourceTitle, s.SourceTrack), kRecordLength);
+    s.File3.Open(TrackFilePath(s, s.SourceTitle, s.SourceTrack), kRecordLength);
     s.File3Open = 1;
 }
 
@@ -97,7 +97,7 @@ bool OpenTrackForReading(Context& c, int fileNumber, const std::string& title, i
     Integer& isOpen = fileNumber == 2 ? s.File2Open : s.File3Open;
     f.Close();
     isOpen = 0;
-    const std::string dir = PieceDirectoryOf(s.FilePath, title);
+    const std::string dir = PieceDirectoryFor(s, title);
     std::error_code ec;
     if (!std::filesystem::is_directory(dir, ec)) throw VbError(err::PathNotFound);
     const std::string path = JoinIgnoringCase(dir, TrackFileName(title, track));

@@ -56,13 +56,13 @@ TrackItemRecord BoxesRecord(const MainScreen& screen);
 void ShowRecord(MainScreen& screen, const TrackItemRecord& record);
 
 // Opens the file of CurrentTrack of the open piece as file 2 (File2Open),
-// by its full path FilePath/PieceTitle.TNQ/NAMEnn; a missing file reads as
-// an empty track and is created by the first record written, a missing
-// piece directory is error 76. File 2 is closed first, also
-// when the open then fails, so no later write reaches the previous track.
+// by its full path in the piece's own directory (PieceDirectory); a missing
+// file reads as an empty track and is created by the first record written, a
+// missing piece directory is error 76. File 2 is closed first, also when the
+// open then fails, so no later write reaches the previous track.
 void TrackFileOpen(Context& c);
 // Opens the file of SourceTrack of the piece SourceTitle as file 3
-// (File3Open), under FilePath/SourceTitle.TNQ/.
+// (File3Open), in PieceDirectoryFor(SourceTitle).
 void TrackFileOpen2(Context& c);
 
 // Opens track's file of the piece title (the open piece or another) as file

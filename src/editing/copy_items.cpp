@@ -83,16 +83,9 @@ Integer TransposedCode(const State& s, const TrackItemRecord& transposed, Intege
 
 namespace {
 
-// The path of track's file of piece title: the open piece where it lives,
-// another piece under the pieces directory.
-std::string SourcePath(const State& s, const std::string& title, int track) {
-    if (title == s.PieceTitle) return TrackFilePath(OpenPieceHome(s), title, track);
-    return JoinIgnoringCase(PieceDirectoryOf(s.FilePath, title), TrackFileName(title, track));
-}
-
 // The bytes of track's file of piece title; "" when there is none.
 std::string SourceBytes(const State& s, const std::string& title, int track) {
-    const std::string path = SourcePath(s, title, track);
+    const std::string path = TrackFilePath(s, title, track);
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec)) return "";
     return ReadWholeFile(path);

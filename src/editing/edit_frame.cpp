@@ -96,15 +96,14 @@ bool RunEditCommand(Context& c, TrackSelectionDialog& tracks, const EditCommand&
     s.CurrentTrack = 0;
     s.RepeatCounter = s.Repeats;
     s.Scratch = "";
-    bool finished = true;
-    for (;;) {
-        TrackNext(c);
-        if (s.Scratch == "end") break;
-        if (!cmd.ApplySpan(c)) {
-            finished = false;
-            break;
+    // A track file that cannot be opened stops the walk like a failed span.
+    const bool finished = ReportingErrors(c, [&] {
+        for (;;) {
+            TrackNext(c);
+            if (s.Scratch == "end") return true;
+            if (!cmd.ApplySpan(c)) return false;
         }
-    }
+    });
     // A walk that stopped early has changed the tracks before the stop: the
     // score is brought back in step with their files.
     if (cmd.Recalculates || !finished) Recalculate(c);

@@ -58,8 +58,10 @@ struct EditCommand {
 // Cancel: nothing is changed or shown. A range that does not validate: the
 // validation's message, status lines back to idle, nothing changed. By Item
 // needs exactly one chosen track ("Selection by Item can only be for one
-// track") and a range within its items. A span whose work stops: the tracks
-// already changed are recalculated, so the score agrees with the files.
+// track") and a range within its items. A span whose work stops, or a track
+// file that cannot be opened ("Error <n> ..."): the tracks already changed are
+// recalculated, so the score agrees with the files, and the status lines
+// and the pointer return to idle.
 bool RunEditCommand(Context& c, TrackSelectionDialog& tracks, const EditCommand& cmd);
 
 // Runs a command's work (returning bool); a run-time error raised inside is

@@ -231,6 +231,7 @@ void OpenAWEConversion(Context& c) {
         ph.Chorus = h->Chorus;
         SetPieceValues(s, ph);
         s.PieceTitle = name;
+        s.PieceHome = s.FilePath;
         s.PiecePath = DataFilePathOf(s.FilePath, name);
         ReplaceWholeFile(s.PiecePath, HeaderLine(ph) + "\r\n");
         s.PieceOpen = 1;
@@ -241,7 +242,7 @@ void OpenAWEConversion(Context& c) {
         for (const NewTrack& nt : tracks) {
             std::string bytes;
             for (const TrackItemRecord& r : nt.Records) bytes += EncodeRecord(r);
-            ReplaceWholeFile(dir + "/" + TrackFileName(name, nt.Track), bytes);
+            ReplaceWholeFile(TrackFilePath(s, name, nt.Track), bytes);
         }
 
         c.screen.SetCaption("lblTitle", name);

@@ -42,7 +42,7 @@ std::string PadOrCut(const std::string& text, std::size_t width) {
 // Items the track file of t holds; a missing or unreadable file holds none.
 int FileItems(const State& s, int t) {
     try {
-        return ItemsBeforeEnd(ReadWholeFile(TrackFilePath(s.FilePath, s.PieceTitle, t)));
+        return ItemsBeforeEnd(ReadWholeFile(TrackFilePath(s, s.PieceTitle, t)));
     } catch (const VbError&) {
         return 0;
     }

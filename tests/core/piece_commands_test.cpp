@@ -335,7 +335,7 @@ TEST_F(PieceCommandsTest, OpenReadsTheSavedPieceBack) {
     WriteTrack(music + "/OTHER.TNQ", "OTHER01", {Note("C", "1")});
     WriteTrack(music + "/OTHER.TNQ", "OTHER03",
                {{"TEMPO", "", "q", "0", "120", "1", "1", "-8192"}});
-    s.File2.Open(TrackFilePath(music, "SONG", 2), kRecordLength);
+    s.File2.Open(TrackFilePath(s, "SONG", 2), kRecordLength);
     s.File2Open = 1;
     s.RecalcDone = -1;
     p.files.Choose(DataPath("OTHER"));

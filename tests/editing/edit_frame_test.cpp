@@ -1,7 +1,10 @@
 #include "editing/edit_frame.h"
 
+#include "core/piece_paths.h"
 #include "core/track_files.h"
 #include "editing/edit_fixture.h"
+
+#include <filesystem>
 
 namespace tnq {
 namespace {
@@ -167,6 +170,18 @@ TEST_F(EditFrame, AWalkThatStopsEarlyLeavesTheScoreInStepWithTheFiles) {
     EXPECT_EQ(s.NoteCode(2, 1), 74);
     EXPECT_EQ(s.ItemCount(3), 8);
     EXPECT_EQ(p.screen.status2, "Select a menu item");
+}
+
+TEST_F(EditFrame, ATrackFileThatCannotBeOpenedIsToldAndTheStatusReturnsToIdle) {
+    Tracks({{2, FourBars()}});
+    tracks.Choose({2});
+    std::filesystem::remove_all(PieceDirectory(s));
+    p.msg.AnswerOk();
+    p.msg.AnswerOk(); // the recalculation's
+    EXPECT_FALSE(RunEditCommand(c, tracks, Command(R("1", "4"))));
+    EXPECT_EQ(p.msg.shown.at(0).Text, "Error 76 Path not found");
+    EXPECT_EQ(p.screen.status2, "Select a menu item");
+    EXPECT_FALSE(p.screen.hourglass);
 }
 
 TEST_F(EditFrame, OwnTrackChoiceAndParametersReplaceTheDefaults) {

@@ -206,7 +206,7 @@ protected:
         std::string bytes;
         for (const auto& r : items) bytes += EncodeRecord(r);
         bytes += EncodeRecord(kEndRecord);
-        WriteFile(TrackFilePath(s.FilePath, s.PieceTitle, t), bytes);
+        WriteFile(TrackFilePath(s, s.PieceTitle, t), bytes);
     }
 
     // Steps 2 and 3, then the file in memory; every file built is also

@@ -5,6 +5,7 @@
 #include "core/memory.h"
 #include "core/piece_commands.h"
 #include "core/piece_paths.h"
+#include "core/screen_procs.h"
 #include "core/startup.h"
 #include "entry/accept_item.h"
 #include "entry/instrument_lists.h"
@@ -115,9 +116,11 @@ void FrmKVS::ReportError(const std::exception& e) {
         text = "Run-time error '" + std::to_string(vb->Number()) + "':\r\n\r\n" + vb->Description();
     else
         text = std::string("Run-time error:\r\n\r\n") + e.what();
-    if (c_)
+    if (c_) {
+        // The command it stopped leaves no progress text or hourglass.
+        SwitchOffStatus(*c_);
         c_->msg.MsgBox(text, mb::Critical);
-    else
+    } else
         qWarning("%s", text.c_str());
 }
 

@@ -7,11 +7,13 @@
 #include "core/ui/frm_track_sel.h"
 #include "entry/ui/frm_kvs.h"
 #include "midifile/mid_fixture.h"
+#include "misc/ui/frm_directory.h"
 #include "support/fakes.h"
 #include "support/ui/settle.h"
 
 #include <gtest/gtest.h>
 
+#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QTimer>
@@ -98,7 +100,33 @@ protected:
         Choose(w, "mnuFilNew");
         ASSERT_EQ(p.s.PieceTitle, title);
         ASSERT_EQ(Focus(), w.txtTempo);
+        MoveIfAsked();
         atStart_ = p.msg.shown.size();
+    }
+    // Miscellaneous > Change Directory into the new directory name of the
+    // pieces directory, by a double click in the directory list.
+    std::filesystem::path ChangeDirectory(const std::string& name) {
+        const std::filesystem::path next = std::filesystem::path(p.s.FilePath) / name;
+        std::filesystem::create_directories(next);
+        WhenShown<FrmDirectory>([&](FrmDirectory* f) {
+            const auto rows = f->Dir1->findItems(QString::fromStdString(name), Qt::MatchEndsWith);
+            ASSERT_EQ(rows.size(), 1);
+            const QPoint at = f->Dir1->visualItemRect(rows.front()).center();
+            QTest::mouseClick(f->Dir1->viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseDClick(f->Dir1->viewport(), Qt::LeftButton, {}, at);
+            Settle();
+            f->btnOK->click();
+        });
+        OpenMenu(w, "mnuMisc");
+        Choose(w, "mnuMisDirectory");
+        EXPECT_EQ(p.s.FilePath, next.string());
+        w.SetFocus(Box::Tempo);
+        Settle();
+        return next;
+    }
+    // With move_, the pieces directory changed once the piece is open.
+    void MoveIfAsked() {
+        if (move_) elsewhere_ = ChangeDirectory("Elsewhere");
     }
     // Message boxes shown since the piece was made.
     std::size_t Boxes() const { return p.msg.shown.size() - atStart_; }
@@ -117,10 +145,10 @@ protected:
         std::string bytes;
         for (const auto& r : items) bytes += EncodeRecord(r);
         bytes += EncodeRecord(kEndRecord);
-        WriteFile(TrackFilePath(p.s.FilePath, p.s.PieceTitle, t), bytes);
+        WriteFile(TrackFilePath(p.s, p.s.PieceTitle, t), bytes);
     }
     std::vector<TrackItemRecord> TrackRecords(int t) const {
-        const std::string bytes = ReadFile(TrackFilePath(p.s.FilePath, p.s.PieceTitle, t));
+        const std::string bytes = ReadFile(TrackFilePath(p.s, p.s.PieceTitle, t));
         std::vector<TrackItemRecord> out;
         for (std::size_t at = 0; at + kRecordLength <= bytes.size(); at += kRecordLength) {
             const std::string_view rec(bytes.data() + at, kRecordLength);
@@ -190,6 +218,7 @@ protected:
         Choose(w, "mnuFilOpen");
         ASSERT_EQ(p.s.PieceTitle, name);
         ASSERT_EQ(Focus(), w.txtTempo);
+        MoveIfAsked();
         atStart_ = p.msg.shown.size();
     }
     // Esc, then File > Save.
@@ -226,6 +255,28 @@ protected:
     FrmKVS w;
     Context c{p.s, p.msg, p.ini, w, p.sys};
     std::size_t atStart_ = 0;
+    bool move_ = false;
+    std::filesystem::path elsewhere_;
 };
+
+// A road test also run with the pieces directory changed just after the
+// piece is made or opened (parameter true): the piece's files must then
+// change in its own directory, and nothing be written into the new one.
+class MovedPieceRoad : public EntryWindowBase, public ::testing::WithParamInterface<bool> {
+protected:
+    void SetUp() override {
+        EntryWindowBase::SetUp();
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        move_ = info->value_param() != nullptr && GetParam();
+    }
+    void TearDown() override {
+        if (!elsewhere_.empty()) {
+            EXPECT_TRUE(std::filesystem::is_empty(elsewhere_)) << "written into " << elsewhere_;
+        }
+    }
+};
+inline std::string MovedPieceName(const ::testing::TestParamInfo<bool>& info) {
+    return info.param ? "DirectoryChanged" : "InItsDirectory";
+}
 
 } // namespace tnq::test

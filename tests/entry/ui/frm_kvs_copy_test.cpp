@@ -30,7 +30,7 @@ protected:
         std::string bytes;
         for (const auto& r : items) bytes += EncodeRecord(r);
         bytes += EncodeRecord(kEndRecord);
-        test::WriteFile(TrackFilePath(p.s.FilePath, p.s.PieceTitle, t), bytes);
+        test::WriteFile(TrackFilePath(p.s, p.s.PieceTitle, t), bytes);
         p.s.SelectedTracks.assign(static_cast<std::size_t>(p.s.NumTracks), '0');
         p.s.SelectedTracks[static_cast<std::size_t>(t) - 1] = '1';
         ASSERT_TRUE(Recalculate(c));

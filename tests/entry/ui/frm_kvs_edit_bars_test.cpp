@@ -48,7 +48,7 @@ template <class F> void WhenUp(std::function<void(F&)> act) {
     timer->start();
 }
 
-class EditBars : public test::EntryWindowBase {
+class EditBars : public test::MovedPieceRoad {
 protected:
     // Two half notes a bar, for the bars given in turn.
     static std::vector<TrackItemRecord> Halves(std::vector<int> bars, const char* a,
@@ -85,7 +85,7 @@ protected:
     }
 };
 
-TEST_F(EditBars, RenumberDeleteAndPunchFromTheEditMenu) {
+TEST_P(EditBars, RenumberDeleteAndPunchFromTheEditMenu) {
     Load();
     NewPiece("BARS");
     if (HasFatalFailure()) return;
@@ -205,7 +205,7 @@ TEST_F(EditBars, PunchInARestTwiceKeepsItSilent) {
     ExpectMidWithoutKeyZero();
 }
 
-TEST_F(EditBars, RestsPatternAndStaccatoFromTheEditMenu) {
+TEST_P(EditBars, RestsPatternAndStaccatoFromTheEditMenu) {
     Load();
     NewPiece("GRID");
     if (HasFatalFailure()) return;
@@ -303,6 +303,8 @@ TEST_F(EditBars, RestsPatternAndStaccatoFromTheEditMenu) {
 
     ExpectMidWithoutKeyZero();
 }
+
+INSTANTIATE_TEST_SUITE_P(Road, EditBars, ::testing::Bool(), test::MovedPieceName);
 
 } // namespace
 } // namespace tnq

@@ -23,7 +23,7 @@
 namespace tnq {
 namespace {
 
-class PassageMenu : public test::EntryWindowBase {
+class PassageMenu : public test::MovedPieceRoad {
 protected:
     // A dialog's boxes given their texts.
     static void Fill(std::vector<std::pair<QLineEdit*, const char*>> boxes) {
@@ -49,7 +49,7 @@ protected:
     }
 };
 
-TEST_F(PassageMenu, DynamicsPitchBendParametersAndRandomFromTheEditMenu) {
+TEST_P(PassageMenu, DynamicsPitchBendParametersAndRandomFromTheEditMenu) {
     Load();
     NewPiece("PASSAGE");
     if (HasFatalFailure()) return;
@@ -120,6 +120,8 @@ TEST_F(PassageMenu, DynamicsPitchBendParametersAndRandomFromTheEditMenu) {
     EXPECT_EQ(notes, (std::vector<std::string>(4, "66=90")));
     EXPECT_EQ(bends, (std::vector<std::string>{"4:8225", "4:8258", "4:8292"}));
 }
+
+INSTANTIATE_TEST_SUITE_P(Road, PassageMenu, ::testing::Bool(), test::MovedPieceName);
 
 } // namespace
 } // namespace tnq

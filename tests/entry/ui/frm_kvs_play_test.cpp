@@ -36,7 +36,7 @@ protected:
         std::string bytes;
         for (const auto& r : items) bytes += EncodeRecord(r);
         bytes += EncodeRecord(kEndRecord);
-        test::WriteFile(TrackFilePath(p.s.FilePath, p.s.PieceTitle, t), bytes);
+        test::WriteFile(TrackFilePath(p.s, p.s.PieceTitle, t), bytes);
     }
     // n notes or rests of a duration, in bars of four quarters from bar 1.
     static std::vector<TrackItemRecord> Notes(const char* note, int n, const char* dur = "q") {

@@ -22,7 +22,7 @@ namespace {
 
 using test::Settle;
 
-class SeriesMenu : public test::EntryWindowBase {
+class SeriesMenu : public test::MovedPieceRoad {
 protected:
     // The dialog's boxes in tab order from From: each typed, then Enter.
     static void Fields(FrmVolume& d, std::vector<const char*> texts) {
@@ -36,7 +36,7 @@ protected:
     }
 };
 
-TEST_F(SeriesMenu, TemposAndAFadeFromTheEditMenu) {
+TEST_P(SeriesMenu, TemposAndAFadeFromTheEditMenu) {
     Load();
     NewPiece("SWELL");
     if (HasFatalFailure()) return;
@@ -102,6 +102,8 @@ TEST_F(SeriesMenu, TemposAndAFadeFromTheEditMenu) {
                                                 "1440:666667"}));
     EXPECT_EQ(volumes, (std::vector<std::string>{"0:7=100", "480:7=80", "960:7=60", "1440:7=40"}));
 }
+
+INSTANTIATE_TEST_SUITE_P(Road, SeriesMenu, ::testing::Bool(), test::MovedPieceName);
 
 } // namespace
 } // namespace tnq

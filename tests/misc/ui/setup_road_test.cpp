@@ -2,6 +2,8 @@
 // the automatic initialization (port question, settings dialog, grid of four
 // tracks, set-up sheet printed), Maintain Track Descriptions, and an .AWE
 // piece converted and written as a .MID file.
+#include "core/piece_paths.h"
+#include "editing/ui/frm_copy_by_bar.h"
 #include "entry/ui/entry_window.h"
 #include "midifile/mid_fixture.h"
 #include "midifile/ui/frm_mid_file.h"
@@ -42,7 +44,13 @@ protected:
         p.ini.SetIniSetting(IniSettings, "Tracks", "4");
         Load();
     }
-    fs::path PieceDir() const { return fs::path(p.s.FilePath) / (p.s.PieceTitle + ".TNQ"); }
+    fs::path PieceDir() const { return PieceDirectory(p.s); }
+    // A track file's bytes: the records, then the END record.
+    static std::string TrackBytes(const std::vector<TrackItemRecord>& items) {
+        std::string bytes;
+        for (const auto& r : items) bytes += EncodeRecord(r);
+        return bytes + EncodeRecord(kEndRecord);
+    }
 
     // Types text into the grid cell (row, col) as a user does: the first
     // character opens the box over the cell, Enter commits.
@@ -402,11 +410,7 @@ TEST_F(SetUpRoad, TheGridOfManyTracksScrollsWithItsOverlay) {
 TEST_F(SetUpRoad, AnAwePieceIsConvertedAndWrittenAsAMidFile) {
     const fs::path old = p.dir.Path() / "old" / "TUNE.AWE";
     test::WriteFile(old / "TUNE.AWE", "\"90\",96,\"C:\\OLD\",\"Old tune\",0,\"4\",\"4\",2,300,0,3,2\r\n");
-    const auto track = [](std::vector<TrackItemRecord> items) {
-        std::string bytes;
-        for (const auto& r : items) bytes += EncodeRecord(r);
-        return bytes + EncodeRecord(kEndRecord);
-    };
+    const auto track = TrackBytes;
     test::WriteFile(old / "TUNE01", track({{"TEMPO", "0", "", "0", "120", "1", "1", "0"},
                                            {"C", "4", "q", "7", "100", "1", "1", "0"},
                                            {"E", "4", "q", "0", "100", "1", "1", "0"},
@@ -438,6 +442,81 @@ TEST_F(SetUpRoad, AnAwePieceIsConvertedAndWrittenAsAMidFile) {
         if (x.Fields.at(2) != "0") notes.push_back(x.Fields.at(1));
     EXPECT_EQ(notes, (std::vector<std::string>{"60", "64", "67"}));
     EXPECT_EQ(r.Of(3, "Note_on_c").size(), 2u);
+}
+
+// Change Directory with a piece open: the copies, Save, Make .MID and
+// Initialize work on the piece where it lives; a conversion then makes its
+// piece in the new directory and saves it there, leaving a piece of that
+// name in the previous one alone.
+TEST_F(SetUpRoad, ThePieceKeepsItsDirectoryWhenThePiecesDirectoryChanges) {
+    NewPiece("HOME");
+    if (HasFatalFailure()) return;
+    const fs::path home = PieceDir();
+    const TrackItemRecord c{"C", "4", "q", "0", "64", "1", "2", "0"};
+    WriteTrackFile(2, {c, c, c, c});
+    OpenMenu(w, "mnuFile");
+    ChooseTracks({2});
+    Choose(w, "mnuFilRecalc");
+    const fs::path elsewhere = ChangeDirectory("Elsewhere");
+
+    // Bar 1 of track 2 copied to track 3, then behind both.
+    const auto bar1 = [](FrmCopyByBar* d) {
+        d->txtFromBar->setText("1");
+        d->txtToBar->setText("1");
+        d->btnOK->click();
+    };
+    OpenMenu(w, "mnuEdit");
+    p.msg.AnswerInput("2");
+    ChooseTracks({3});
+    WhenShown<FrmCopyByBar>(bar1);
+    Choose(w, "mnuEdtVertical");
+    ChooseTracks({2, 3});
+    WhenShown<FrmCopyByBar>(bar1);
+    Choose(w, "mnuEdtCopy");
+    EXPECT_EQ(TrackRecords(2).size(), 8u);
+    EXPECT_EQ(TrackRecords(3).size(), 8u);
+    EXPECT_EQ(w.StatusBar2->Line(), "Select a menu item");
+    OpenMenu(w, "mnuFile");
+    Choose(w, "mnuFilSave");
+    EXPECT_TRUE(MakeMidWithOk());
+    EXPECT_TRUE(fs::exists(home / "HOME.TNQ") && fs::exists(home / "HOME.MID"));
+
+    // Initialize: track 4's file holds items the score has not counted yet.
+    WriteTrackFile(4, {c, c});
+    WhenShown<FrmMisc>([&](FrmMisc* m) {
+        WhenShown<FrmGrid1>([&](FrmGrid1* g) {
+            Entry(g, 4, 1, "4");
+            Entry(g, 4, 2, "Y");
+            Entry(g, 4, 3, "1");
+            p.msg.Answer(mb::No); // no sheet
+            QTest::mouseClick(g->btnUpdate, Qt::LeftButton);
+        });
+        QTest::mouseClick(m->btnOK, Qt::LeftButton);
+    });
+    p.msg.Answer(mb::Yes); // the single port
+    OpenMenu(w, "mnuMisc");
+    Choose(w, "mnuMiscInit");
+    EXPECT_EQ(TrackRecords(4).size(), 9u) << "the opening items before the two";
+    EXPECT_TRUE(fs::exists(home / "HOME.DAT"));
+    EXPECT_TRUE(fs::is_empty(elsewhere));
+
+    const fs::path other = home.parent_path() / "TUNE.TNQ" / "TUNE.TNQ";
+    test::WriteFile(other, "kept");
+    const fs::path old = p.dir.Path() / "old" / "TUNE.AWE";
+    test::WriteFile(old / "TUNE.AWE", "\"90\",96,\"\",\"\",0,\"4\",\"4\",1,300,0,3,2\r\n");
+    test::WriteFile(old / "TUNE01", TrackBytes({c}));
+    p.files.Choose((old / "TUNE.AWE").string());
+    p.msg.AnswerOk();     // the conversion warning
+    p.msg.Answer(mb::No); // no Save first
+    p.msg.Answer(mb::No); // no initialization
+    OpenMenu(w, "mnuMisc");
+    Choose(w, "ConvKVOtoKVS");
+    ASSERT_EQ(p.s.PieceTitle, "TUNE");
+    EXPECT_EQ(p.s.ItemCount(2), 1);
+    OpenMenu(w, "mnuFile");
+    Choose(w, "mnuFilSave");
+    EXPECT_EQ(test::ReadFile(other), "kept");
+    EXPECT_NE(test::ReadFile(elsewhere / "TUNE.TNQ" / "TUNE.TNQ").find("\r\n02060"), std::string::npos);
 }
 
 TEST(SetUpSheet, PrintsToAPdfFileThroughQPrinter) {
