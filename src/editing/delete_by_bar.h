@@ -4,9 +4,9 @@
 #pragma once
 
 #include "core/context.h"
+#include "core/delete_items.h"
 #include "core/track_selection.h"
 #include "editing/edit_fields.h"
-#include "entry/delete_items.h"
 
 #include <string>
 

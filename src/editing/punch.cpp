@@ -1,6 +1,7 @@
 // Punch In/Punch Out.
 #include "editing/punch.h"
 
+#include "core/delete_items.h"
 #include "core/item_checks.h"
 #include "core/item_space.h"
 #include "core/recalculate.h"
@@ -9,7 +10,6 @@
 #include "core/vocabulary.h"
 #include "editing/edit_fields.h"
 #include "editing/edit_frame.h"
-#include "entry/delete_items.h"
 #include "platform/vb.h"
 
 #include <algorithm>

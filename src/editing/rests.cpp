@@ -1,6 +1,7 @@
 // Set a Track to Rests, Set Up Rests for Tempos, PB, CC and the grid worker.
 #include "editing/rests.h"
 
+#include "core/delete_items.h"
 #include "core/item_space.h"
 #include "core/recalculate.h"
 #include "core/screen_procs.h"
@@ -8,7 +9,6 @@
 #include "core/vocabulary.h"
 #include "editing/edit_fields.h"
 #include "editing/edit_frame.h"
-#include "entry/delete_items.h"
 #include "platform/vb.h"
 
 #include <algorithm>

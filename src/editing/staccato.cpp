@@ -1,13 +1,13 @@
 // Apply Staccato and Reverse Staccato.
 #include "editing/staccato.h"
 
+#include "core/delete_items.h"
 #include "core/item_space.h"
 #include "core/startup.h"
 #include "core/track_files.h"
 #include "core/vocabulary.h"
 #include "editing/edit_fields.h"
 #include "editing/edit_frame.h"
-#include "entry/delete_items.h"
 #include "platform/vb.h"
 
 #include <algorithm>

@@ -1,11 +1,11 @@
 // The entry boxes: help lines, guards, loss-of-focus checks and keys.
 #include "entry/entry_fields.h"
 
+#include "core/delete_items.h"
 #include "core/item_space.h"
 #include "core/recalculate.h"
 #include "core/track_files.h"
 #include "editing/copy_commands.h"
-#include "entry/delete_items.h"
 #include "entry/revise_bar_nos.h"
 #include "entry/scans.h"
 #include "entry/value_fields.h"

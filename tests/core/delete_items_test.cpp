@@ -1,6 +1,6 @@
 // Deleting items at the cursor: the F10 prompt, and the deleter the bulk
 // edits share with its MenuMode rules, the Delete by Bar dialog faked.
-#include "entry/delete_items.h"
+#include "core/delete_items.h"
 
 #include "core/recalculate.h"
 #include "core/piece_fixture.h"

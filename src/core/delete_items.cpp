@@ -1,5 +1,5 @@
 // DeleteItems and its F10 prompt.
-#include "entry/delete_items.h"
+#include "core/delete_items.h"
 
 #include "core/item_space.h"
 #include "core/screen_procs.h"
