@@ -36,8 +36,8 @@ public:
                                                 const std::string& filter) = 0;
 
     // The print dialog for a printout of pages pages (page numbers allowed,
-    // no selection). Nothing when the user cancelled. A failure raises
-    // VbError.
+    // no selection; a PDF file may be chosen in place of a printer).
+    // Nothing when the user cancelled. A failure raises VbError.
     virtual std::optional<PrintChoice> Print(int pages) = 0;
 };
 

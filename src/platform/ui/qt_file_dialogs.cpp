@@ -81,8 +81,9 @@ std::optional<std::string> QtFileDialogs::OpenProgramFile() {
 
 void QtFileDialogs::SetUpPrintDialog(QPrintDialog& dialog, int pages) {
     dialog.setObjectName("Dlog");
-    // Page numbers, no selection.
-    dialog.setOptions(QAbstractPrintDialog::PrintPageRange);
+    // Page numbers, no selection; printing to a PDF file stays on offer for
+    // a user without a printer.
+    dialog.setOptions(QAbstractPrintDialog::PrintPageRange | QAbstractPrintDialog::PrintToFile);
     const int last = std::max(1, pages);
     dialog.setMinMax(1, last);
     dialog.setFromTo(1, last);

@@ -10,15 +10,18 @@
 #include "misc/ui/frm_grid1.h"
 #include "misc/ui/frm_misc.h"
 #include "misc/ui/frm_track_desc.h"
+#include "platform/ui/qt_file_dialogs.h"
 #include "platform/ui/qt_printer.h"
 #include "support/fake_printer.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPointer>
-#include <QPrinter>
+#include <QPrintDialog>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QTest>
@@ -519,12 +522,29 @@ TEST_F(SetUpRoad, ThePieceKeepsItsDirectoryWhenThePiecesDirectoryChanges) {
     EXPECT_NE(test::ReadFile(elsewhere / "TUNE.TNQ" / "TUNE.TNQ").find("\r\n02060"), std::string::npos);
 }
 
-TEST(SetUpSheet, PrintsToAPdfFileThroughQPrinter) {
+TEST(SetUpSheet, PrintsToAPdfFileChosenInThePrintDialog) {
     test::TempDir dir;
     const fs::path pdf = dir.Path() / "sheet.pdf";
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromStdString(pdf.string()));
+    // The print dialog as the user sees it: the file entry of its printer
+    // list (there with or without printers), a file name, Print.
+    QtFileDialogs files;
+    test::WhenDialogShown<QPrintDialog>(
+        [&](QPrintDialog& d) {
+            auto* printers = d.findChild<QComboBox*>("printers");
+            ASSERT_NE(printers, nullptr);
+            const int toFile = printers->findText("Print to File (PDF)");
+            ASSERT_GE(toFile, 0) << "no file entry in the printer list";
+            printers->setCurrentIndex(toFile);
+            Settle();
+            auto* name = d.findChild<QLineEdit*>("filename");
+            auto* buttons = d.findChild<QDialogButtonBox*>();
+            ASSERT_TRUE(name && buttons);
+            name->setText(QString::fromStdString(pdf.string()));
+            buttons->button(QDialogButtonBox::Ok)->click();
+            Settle();
+        },
+        [](QPrintDialog& d) { d.reject(); });
+    ASSERT_TRUE(files.Print(2).has_value());
     State s;
     s.NumTracks = 40;
     s.PieceTitle = "BIG";
@@ -533,7 +553,7 @@ TEST(SetUpSheet, PrintsToAPdfFileThroughQPrinter) {
     State& st = s;
     GridCells cells = EmptyGrid(st, false);
     cells[2] = {"2", "1", "Y", "41", "Violin"};
-    QtPrinter out(printer);
+    QtPrinter out(files.Printer());
     int last = 0;
     PrintSheetPage(s, out, cells, 0, last);
     PrintSheetPage(s, out, cells, 32, last);
