@@ -9,8 +9,15 @@ namespace tnq {
 
 namespace {
 
-bool Start(Context& c, const std::string& program, const std::vector<std::string>& arguments) {
-    return c.launcher && !program.empty() && c.launcher->Start(program, arguments);
+bool Start(Context& c, const std::string& program, const std::vector<std::string>& arguments,
+           std::function<void()> onEarlyFailure = {}) {
+    return c.launcher && !program.empty() &&
+           c.launcher->Start(program, arguments, std::move(onEarlyFailure));
+}
+
+void PlayerNotAvailable(MessageBoxes& msg, const std::string& player) {
+    msg.MsgBox(PlayerNotAvailableText(player), mb::OKOnly | mb::Information,
+               std::string(kPlayMidTitle));
 }
 
 } // namespace
@@ -47,14 +54,17 @@ bool PlayMidFile(Context& c) {
         return false;
     }
     bool started = false;
+    // A player that gives up at once (a file opener with no program for
+    // .MID files) is not available either.
+    MessageBoxes& msg = c.msg;
+    const std::string player = s.DefaultPlayer;
     try {
-        started = Start(c, s.DefaultPlayer, {MidFilePath(s)});
+        started =
+            Start(c, player, {MidFilePath(s)}, [&msg, player] { PlayerNotAvailable(msg, player); });
     } catch (const VbError&) {
         started = false; // no path for NAME.MID
     }
-    if (!started)
-        c.msg.MsgBox(PlayerNotAvailableText(s.DefaultPlayer), mb::OKOnly | mb::Information,
-                     std::string(kPlayMidTitle));
+    if (!started) PlayerNotAvailable(msg, player);
     return started;
 }
 

@@ -29,7 +29,8 @@ bool RecalcTracks(Context& c, TrackSelectionDialog& tracks,
 
 // mnuPlayMid_Click: starts DefaultPlayer with the full path of the piece's
 // NAME.MID as its one argument. Without an open piece: NoFileOpenMsg. When
-// the player cannot be started: PlayerNotAvailableText. True when started.
+// the player cannot be started, or fails within its first seconds (shown
+// later, from the event loop): PlayerNotAvailableText. True when started.
 // Whether NAME.MID exists is the player's business.
 bool PlayMidFile(Context& c);
 

@@ -3,6 +3,7 @@
 // started.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,8 +17,15 @@ public:
     // the given arguments, each passed as one argument whatever blanks it
     // holds. Texts are bytes as the file system names them. Returns at once
     // once the program has started, without waiting for it to end; false
-    // when it could not be found or started.
-    virtual bool Start(const std::string& program, const std::vector<std::string>& arguments) = 0;
+    // when it could not be found or started. A program that has started but
+    // ends with a failure within its first few seconds (a non-zero exit
+    // status, as a file opener finding no program for the file) calls
+    // onEarlyFailure later, once, from the event loop.
+    virtual bool Start(const std::string& program, const std::vector<std::string>& arguments,
+                       std::function<void()> onEarlyFailure) = 0;
+    bool Start(const std::string& program, const std::vector<std::string>& arguments) {
+        return Start(program, arguments, {});
+    }
 };
 
 } // namespace tnq

@@ -198,9 +198,12 @@ public:
     struct Started {
         std::string Program;
         std::vector<std::string> Arguments;
+        std::function<void()> OnEarlyFailure; // a test calls it as the program failing
     };
-    bool Start(const std::string& program, const std::vector<std::string>& arguments) override {
-        started.push_back({program, arguments});
+    using Launcher::Start;
+    bool Start(const std::string& program, const std::vector<std::string>& arguments,
+               std::function<void()> onEarlyFailure) override {
+        started.push_back({program, arguments, std::move(onEarlyFailure)});
         return startable;
     }
 

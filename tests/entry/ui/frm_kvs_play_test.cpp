@@ -8,6 +8,7 @@
 #include "midifile/mid_fixture.h"
 #include "midifile/ui/frm_balance.h"
 #include "midifile/ui/frm_mid_file.h"
+#include "platform/ui/qt_launcher.h"
 
 #include <gtest/gtest.h>
 
@@ -159,6 +160,33 @@ TEST_F(PlayMenu, SuppressWriteReinstateBalanceAndPlay) {
     EXPECT_EQ(p.launcher.started[0].Program, "xdg-open");
     EXPECT_EQ(p.launcher.started[0].Arguments, std::vector<std::string>{mid.string()});
     EXPECT_TRUE(p.msg.AllAnswersUsed());
+}
+
+TEST_F(PlayMenu, APlayerThatFailsAtOnceIsNotAvailable) {
+    Load();
+    NewPiece("DUO");
+    if (HasFatalFailure()) return;
+    Press(Qt::Key_Escape);
+    QtLauncher launcher;
+    c.launcher = &launcher;
+    // A player that ends well says nothing; one that ends with a failure (a
+    // file opener finding no program for .MID files) is reported once it has
+    // ended, the command not waiting for it.
+    p.s.DefaultPlayer = "true";
+    OpenMenu(w, "mnuPlay");
+    Choose(w, "mnuPlayMid");
+    QTest::qWait(500);
+    EXPECT_EQ(Boxes(), 0u);
+    p.s.DefaultPlayer = "false";
+    OpenMenu(w, "mnuPlay");
+    p.msg.AnswerOk();
+    Choose(w, "mnuPlayMid");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Boxes() > 0; }, 3000));
+    ASSERT_EQ(Boxes(), 1u);
+    EXPECT_EQ(p.msg.Last().Text, "Program false is not available. Check if you have this program "
+                                 "or select another one (Miscellaneous; Select Default Player");
+    EXPECT_EQ(p.msg.Last().Code, 64);
+    EXPECT_EQ(p.msg.Last().Title, std::optional<std::string>("Play .MID File"));
 }
 
 TEST_F(PlayMenu, WithoutAPieceEveryCommandSaysSo) {

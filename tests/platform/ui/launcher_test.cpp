@@ -1,4 +1,4 @@
-// Starting real programs with QProcess: arguments arrive whole, a program
+// Starting real programs: arguments arrive whole, a program
 // that is missing is reported, and a program that runs is not waited for.
 #include "platform/ui/qt_launcher.h"
 #include "support/fakes.h"
