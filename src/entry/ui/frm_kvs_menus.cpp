@@ -173,9 +173,10 @@ void FrmKVS::mnuEdit_Click() {
 
 void FrmKVS::mnuPlay_Click() {
     Context& c = C();
+    // Without a piece the menu still opens after the message: the
+    // auxiliary program needs no piece.
     if (c.s.PieceOpen == 0) {
         NoFileOpenMsg(c);
-        menus_->KeepClosed("mnuPlay");
         return;
     }
     Label3->setText("Durations");
