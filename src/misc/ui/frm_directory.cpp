@@ -118,25 +118,28 @@ void FrmDirectory::Form_Load() {
 }
 
 void FrmDirectory::Drive1_Change() {
+    // The directory list moves to the place as it moves to any directory.
     const std::string place = Drive1->currentData().toByteArray().toStdString();
-    try {
-        Dir1->SetPath(place);
+    if (ShowPath(place, "Drive Error"))
         driveIndex_ = Drive1->currentIndex();
-    } catch (const VbError& e) {
+    else
         Drive1->setCurrentIndex(driveIndex_);
-        c_.msg.MsgBox(DirListErrorText(e), mb::OKOnly, std::string("Drive Error"));
-    }
 }
 
 void FrmDirectory::Dir1_Change(const std::string& path) {
+    ShowPath(path, "Directory Error");
+}
+
+bool FrmDirectory::ShowPath(const std::string& path, const char* errorTitle) {
     try {
         Dir1->SetPath(path);
     } catch (const VbError& e) {
-        c_.msg.MsgBox(DirListErrorText(e), mb::OKOnly, std::string("Directory Error"));
-        return;
+        c_.msg.MsgBox(DirListErrorText(e), mb::OKOnly, std::string(errorTitle));
+        return false;
     }
     selected_ = path;
     lblNewDir->setText(kNewDir + PathText(path));
+    return true;
 }
 
 void FrmDirectory::btnOK_Click() {

@@ -55,6 +55,10 @@ protected:
     void Form_Load() override;
 
 private:
+    // Dir1 shows path, which becomes the selected directory; when it cannot
+    // be read, a message titled errorTitle and nothing changes.
+    bool ShowPath(const std::string& path, const char* errorTitle);
+
     Context& c_;
     std::string selected_;
     int driveIndex_ = -1; // the place the lists show

@@ -195,6 +195,24 @@ TEST_F(MiscMenu, ChangeThePiecesDirectoryAndMakeItTheDefault) {
     EXPECT_FALSE(w.frmDirectory.Loaded());
 }
 
+TEST_F(MiscMenu, ChoosingAPlaceMovesTheDirectoryListThere) {
+    const fs::path stick = p.dir.Path() / "media" / "STICK";
+    fs::create_directories(stick);
+    WhenShown<FrmDirectory>([&](FrmDirectory* f) {
+        // A medium mounted as the last place, chosen with the keyboard.
+        f->Drive1->addItem(QString::fromStdString(stick.string()),
+                           QByteArray::fromStdString(stick.string()));
+        f->Drive1->setFocus();
+        PressKey(Qt::Key_End);
+        EXPECT_EQ(f->Dir1->Path(), stick.string());
+        EXPECT_EQ(f->Selected(), stick.string());
+        EXPECT_EQ(f->lblNewDir->text().toStdString(), "The new directory is " + stick.string());
+        Click(f->btnOK);
+    });
+    Choose("mnuMisDirectory");
+    EXPECT_EQ(p.s.FilePath, stick.string());
+}
+
 TEST_F(MiscMenu, PlacesAndDirectoriesThatCannotBeReadLeaveTheListsAlone) {
     const fs::path doomed = fs::path(p.s.FilePath) / "Doomed";
     fs::create_directories(doomed);
