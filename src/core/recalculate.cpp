@@ -529,16 +529,9 @@ template <class Groups> [[gnu::always_inline]] inline bool ConvertGroups(Context
                 return false;
             }
             break;
-        case AdjustmentForm::Dashes: {
-            const auto removed =
-                DashRemoval(s.CurrentItem(t), adj.Dashes,
-                            [&s, t](int p) -> long long { return s.ItemTime(t, p); });
-            if (!removed) return false;
-            s.ItemAdjust = static_cast<Single>(-static_cast<double>(*removed));
-            s.ItemTicks = static_cast<Single>(double(s.ItemTicks) + double(s.ItemAdjust));
-            if (!(s.ItemTicks > 0)) return false;
+        case AdjustmentForm::Dashes:
+            if (!ApplyDashRun(s, t, s.CurrentItem(t), adj.Dashes)) return false;
             break;
-        }
         case AdjustmentForm::Invalid:
             return false;
         }

@@ -98,4 +98,13 @@ std::optional<long long> DashRemoval(int position, int dashes,
     return removed;
 }
 
+bool ApplyDashRun(State& s, int t, int position, int dashes) {
+    const auto removed =
+        DashRemoval(position, dashes, [&s, t](int p) -> long long { return s.ItemTime(t, p); });
+    if (!removed) return false;
+    s.ItemAdjust = static_cast<Single>(-static_cast<double>(*removed));
+    s.ItemTicks = static_cast<Single>(double(s.ItemTicks) + double(s.ItemAdjust));
+    return s.ItemTicks > 0;
+}
+
 } // namespace tnq

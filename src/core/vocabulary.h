@@ -87,4 +87,11 @@ Adjustment ClassifyAdjustment(std::string_view text);
 std::optional<long long> DashRemoval(int position, int dashes,
                                      const std::function<long long(int)>& lengthAt);
 
+// The dash form on the item being stored at position of track t, as Accept
+// Item and the recalculation apply it: ItemAdjust := minus what the run
+// removes (lengths from ItemTime of the track), ItemTicks := ItemTicks +
+// ItemAdjust. False when the run reaches before item 1 or leaves the item
+// no length above 0.
+bool ApplyDashRun(State& s, int t, int position, int dashes);
+
 } // namespace tnq

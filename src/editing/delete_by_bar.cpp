@@ -3,6 +3,7 @@
 
 #include "core/item_checks.h"
 #include "core/startup.h"
+#include "editing/dash_runs.h"
 #include "editing/edit_frame.h"
 #include "platform/vb.h"
 
@@ -57,6 +58,19 @@ bool DeleteByBar(Context& c, TrackSelectionDialog& tracks, DeleteByBarDialog& di
                 cc.msg.MsgBox("Adjusting the bar numbers would take Track " + std::to_string(bad) +
                                   " below bar 0; nothing has been deleted",
                               mb::Exclamation, std::string(kTitle));
+                return false;
+            }
+            // An item behind a span that takes off the length of items in it.
+            TrackItem dash;
+            const bool read = ReportingErrors(cc, [&] {
+                dash = FindOnTracks(
+                    cc, [&s](int tr) { return s.SpanFirst(tr, 1) != 0; },
+                    [&cc, &s](int tr) { return DashAcross(cc, tr, s.SpanLast(tr, 1) + 1); });
+                return true;
+            });
+            if (!read) return false;
+            if (dash.Item != 0) {
+                ShowDashInTheWay(cc, dash, "deleted", kTitle);
                 return false;
             }
         }

@@ -44,7 +44,9 @@ BarField DeleteByBarOK(const DeleteByBarTexts& t);
 // "Adjust bar Numbers" ticked, a track on which an item behind the range
 // would get a bar number below 0 (a repeat with lower bars) is refused
 // before any track is changed: "Adjusting the bar numbers would take Track
-// <t> below bar 0; nothing has been deleted" (title "Delete by Bar").
+// <t> below bar 0; nothing has been deleted" (title "Delete by Bar"). So is
+// a range that holds items a later dash adjustment takes off the length of
+// (ShowDashInTheWay, "deleted").
 // Returns true when every chosen track was done.
 bool DeleteByBar(Context& c, TrackSelectionDialog& tracks, DeleteByBarDialog& dialog);
 

@@ -2,12 +2,14 @@
 #include "editing/punch.h"
 
 #include "core/delete_items.h"
+#include "core/duration_parse.h"
 #include "core/item_checks.h"
 #include "core/item_space.h"
 #include "core/recalculate.h"
 #include "core/screen_procs.h"
 #include "core/startup.h"
 #include "core/vocabulary.h"
+#include "editing/dash_runs.h"
 #include "editing/edit_fields.h"
 #include "editing/edit_frame.h"
 #include "platform/vb.h"
@@ -74,29 +76,102 @@ bool RecalculateAll(Context& c) {
     return done;
 }
 
-// Punch Out in bar Measure from the item at the cursor of CurrentTrack: the
-// first match is deleted. False after a read failure's message.
-bool PunchOutOfBar(Context& c, const PunchTexts& t) {
+// The item Punch Out takes in bar Measure from item `from` of CurrentTrack
+// on, with the cursor on it: 0 when the bar ends first, -1 after a read
+// failure's message.
+int PunchOutMatch(Context& c, int from, const PunchTexts& t) {
     State& s = c.s;
     const int track = s.CurrentTrack;
     const double measure = Val(Trim(t.Measure));
     const std::string note = NoteOf(t.Note);
-    for (int i = s.RangeFrom; i <= s.ItemCount(track); ++i) {
+    for (int i = from; i <= s.ItemCount(track); ++i) {
         s.CurrentItem(track) = static_cast<Integer>(i);
-        if (!ReadItem(c, 2)) return false;
+        if (!ReadItem(c, 2)) return -1;
         const TrackItemRecord r = BoxesRecord(c.screen);
-        if (Trim(r.Note) == "END" || Val(Trim(r.Bar)) != measure) return true;
+        if (Trim(r.Note) == "END" || Val(Trim(r.Bar)) != measure) return 0;
         // A controller is found by its value, whatever its number.
         const bool matches =
             NoBlanks(r.Note) == note &&
             (Keyword(r) ? NoBlanks(r.Dynamics) == NoBlanks(t.Dynamics)
                         : NoBlanks(r.Duration) == NoBlanks(t.NoteValue));
-        if (matches) {
-            DeleteItems(c, 1);
-            return true;
-        }
+        if (matches) return i;
     }
-    return true;
+    return 0;
+}
+
+// Punch Out in bar Measure from the item at the cursor of CurrentTrack: the
+// first match is deleted. False after a read failure's message.
+bool PunchOutOfBar(Context& c, const PunchTexts& t) {
+    const int found = PunchOutMatch(c, c.s.RangeFrom, t);
+    if (found > 0) DeleteItems(c, 1);
+    return found >= 0;
+}
+
+// The length in ticks of the punched note or rest at item p of track t (its
+// file open as file 2): its value in the beat unit of the last TEMPO item
+// before p, a quarter without one. Fractions of a tick are left out.
+Single PunchedTicks(Context& c, int t, int p, const std::string& value) {
+    State& s = c.s;
+    State probe;
+    FillNoteTables(probe);
+    probe.TicksPerQuarter = s.TicksPerQuarter;
+    for (int i = p - 1; i >= 1; --i) {
+        if (s.NoteCode(t, i) != code::TEMPO) continue;
+        std::string bytes;
+        if (!s.File2.Read(i, bytes)) break;
+        if (const auto unit = TempoBeatUnit(s, Trim(DecodeRecord(bytes).Duration)))
+            probe.BeatUnit = *unit;
+        break;
+    }
+    std::string text = value;
+    DurationParse(probe, text, "btnAccept");
+    return probe.ItemTicks;
+}
+
+// Whether the punched item's dash adjustment, at item p of track t, fits
+// there as Accept Item would take it: items before p to take off and a
+// length above 0 left.
+bool PunchedRunFits(Context& c, int t, int p, const TrackItemRecord& item) {
+    const int dashes = DashCount(item.Adjustment);
+    if (dashes == 0) return true;
+    c.s.ItemTicks = PunchedTicks(c, t, p, item.Duration);
+    return ApplyDashRun(c.s, t, p, dashes);
+}
+
+// Shows why a dash adjustment stands in the way of punching at `at`.
+void ShowPunchDash(Context& c, const TrackItem& at, bool punched, PunchOperation op) {
+    const std::string title = "Punch In/Punch Out";
+    if (!punched) {
+        ShowDashInTheWay(c, at, op == PunchOperation::In ? "punched in" : "punched out", title);
+        return;
+    }
+    c.msg.MsgBox("The dash adjustment of the item punched in as Item " + std::to_string(at.Item) +
+                     " on Track " + std::to_string(at.Track) +
+                     " has no items before it to take off, or takes off its whole length; "
+                     "nothing has been punched in",
+                 mb::Exclamation, title);
+}
+
+// Punching at the place of every visited track (occurrence Repeats): where
+// the punched item's dashes do not fit, or a later item's dashes would take
+// off other items, the message; false then, before any track is changed.
+bool PunchPlacesFree(Context& c, const PunchTexts& t, const TrackItemRecord& item) {
+    State& s = c.s;
+    const int r = s.Repeats;
+    bool punched = false;
+    const TrackItem at = FindOnTracks(
+        c, [&s, r](int tr) { return s.SpanFirst(tr, r) != 0; },
+        [&](int tr) {
+            const int place = s.SpanFirst(tr, r);
+            if (t.Operation == PunchOperation::Out) {
+                const int found = PunchOutMatch(c, place, t);
+                return found > 0 ? DashAcross(c, tr, found + 1) : 0;
+            }
+            punched = !PunchedRunFits(c, tr, place, item);
+            return punched ? place : DashAcross(c, tr, place);
+        });
+    if (at.Item != 0) ShowPunchDash(c, at, punched, t.Operation);
+    return at.Item == 0;
 }
 
 // The work at the place RangeFrom of CurrentTrack.
@@ -171,6 +246,24 @@ bool PunchTrackEnds(Context& c, const PunchTexts& texts, const TrackItemRecord& 
     s.Percent = s.FromValue = s.ToValue = 0;
     EndResult result = EndResult::Done;
     try {
+        // The item punched in behind each last item: its dashes must fit.
+        if (texts.Operation == PunchOperation::In && !texts.UpdateAdjustment) {
+            const TrackItem at = FindOnTracks(
+                c,
+                [&s](int t) {
+                    return s.SelectedTracks[static_cast<std::size_t>(t) - 1] == '1' &&
+                           s.ItemCount(t) != 0;
+                },
+                [&](int t) {
+                    const int end = s.ItemCount(t) + 1;
+                    return PunchedRunFits(c, t, end, item) ? 0 : end;
+                });
+            if (at.Item != 0) {
+                ShowPunchDash(c, at, true, texts.Operation);
+                SwitchOffStatus(c);
+                return false;
+            }
+        }
         for (int t = 1; t <= s.NumTracks && result == EndResult::Done; ++t) {
             if (s.SelectedTracks[static_cast<std::size_t>(t) - 1] != '1' || s.ItemCount(t) == 0)
                 continue;
@@ -288,8 +381,14 @@ bool PunchInOut(Context& c, TrackSelectionDialog& tracks, PunchDialog& dialog) {
                               LCase(NoBlanks(texts.BeatValue)), texts.Repeat};
     };
     cmd.ReadParameters = [](Context& cc) { cc.s.Percent = cc.s.FromValue = cc.s.ToValue = 0; };
-    cmd.ApplySpan = [&texts, &item](Context& cc) {
+    bool checked = false;
+    cmd.ApplySpan = [&texts, &item, &checked](Context& cc) {
         try {
+            // Every track is looked at before the first is changed.
+            if (!checked) {
+                checked = true;
+                if (!PunchPlacesFree(cc, texts, item)) return false;
+            }
             return PunchAtPlace(cc, texts, item);
         } catch (const VbError& e) {
             DisplayError(cc, e.Number());

@@ -81,6 +81,12 @@ TrackItemRecord PunchItem(const PunchTexts& t);
 // the command after the tracks done before are recalculated); Punch Out
 // removes the last item when note and duration match. Returns true when
 // every chosen track was done.
+//
+// Dash adjustments: before any track is changed, the punched item's dashes
+// must find items before its place to take off and leave it a length (as
+// Accept Item takes them), and no later item's dashes may take off items
+// across the place (at a bar and beat; for Punch Out the item it takes out);
+// otherwise a message names the track and item and nothing is changed.
 bool PunchInOut(Context& c, TrackSelectionDialog& tracks, PunchDialog& dialog);
 
 } // namespace tnq

@@ -6,6 +6,7 @@
 #include "core/startup.h"
 #include "core/track_files.h"
 #include "core/vocabulary.h"
+#include "editing/dash_runs.h"
 #include "editing/edit_fields.h"
 #include "editing/edit_frame.h"
 #include "platform/vb.h"
@@ -167,15 +168,23 @@ void StaccatoSpan(Context& c, Proportion part) {
     if (first > last) return;
     const int n = last - first + 1;
     const std::vector<std::string> span = ReadTrackRecords(s.File2, first, last);
+    // A note with a dash adjustment, and a note one takes off the length of,
+    // stay whole: a rest after them would change what the dashes take off.
+    std::vector<bool> whole;
+    for (int i = first; i <= last; ++i) {
+        const bool dashed =
+            DashCount(DecodeRecord(span[static_cast<std::size_t>(i - first)]).Adjustment) > 0;
+        whole.push_back(dashed || DashAcross(c, t, i + 1) != 0);
+    }
 
     // Room for a rest after every note; a track without it stays as it was.
     s.CurrentItem(t) = static_cast<Integer>(last + 1);
     if (!InsertSpace(c, n)) return;
 
     std::vector<TrackItemRecord> out;
-    for (const std::string& bytes : span) {
-        TrackItemRecord r = DecodeRecord(bytes);
-        const bool plain = r.Note[0] != 'R' && !IsListed(kStaccatoKeywords, r.Note);
+    for (std::size_t k = 0; k < span.size(); ++k) {
+        TrackItemRecord r = DecodeRecord(span[k]);
+        const bool plain = r.Note[0] != 'R' && !IsListed(kStaccatoKeywords, r.Note) && !whole[k];
         const auto split = plain ? SplitDuration(Trim(r.Duration), part) : std::nullopt;
         if (!split) {
             out.push_back(r);

@@ -59,7 +59,8 @@ public:
 
 // The per-track steps on RangeFrom..RangeTo of CurrentTrack, file 2 open.
 // A track without room for the copies ("Space Limitation") is left
-// byte for byte as it was.
+// byte for byte as it was. Staccato leaves a note whole that has a dash
+// adjustment or that a later item's dash adjustment takes off the length of.
 void StaccatoSpan(Context& c, Proportion part);
 void ReverseStaccatoSpan(Context& c);
 

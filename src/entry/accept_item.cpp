@@ -320,18 +320,10 @@ bool AcceptRun::CheckValueField() {
         s_.ItemAdjust = static_cast<Single>(adj.Value);
         if (double(s_.ItemTicks) > kMaxItemTicks) return refuse();
         return true;
-    case AdjustmentForm::Dashes: {
-        const int t = t_;
-        const auto removed =
-            DashRemoval(s_.CurrentItem(t), adj.Dashes,
-                        [this, t](int p) -> long long { return s_.ItemTime(t, p); });
+    case AdjustmentForm::Dashes:
         // A run that reaches before item 1 has nothing to remove.
-        if (!removed) return refuse();
-        s_.ItemAdjust = static_cast<Single>(-static_cast<double>(*removed));
-        s_.ItemTicks = static_cast<Single>(double(s_.ItemTicks) + double(s_.ItemAdjust));
-        if (!(s_.ItemTicks > 0)) return refuse();
+        if (!ApplyDashRun(s_, t_, s_.CurrentItem(t_), adj.Dashes)) return refuse();
         return true;
-    }
     case AdjustmentForm::Invalid:
         break;
     }

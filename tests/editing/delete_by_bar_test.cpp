@@ -165,6 +165,22 @@ TEST_F(DeleteByBarTest, TheRangeAtTheEndOfATrack) {
     EXPECT_EQ(s.ItemCount(2), 4);
 }
 
+TEST_F(DeleteByBarTest, ADashBehindTheRangeThatTakesOffItsItemsRefusesIt) {
+    // Bar 2 of track 3 opens with a note that takes off the B of bar 1.
+    const auto two = Halves(1, 2, "C", "G", "2");
+    const auto three =
+        Join(Halves(1, 1, "E", "B", "3"), {Item("E", "4", "w.", "-", "64", "2", "3")});
+    Tracks({{2, two}, {3, three}});
+    tracks.Choose({2, 3});
+    dialog.texts = Bars("1", "1");
+    p.msg.AnswerOk();
+    EXPECT_FALSE(DeleteByBar(c, tracks, dialog));
+    EXPECT_EQ(p.msg.Last().Text, "Item 3 on Track 3 takes off the length of the items before it, "
+                                 "which this would change; nothing has been deleted");
+    ExpectTrack(2, two);
+    ExpectTrack(3, three);
+}
+
 TEST_F(DeleteByBarTest, ARefusalLeavesEveryTrackAsItWas) {
     // Track 3 repeats bars 1-2 after bar 6: lowering them by 2 would give
     // bar -1.

@@ -318,6 +318,38 @@ TEST_F(PunchTest, UpdateAdjustmentOfTheLastNoteOrRest) {
     ExpectTrack(3, three);
 }
 
+TEST_F(PunchTest, ADashAdjustmentIsCheckedAgainstTheItemsBeforeThePlace) {
+    Tracks({{2, Quarters(1, "2")}, {3, Quarters(1, "3")}});
+    tracks.Choose({2, 3});
+    dialog.texts = At("1", "2", PunchOperation::In, "G", "h");
+    dialog.texts.Adjustment = "-"; // takes off the C before it
+    ASSERT_TRUE(PunchInOut(c, tracks, dialog));
+    EXPECT_EQ(s.ItemTime(3, 2), 480);
+    const std::string two = test::ReadFile(TrackPath(2)), three = test::ReadFile(TrackPath(3));
+
+    // At the start of the tracks there is nothing to take off.
+    dialog.texts.AtBeat = "1";
+    tracks.Choose({2, 3});
+    p.msg.AnswerOk();
+    EXPECT_FALSE(PunchInOut(c, tracks, dialog));
+    EXPECT_EQ(p.msg.Last().Text, "The dash adjustment of the item punched in as Item 1 on Track 2 "
+                                 "has no items before it to take off, or takes off its whole "
+                                 "length; nothing has been punched in");
+    // Nor may an item go in, or come out, between the G and its C.
+    dialog.texts = At("1", "2", PunchOperation::In);
+    tracks.Choose({2, 3});
+    p.msg.AnswerOk();
+    EXPECT_FALSE(PunchInOut(c, tracks, dialog));
+    EXPECT_EQ(p.msg.Last().Text, "Item 2 on Track 2 takes off the length of the items before it, "
+                                 "which this would change; nothing has been punched in");
+    dialog.texts = At("1", "1", PunchOperation::Out);
+    tracks.Choose({2, 3});
+    p.msg.AnswerOk();
+    EXPECT_FALSE(PunchInOut(c, tracks, dialog));
+    EXPECT_EQ(test::ReadFile(TrackPath(2)), two);
+    EXPECT_EQ(test::ReadFile(TrackPath(3)), three);
+}
+
 TEST_F(PunchTest, NothingChangesWithoutABarOrOnCancel) {
     const auto two = Quarters(1, "2");
     Tracks({{2, two}});

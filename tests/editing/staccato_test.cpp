@@ -141,6 +141,22 @@ protected:
     ScriptedStaccato dialog;
 };
 
+TEST_F(Staccato, NotesOfADashAdjustmentStayWhole) {
+    // E takes off the length of C: both stay whole, so the track keeps its
+    // length; D is split.
+    const std::vector<TrackItemRecord> bar{Item("D", "4", "h", "0", "64", "1", "2"),
+                                           Item("C", "4", "h", "0", "64", "1", "2"),
+                                           Item("E", "4", "w.", "-", "64", "1", "2")};
+    Tracks({{2, bar}});
+    const Long length = TrackLength(2);
+    tracks.Choose({2});
+    dialog.texts = {"1", "q", "", "", "1", "1"};
+    ASSERT_TRUE(ApplyStaccato(c, tracks, dialog));
+    ExpectTrack(2, {Item("D", "4", "q", "0", "64", "1", "2"),
+                    Item("R", "0", "q", "0", "0", "1", "2"), bar[1], bar[2]});
+    EXPECT_EQ(TrackLength(2), length);
+}
+
 TEST_F(Staccato, PassageSplitThenReversedGetsItsDurationsBack) {
     // Bars 1 to 3 of 4/4 on track 2: bar 2 is the passage.
     const std::vector<TrackItemRecord> before = {
