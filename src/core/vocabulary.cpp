@@ -49,6 +49,16 @@ std::string FlatSpelling(std::string note) {
     return note;
 }
 
+void NoteNameKey(int& keyAscii, int keyNumber) {
+    if (keyAscii <= 0 || keyAscii >= 256) return;
+    if (keyNumber == 2 && (keyAscii == 'b' || keyAscii == 'B')) {
+        keyAscii = 'b';
+        return;
+    }
+    const std::string upper = UCase(std::string(1, static_cast<char>(keyAscii)));
+    if (upper.size() == 1) keyAscii = static_cast<unsigned char>(upper[0]);
+}
+
 std::optional<Single> TempoBeatUnit(const State& s, std::string_view d) {
     if (d.empty()) return std::nullopt;
     const int idx = NoteLetterIndex(d[0]);

@@ -61,6 +61,11 @@ int NoteIndexOf(const State& s, std::string_view name);
 // and "b"; a text that is then "bb" becomes "Bb". Other texts are unchanged.
 std::string FlatSpelling(std::string note);
 
+// A key typed into a note-name box, keyNumber the box's count of keys with
+// this one: letters in capitals, and a "b" or "B" as the second key is the
+// flat sign.
+void NoteNameKey(int& keyAscii, int keyNumber);
+
 // MIDI note number for a note index 1..12 and an octave.
 inline int NoteNumber(int noteIndex, int octave) {
     return (octave + 1) * 12 + noteIndex - 1;

@@ -760,16 +760,6 @@ void CopyItemsHere(Context& c, EntryDialogs& dialogs) {
     ShowCursorItem(c, Digits(s.CurrentItem(s.CurrentTrack)));
 }
 
-void NoteNameKey(int& keyAscii, int keyNumber) {
-    if (keyAscii <= 0 || keyAscii >= 256) return;
-    if (keyNumber == 2 && (keyAscii == 'b' || keyAscii == 'B')) {
-        keyAscii = 'b';
-        return;
-    }
-    const std::string upper = UCase(std::string(1, static_cast<char>(keyAscii)));
-    if (upper.size() == 1) keyAscii = static_cast<unsigned char>(upper[0]);
-}
-
 void txtNote_KeyPress(State& s, int& keyAscii) {
     NoteNameKey(keyAscii, s.NoteKeyCount + 1);
     // The count only tells the second keystroke; it stops at the 16-bit limit.

@@ -106,10 +106,6 @@ void ReviseBarNumbers(Context& c, EntryDialogs& dialogs);
 void CopyItemsHere(Context& c, EntryDialogs& dialogs);
 // Upper case; a B typed as the second keystroke is the flat sign b.
 void txtNote_KeyPress(State& s, int& keyAscii);
-// A key typed into a note-name box, keyNumber the box's count of keys with
-// this one: letters in capitals, and a "b" or "B" as the second key is the
-// flat sign.
-void NoteNameKey(int& keyAscii, int keyNumber);
 // Lower case.
 void txtDur_KeyPress(int& keyAscii);
 

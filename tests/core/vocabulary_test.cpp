@@ -88,5 +88,31 @@ TEST(Vocabulary, DashRunsRemoveEarlierLengths) {
     EXPECT_EQ(DashRemoval(2, 1, zeroFirst), std::nullopt); // item 1 has no length, no item 0
 }
 
+// The rule of every note-name box: the entry screen's and the edit dialogs'.
+TEST(NoteNameKeyTest, CapitalsAndAFlatAsTheSecondKey) {
+    struct Case {
+        const char* typed;
+        const char* shown;
+    } cases[] = {
+        {"eb", "Eb"}, {"bb", "Bb"}, {"bB", "Bb"}, {"c#", "C#"},
+        {"ebb", "EbB"}, {"r", "R"}, {"cntrl", "CNTRL"}, {"\xff", "\x9f"},
+    };
+    for (const Case& k : cases) {
+        std::string shown;
+        int n = 0;
+        for (const char* p = k.typed; *p != '\0'; ++p) {
+            int ascii = static_cast<unsigned char>(*p);
+            NoteNameKey(ascii, ++n);
+            shown += static_cast<char>(ascii);
+        }
+        EXPECT_EQ(shown, k.shown) << k.typed;
+    }
+    for (int control : {0, 8, 256}) {
+        int ascii = control;
+        NoteNameKey(ascii, 2);
+        EXPECT_EQ(ascii, control);
+    }
+}
+
 } // namespace
 } // namespace tnq

@@ -972,29 +972,3 @@ TEST_F(EntryFields, HomeInTheBarBoxGoesToTheNextBar) {
 
 } // namespace
 } // namespace tnq::test
-
-// The note-name boxes of the edit dialogs share the entry screen's rule.
-TEST(NoteNameKeyTest, CapitalsAndAFlatAsTheSecondKey) {
-    struct Case {
-        const char* typed;
-        const char* shown;
-    } cases[] = {
-        {"eb", "Eb"}, {"bb", "Bb"}, {"bB", "Bb"}, {"c#", "C#"},
-        {"ebb", "EbB"}, {"r", "R"}, {"cntrl", "CNTRL"}, {"\xff", "\x9f"},
-    };
-    for (const Case& k : cases) {
-        std::string shown;
-        int n = 0;
-        for (const char* p = k.typed; *p != '\0'; ++p) {
-            int ascii = static_cast<unsigned char>(*p);
-            tnq::NoteNameKey(ascii, ++n);
-            shown += static_cast<char>(ascii);
-        }
-        EXPECT_EQ(shown, k.shown) << k.typed;
-    }
-    for (int control : {0, 8, 256}) {
-        int ascii = control;
-        tnq::NoteNameKey(ascii, 2);
-        EXPECT_EQ(ascii, control);
-    }
-}

@@ -1,7 +1,7 @@
 // The Revise Parameters dialog on Qt Widgets.
 #include "editing/ui/frm_parameters.h"
 
-#include "entry/entry_fields.h"
+#include "core/vocabulary.h"
 #include "platform/vb.h"
 
 #include <QCheckBox>

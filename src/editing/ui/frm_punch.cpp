@@ -1,7 +1,7 @@
 // The Punch In/Out dialog on Qt Widgets.
 #include "editing/ui/frm_punch.h"
 
-#include "entry/entry_fields.h"
+#include "core/vocabulary.h"
 #include "platform/key_codes.h"
 #include "platform/vb.h"
 

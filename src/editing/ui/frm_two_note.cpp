@@ -1,7 +1,7 @@
 // The Two Note Pattern dialog on Qt Widgets.
 #include "editing/ui/frm_two_note.h"
 
-#include "entry/entry_fields.h"
+#include "core/vocabulary.h"
 #include "platform/vb.h"
 
 #include <QFormLayout>
