@@ -1,5 +1,5 @@
 // Program names and percussion sounds.
-#include "entry/instrument_lists.h"
+#include "core/instrument_lists.h"
 
 namespace tnq {
 

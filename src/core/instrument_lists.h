@@ -1,5 +1,6 @@
-// The two reference lists of the main window: the 128 General MIDI program
-// names and the drum-kit lookup of the percussion keys 27..87.
+// The two reference lists of the main window and the initialization grid:
+// the 128 General MIDI program names and the drum-kit lookup of the
+// percussion keys 27..87.
 #pragma once
 
 #include <string>

@@ -1,5 +1,5 @@
 // The instrument and drum reference lists.
-#include "entry/instrument_lists.h"
+#include "core/instrument_lists.h"
 
 #include <gtest/gtest.h>
 
