@@ -9,6 +9,7 @@
 #include <QCloseEvent>
 #include <QPushButton>
 
+#include <algorithm>
 #include <vector>
 
 namespace tnq {
@@ -104,24 +105,31 @@ void FrmTrackSel::Form_Load(Context& c) {
 void FrmTrackSel::Form_Activate(Context& c) {
     rules_.Activate(c.s);
     ShowMarks();
-    Arrange(c.s.NumTracks);
+    Arrange(c.s.NumTracks, c.sys.Screen());
 }
 
-void FrmTrackSel::Arrange(int numTracks) {
+void FrmTrackSel::Arrange(int numTracks, const ScreenMetrics& screen) {
     const TrackSelGeometry g = TrackSelGeometryFor(numTracks);
     const float tpp = TwipsPerPixel(this);
     auto px = [this, tpp](double twips) { return TwipsToPixels(twips * scale_, tpp); };
-    setFixedSize(px(g.FormWidth), px(kFormHeight));
-    move(px(g.FormLeft), px(g.FormTop));
-    auto moveLeft = [&px](QWidget* w, double left) { w->move(px(left), w->y()); };
+    // Never narrower than the caption, which tells Suppress from Reinstate;
+    // a wider form keeps the boxes in its middle.
+    const int width = std::max(px(g.FormWidth), TitleBarWidth(windowTitle()));
+    const int shift = (width - px(g.FormWidth)) / 2;
+    setFixedSize(width, px(kFormHeight));
+    auto moveLeft = [&px, shift](QWidget* w, double left) { w->move(px(left) + shift, w->y()); };
     moveLeft(chkClear, g.AllTracksLeft);
     moveLeft(chkTrack(0), g.AllTracksLeft);
     moveLeft(chkExcept, g.ExceptLeft);
     moveLeft(btnSelTrkOK, g.ButtonsLeft);
     moveLeft(btnSelTrkCancel, g.ButtonsLeft);
     // Only the columns the tracks need show.
-    for (int i = 1; i <= TrackSelRules::kBoxes; ++i)
+    for (int i = 1; i <= TrackSelRules::kBoxes; ++i) {
         chkTrack(i)->setVisible((i - 1) / 16 < g.Columns);
+        moveLeft(chkTrack(i), TrackBoxPlace(i).Left);
+    }
+    // Centred on the screen at every showing, with the width it has now.
+    CentreWindow(this, screen);
 }
 
 void FrmTrackSel::ShowMarks() {

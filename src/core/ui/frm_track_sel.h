@@ -10,6 +10,7 @@
 #pragma once
 
 #include "core/track_selection.h"
+#include "platform/placement.h"
 #include "platform/ui/control_array.h"
 
 #include <QDialog>
@@ -61,8 +62,8 @@ private:
     void btnSelTrkCancel_Click();
     // Every box shows its mark as the rules keep it.
     void ShowMarks();
-    // Width, place and columns by the number of tracks.
-    void Arrange(int numTracks);
+    // Width, columns and place (centred) by the number of tracks.
+    void Arrange(int numTracks, const ScreenMetrics& screen);
 
     TrackSelRules rules_;
     Context* c_ = nullptr; // while shown

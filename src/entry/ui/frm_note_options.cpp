@@ -44,11 +44,13 @@ FrmNoteOptions::FrmNoteOptions(QWidget* owner, Context& c) : DialogForm(owner), 
 
     Forms().OnClick(btnOK, [this] { btnOK_Click(); });
     Forms().OnClick(btnCancel, [this] { btnCancel_Click(); });
+    SetPlacement([this] {
+        QtPlaceableForm placeable(this, this, Forms().Controls());
+        PlaceNoteOptions(placeable, c_.sys.Screen(), c_.s.Resolution);
+    });
 }
 
 void FrmNoteOptions::Form_Load() {
-    QtPlaceableForm placeable(this, this, Forms().Controls());
-    PlaceNoteOptions(placeable, c_.sys.Screen(), c_.s.Resolution);
     // No row is selected at first (the switched-off last row is left alone).
     for (int r = 1; r < kNoteOptionsDisabledRow; ++r) {
         QRadioButton* o = Option(r);

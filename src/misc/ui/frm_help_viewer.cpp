@@ -2,6 +2,7 @@
 #include "misc/ui/frm_help_viewer.h"
 
 #include "misc/help_commands.h"
+#include "platform/ui/qt_placement.h"
 #include "platform/whole_file.h"
 
 #include <QApplication>
@@ -44,6 +45,7 @@ FrmHelpViewer::FrmHelpViewer(QWidget* mainWindow) : QWidget(mainWindow, Qt::Wind
     layout->addLayout(row);
     layout->addWidget(txtHelp);
     resize(640, 560);
+    CentreAtFirstShowing(this);
 
     btnBack->setEnabled(false);
     btnForward->setEnabled(false);

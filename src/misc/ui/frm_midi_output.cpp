@@ -1,6 +1,8 @@
 // The MIDI output port list.
 #include "misc/ui/frm_midi_output.h"
 
+#include "platform/ui/qt_placement.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -38,6 +40,8 @@ FrmMidiOutput::FrmMidiOutput(QWidget* parent, const std::vector<std::string>& po
     layout->addWidget(lblPorts);
     layout->addWidget(lstPorts);
     layout->addLayout(buttons);
+
+    CentreAtFirstShowing(this);
 
     connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);

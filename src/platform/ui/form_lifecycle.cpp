@@ -5,6 +5,7 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QShowEvent>
 
 namespace tnq {
 
@@ -15,17 +16,27 @@ DialogForm::DialogForm(QWidget* parent) : QDialog(parent), form_(this) {
 }
 
 void DialogForm::SetPlacement(const ScreenMetrics& screen, int resolution) {
-    placed_ = true;
-    screen_ = screen;
-    resolution_ = resolution;
+    place_ = [this, screen, resolution] {
+        QtPlaceableForm placeable(this, this, form_.Controls());
+        PlaceDialog(placeable, screen, resolution);
+    };
 }
 
 void DialogForm::Load() {
-    if (placed_) {
-        QtPlaceableForm placeable(this, this, form_.Controls());
-        PlaceDialog(placeable, screen_, resolution_);
-    }
     form_.Queue().Run([this] { Form_Load(); });
+}
+
+void DialogForm::setVisible(bool visible) {
+    // Before the toolkit gives a laid-out form the size of its contents.
+    if (visible && !isVisible()) FitCaptions(this);
+    QDialog::setVisible(visible);
+}
+
+void DialogForm::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    if (e->spontaneous() || shown_) return;
+    shown_ = true;
+    if (place_) place_();
 }
 
 void DialogForm::ShowModal() {

@@ -22,11 +22,13 @@ public:
 
     Form& Forms() { return form_; }
 
-    // Loads the form: places it by the dialog placement rule (when a
-    // placement was given) and runs Form_Load. Called once by FormSlot.
+    // Loads the form: runs Form_Load. Called once by FormSlot.
     void Load();
-    // Where and how Load places the form.
+    // How the form is placed at its first showing, once it has its size:
+    // by the dialog placement rule on that screen with that Resolution,
+    // or by a rule of its own.
     void SetPlacement(const ScreenMetrics& screen, int resolution);
+    void SetPlacement(std::function<void()> place) { place_ = std::move(place); }
 
     // Shows the form modally; returns when it is hidden or unloaded.
     void ShowModal();
@@ -49,13 +51,16 @@ protected:
 
     void keyPressEvent(QKeyEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
+    // Before each showing every caption gets the width it needs; the first
+    // showing places the form with the size it shows with.
+    void setVisible(bool visible) override;
+    void showEvent(QShowEvent* e) override;
 
 private:
     Form form_;
     std::function<void()> unload_;
-    bool placed_ = false;
-    ScreenMetrics screen_;
-    int resolution_ = 0;
+    std::function<void()> place_;
+    bool shown_ = false;
 };
 
 // The one instance of a dialog form, created on first use.

@@ -2,6 +2,7 @@
 #include "platform/ui/qt_message_boxes.h"
 
 #include "platform/cp1252.h"
+#include "platform/ui/qt_placement.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -10,6 +11,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QShowEvent>
 
 namespace tnq {
 
@@ -49,10 +51,22 @@ protected:
         }
         QMessageBox::closeEvent(e);
     }
+    // Centred on the screen with the size the box has given itself.
+    void showEvent(QShowEvent* e) override {
+        QMessageBox::showEvent(e);
+        if (!e->spontaneous()) CentreWindow(this, ScreenOf(this));
+    }
 
 private:
     bool escapable_;
 };
+
+// A box takes its width from its text: where the title needs more, the
+// text's label is made as wide as the title.
+void WidenForTitle(QLabel* label, const QString& title) {
+    if (label && TitleBarWidth(title) > label->minimumSizeHint().width())
+        label->setMinimumWidth(TitleBarWidth(title));
+}
 
 } // namespace
 
@@ -91,8 +105,10 @@ int QtMessageBoxes::MsgBox(const std::string& text, int code,
                                        [](const B& b) { return b.result == mb::Cancel; });
     const bool okOnly = buttons.size() == 1;
     ClassicBox box(parent_, hasCancel || okOnly);
-    box.setWindowTitle(ToQt(title ? *title : std::string(kProgramTitle)));
+    const QString caption = ToQt(title ? *title : std::string(kProgramTitle));
+    box.setWindowTitle(caption);
     box.setText(ToQt(text));
+    WidenForTitle(box.findChild<QLabel*>("qt_msgbox_label"), caption);
     switch (mb::Icon(code)) {
     case mb::Critical:
         box.setIcon(QMessageBox::Critical);
@@ -125,12 +141,6 @@ int QtMessageBoxes::MsgBox(const std::string& text, int code,
     return hasCancel ? mb::Cancel : buttons.front().result;
 }
 
-int TitleBarWidth(const QString& title) {
-    QFont f = QApplication::font("QMdiSubWindowTitleBar");
-    f.setBold(true);
-    return QFontMetrics(f).horizontalAdvance(title) + kTitleBarExtras;
-}
-
 std::string QtMessageBoxes::InputBox(const std::string& prompt,
                                      const std::optional<std::string>& title,
                                      const std::string& defaultText) {
@@ -140,9 +150,8 @@ std::string QtMessageBoxes::InputBox(const std::string& prompt,
     box.setLabelText(ToQt(prompt));
     box.setInputMode(QInputDialog::TextInput);
     box.setTextValue(ToQt(defaultText));
-    // Wide enough for the whole title (a message box sees to that itself);
-    // the dialog takes its width from its prompt's.
-    if (auto* label = box.findChild<QLabel*>()) label->setMinimumWidth(TitleBarWidth(caption));
+    WidenForTitle(box.findChild<QLabel*>(), caption);
+    CentreAtFirstShowing(&box);
     if (box.exec() != QDialog::Accepted) return std::string();
     return FromQt(box.textValue());
 }

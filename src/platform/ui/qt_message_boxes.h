@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/message_box.h"
+#include "platform/ui/qt_placement.h"
 
 #include <QString>
 
@@ -12,11 +13,6 @@ namespace tnq {
 // Program text (Windows-1252 bytes) to a QString, and back.
 QString ToQt(const std::string& text);
 std::string FromQt(const QString& text);
-
-// The width a window needs to show its whole title in its title bar: the
-// title in a bold face plus room for the bar's icon and buttons.
-inline constexpr int kTitleBarExtras = 120;
-int TitleBarWidth(const QString& title);
 
 class QtMessageBoxes : public MessageBoxes {
 public:

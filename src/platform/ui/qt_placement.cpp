@@ -1,10 +1,21 @@
 // Twips and pixels; windows and controls for the placement rules.
 #include "platform/ui/qt_placement.h"
 
+#include <QApplication>
+#include <QCheckBox>
+#include <QEvent>
+#include <QFontMetrics>
+#include <QGroupBox>
 #include <QGuiApplication>
+#include <QLabel>
+#include <QLayout>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
+#include <QStyle>
 #include <QWidget>
 
+#include <algorithm>
 #include <cmath>
 
 namespace tnq {
@@ -175,6 +186,165 @@ int QtPlaceableForm::ControlCount() const {
 Placeable* QtPlaceableForm::Control(int index) {
     if (index < 0 || index >= ControlCount()) return nullptr;
     return controls_[static_cast<std::size_t>(index)].get();
+}
+
+ScreenMetrics ScreenOf(const QWidget* window) {
+    QScreen* screen = window ? window->screen() : nullptr;
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    if (!screen) return ScreenMetrics::FromPixels(1024, 768);
+    const QRect g = screen->geometry();
+    const double dpi = screen->logicalDotsPerInchX();
+    return ScreenMetrics::FromPixels(g.width(), g.height(), dpi > 0 ? dpi : 96.0);
+}
+
+void CentreWindow(QWidget* window, const ScreenMetrics& screen) {
+    QtPlaceableForm placeable(window, window, {});
+    CentreForm(placeable, screen);
+}
+
+namespace {
+
+// Centres its window at the window's first showing, then goes.
+class FirstShowingCentre : public QObject {
+public:
+    explicit FirstShowingCentre(QWidget* window) : QObject(window) {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && !event->spontaneous()) {
+            auto* window = static_cast<QWidget*>(watched);
+            CentreWindow(window, ScreenOf(window));
+            window->removeEventFilter(this);
+            deleteLater();
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+void CentreAtFirstShowing(QWidget* window) {
+    new FirstShowingCentre(window);
+}
+
+int TitleBarWidth(const QString& title) {
+    QFont f = QApplication::font("QMdiSubWindowTitleBar");
+    f.setBold(true);
+    return QFontMetrics(f).horizontalAdvance(title) + kTitleBarExtras;
+}
+
+namespace {
+
+// A caption as drawn: an ampersand marks the access key, two stand for one.
+QString DrawnCaption(QString text) {
+    text.replace("&&", QString(QChar(1)));
+    text.remove('&');
+    text.replace(QChar(1), '&');
+    return text;
+}
+
+} // namespace
+
+int CaptionWidth(const QWidget* w) {
+    if (const auto* l = qobject_cast<const QLabel*>(w)) {
+        if (l->text().isEmpty() || l->wordWrap()) return 0;
+        return l->sizeHint().width();
+    }
+    if (const auto* b = qobject_cast<const QPushButton*>(w)) {
+        if (b->text().isEmpty()) return 0;
+        const QStyle* st = b->style();
+        return b->fontMetrics().horizontalAdvance(DrawnCaption(b->text())) +
+               st->pixelMetric(QStyle::PM_ButtonMargin, nullptr, b) +
+               2 * st->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, b);
+    }
+    // A check box or option button: its mark, the gap and the caption.
+    const auto* option = qobject_cast<const QAbstractButton*>(w);
+    if (!option || option->text().isEmpty()) return 0;
+    const QStyle* st = w->style();
+    const int caption = option->fontMetrics().horizontalAdvance(DrawnCaption(option->text()));
+    if (qobject_cast<const QCheckBox*>(w))
+        return st->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, w) +
+               st->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, w) + caption;
+    if (qobject_cast<const QRadioButton*>(w))
+        return st->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, w) +
+               st->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, w) + caption;
+    return 0;
+}
+
+namespace {
+
+// A frame whose controls stand at design positions, as a window's do.
+bool IsDesignFrame(const QWidget* w) {
+    if (w->layout()) return false;
+    const QMetaObject* m = w->metaObject();
+    return qobject_cast<const QGroupBox*>(w) || m == &QFrame::staticMetaObject ||
+           m == &QWidget::staticMetaObject;
+}
+
+std::vector<QWidget*> ChildControls(const QWidget* parent) {
+    std::vector<QWidget*> kids;
+    for (QObject* o : parent->children())
+        if (auto* w = qobject_cast<QWidget*>(o); w && !w->isWindow()) kids.push_back(w);
+    return kids;
+}
+
+int ChildrenRight(const QWidget* parent) {
+    int right = 0;
+    for (const QWidget* w : ChildControls(parent)) right = std::max(right, w->x() + w->width());
+    return right;
+}
+
+void Widen(QWidget* w, int by) {
+    if (w->minimumWidth() == w->maximumWidth())
+        w->setFixedWidth(w->width() + by);
+    else
+        w->resize(w->width() + by, w->height());
+}
+
+// Widens the controls of parent to their captions, left to right, each
+// pushing the controls that stand to the right of it.
+void FitChildren(QWidget* parent) {
+    std::vector<QWidget*> kids = ChildControls(parent);
+    std::stable_sort(kids.begin(), kids.end(),
+                     [](const QWidget* a, const QWidget* b) { return a->x() < b->x(); });
+    for (QWidget* k : kids) {
+        int grow = 0;
+        if (IsDesignFrame(k)) {
+            const int before = ChildrenRight(k);
+            FitChildren(k);
+            grow = ChildrenRight(k) - before;
+        } else {
+            grow = CaptionWidth(k) - k->width();
+        }
+        if (grow <= 0) continue;
+        const int right = k->x() + k->width();
+        Widen(k, grow);
+        for (QWidget* o : kids)
+            if (o != k && o->x() >= right) o->move(o->x() + grow, o->y());
+    }
+}
+
+} // namespace
+
+void FitCaptions(QWidget* window) {
+    const int title = TitleBarWidth(window->windowTitle());
+    if (QLayout* layout = window->layout()) {
+        // The layout sizes the controls; the title asks for a minimum only
+        // where the controls ask for less.
+        window->setMinimumWidth(title > layout->totalMinimumSize().width() ? title : 0);
+        return;
+    }
+    const int before = ChildrenRight(window);
+    FitChildren(window);
+    const int grow = ChildrenRight(window) - before;
+    if (grow > 0) Widen(window, grow);
+    const int lack = title - window->width();
+    if (lack > 0) {
+        Widen(window, lack);
+        for (QWidget* w : ChildControls(window)) w->move(w->x() + lack / 2, w->y());
+    }
 }
 
 } // namespace tnq

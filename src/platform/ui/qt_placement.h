@@ -6,6 +6,7 @@
 #include "platform/placement.h"
 
 #include <QRect>
+#include <QString>
 
 #include <memory>
 #include <vector>
@@ -46,5 +47,33 @@ private:
     float tpp_;
     std::vector<std::unique_ptr<Placeable>> controls_;
 };
+
+// The screen a window is on (the primary screen when none) as the
+// placement rules see it.
+ScreenMetrics ScreenOf(const QWidget* window);
+
+// Centres a window on the screen with the size it has now.
+void CentreWindow(QWidget* window, const ScreenMetrics& screen);
+
+// Centres a window on its screen when it is first shown: once the toolkit
+// has given it its size, and before it appears.
+void CentreAtFirstShowing(QWidget* window);
+
+// The width a window needs to show its whole title in its title bar: the
+// title in a bold face plus room for the bar's icon and buttons.
+inline constexpr int kTitleBarExtras = 120;
+int TitleBarWidth(const QString& title);
+
+// The width a label, check box, option button or button needs to show its
+// whole caption; 0 for other controls and empty captions.
+int CaptionWidth(const QWidget* control);
+
+// Makes a window whose controls stand at design positions wide enough for
+// every caption: a label, check box, option button or button narrower than
+// its caption is widened, the controls to the right of it move over by as
+// much, and the window (or frame) grows with them. A window narrower than
+// its title is widened too, its controls moving to stay in the middle.
+// Captions that fit keep their design sizes.
+void FitCaptions(QWidget* window);
 
 } // namespace tnq

@@ -191,12 +191,13 @@ TEST_F(FrmTrackSelTest, GeometryByTrackCount) {
     for (const auto& k : cases) {
         SCOPED_TRACE(k.tracks);
         s.NumTracks = static_cast<Integer>(k.tracks);
-        int width = 0, columns = 0, allLeft = -1, clearLeft = -1, exceptLeft = -1, okLeft = -1,
-            cancelLeft = -1;
+        int width = 0, titleWidth = 0, columns = 0, allLeft = -1, clearLeft = -1,
+            exceptLeft = -1, okLeft = -1, cancelLeft = -1;
         WhenShown([&](FrmTrackSel& f) {
             const float tpp = TwipsPerPixel(&f);
             auto twips = [tpp](int px) { return static_cast<int>(PixelsToTwips(px, tpp)); };
             width = twips(f.width());
+            titleWidth = twips(TitleBarWidth(f.windowTitle()));
             for (int col = 0; col < 6; ++col)
                 if (f.chkTrack(16 * col + 1)->isVisible()) columns = col + 1;
             allLeft = twips(f.chkTrack(0)->x());
@@ -208,12 +209,14 @@ TEST_F(FrmTrackSelTest, GeometryByTrackCount) {
         });
         Show();
         EXPECT_EQ(columns, k.columns);
-        EXPECT_NEAR(width, k.width, 15);
-        EXPECT_NEAR(allLeft, k.allLeft, 15);
-        EXPECT_NEAR(clearLeft, k.allLeft, 15);
-        EXPECT_NEAR(exceptLeft, k.exceptLeft, 15);
-        EXPECT_NEAR(okLeft, k.buttonsLeft, 15);
-        EXPECT_NEAR(cancelLeft, k.buttonsLeft, 15);
+        // Widened where the caption needs more, the boxes kept in the middle.
+        EXPECT_NEAR(width, std::max(k.width, titleWidth), 15);
+        const int shift = (width - k.width) / 2;
+        EXPECT_NEAR(allLeft, k.allLeft + shift, 15);
+        EXPECT_NEAR(clearLeft, k.allLeft + shift, 15);
+        EXPECT_NEAR(exceptLeft, k.exceptLeft + shift, 15);
+        EXPECT_NEAR(okLeft, k.buttonsLeft + shift, 15);
+        EXPECT_NEAR(cancelLeft, k.buttonsLeft + shift, 15);
     }
 }
 

@@ -158,15 +158,22 @@ TEST_F(Fixture, TitleBoxUpperCasesTypingAndBoxesSelectAllOnFocus) {
 }
 
 TEST_F(Fixture, PlacedByTheResolutionSetting) {
-    // Resolution 1 on an 800-pixel screen scales the dialog by 800/640.
+    // Resolution 1 on an 800-pixel screen scales the dialog by 800/640 at
+    // its first showing, from the size its layout gives it.
+    const auto shownWidth = [this] {
+        int width = 0;
+        RunWith([&width](RangeDialog& d) {
+            width = d.width();
+            d.btnCancel->click();
+        });
+        slot.Unload();
+        return width;
+    };
     p.s.Resolution = 0;
-    RangeDialog& plain = slot.Get();
-    const int plainWidth = plain.txtFromBar->width();
-    slot.Unload();
+    const int plain = shownWidth();
     p.s.Resolution = 1;
     p.sys.screen = ScreenMetrics::FromPixels(800, 600);
-    RangeDialog& scaled = slot.Get();
-    EXPECT_NEAR(scaled.txtFromBar->width(), plainWidth * 800 / 640, 2);
+    EXPECT_NEAR(shownWidth(), plain * 800 / 640, 2);
 }
 
 } // namespace
