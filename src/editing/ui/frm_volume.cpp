@@ -32,9 +32,9 @@ FrmVolume::FrmVolume(QWidget* owner, Context& c)
     txtPercent = TextBox("txtPercent");
     txtChannel = TextBox("txtChannel", false);
     txtChannel->setEnabled(false);
-    auto* values = new QFormLayout;
-    values->addRow("From Value", txtFromValue);
-    values->addRow("To Value", txtToValue);
+    // The value boxes line up with the beat boxes below them.
+    beatRows->insertRow(0, "From Value", txtFromValue);
+    beatRows->insertRow(1, "To Value", txtToValue);
     chkPercent = f.Control(new QCheckBox("Percent", this), "chkPercent");
     beatRows->addRow(chkPercent, txtPercent);
 
@@ -49,12 +49,9 @@ FrmVolume::FrmVolume(QWidget* owner, Context& c)
     controller->addRow(lblChannel, txtChannel);
     controller->addRow(chkControl);
 
-    auto* right = new QVBoxLayout;
-    right->addLayout(values);
-    right->addLayout(beatRows);
     auto* top = new QHBoxLayout;
     top->addWidget(frame);
-    top->addLayout(right);
+    top->addLayout(beatRows);
     auto* fields = new QVBoxLayout;
     fields->addLayout(top);
     fields->addLayout(controller);
@@ -69,6 +66,9 @@ FrmVolume::FrmVolume(QWidget* owner, Context& c)
 }
 
 bool FrmVolume::Show(Context&) {
+    // Laid out for its mode before it shows, so that it takes the size of
+    // the controls of that mode.
+    ShowMode();
     return Run();
 }
 
@@ -85,14 +85,18 @@ SeriesTexts FrmVolume::Texts() const {
     return t;
 }
 
-void FrmVolume::Form_Activate() {
-    txtChannel->clear();
+void FrmVolume::ShowMode() {
     const bool tempo = c_.s.MenuMode == "mnuEdtTempos";
     for (QWidget* w : std::initializer_list<QWidget*>{Label9, cboController, chkSpecify,
                                                       lblChannel, txtChannel})
         w->setVisible(!tempo);
     chkControl->setText(tempo ? "Insert Tempo Items" : "Insert Control Items");
     setWindowTitle(tempo ? "Series of Tempos" : "Continuous Controllers");
+}
+
+void FrmVolume::Form_Activate() {
+    txtChannel->clear();
+    ShowMode();
     ResetPassage();
     chkControl->setChecked(false);
     chkSpecify->setChecked(false);

@@ -42,6 +42,11 @@ protected:
     bool CheckFields() override;
     void StoreFields() override;
     QWidget* OwnBox(EditField field) override;
+
+private:
+    // The controls, checkbox caption and window caption of the mode that
+    // MenuMode names.
+    void ShowMode();
 };
 
 } // namespace tnq

@@ -162,5 +162,28 @@ TEST_F(SeriesDialogs, ControllerSeriesThroughTheDialog) {
     EXPECT_FALSE(WriteControllerSeries(c, tracks, Dialog()));
 }
 
+TEST_F(SeriesDialogs, FirstShowingLaidOutForItsMode) {
+    // Shown first for tempos, the dialog is as compact as at its next
+    // showing, and its value boxes stand in line with the beat boxes.
+    s.MenuMode = "mnuEdtTempos";
+    QSize first, second;
+    int fromValueX = -1, repeatsX = -2;
+    WhenShown([&](FrmVolume& d) {
+        first = d.size();
+        fromValueX = d.txtFromValue->x();
+        repeatsX = d.txtNoRepeats->x();
+        d.btnCancel->click();
+    });
+    Dialog().Show(c);
+    ASSERT_TRUE(test::ShowActive(&main));
+    WhenShown([&](FrmVolume& d) {
+        second = d.size();
+        d.btnCancel->click();
+    });
+    Dialog().Show(c);
+    EXPECT_EQ(first, second);
+    EXPECT_EQ(fromValueX, repeatsX);
+}
+
 } // namespace
 } // namespace tnq
