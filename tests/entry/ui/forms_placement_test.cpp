@@ -22,6 +22,8 @@
 #include "platform/ui/qt_placement.h"
 
 #include <QDialog>
+#include <QHeaderView>
+#include <QTableWidget>
 
 namespace tnq {
 namespace {
@@ -52,6 +54,13 @@ protected:
             if (CaptionWidth(k) > k->width() || !d->rect().contains(at))
                 seen.cut.push_back(k->objectName().toStdString() + " " +
                                    k->property("text").toString().toStdString());
+            // A table's column headings.
+            if (auto* table = qobject_cast<QTableWidget*>(k)) {
+                for (int col = 0; col < table->columnCount(); ++col)
+                    if (!table->isColumnHidden(col) &&
+                        table->columnWidth(col) < table->horizontalHeader()->sectionSizeHint(col))
+                        seen.cut.push_back(table->horizontalHeaderItem(col)->text().toStdString());
+            }
         }
         if (auto* dialog = qobject_cast<QDialog*>(d))
             dialog->done(QDialog::Rejected);
