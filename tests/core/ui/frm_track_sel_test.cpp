@@ -191,8 +191,8 @@ TEST_F(FrmTrackSelTest, GeometryByTrackCount) {
     for (const auto& k : cases) {
         SCOPED_TRACE(k.tracks);
         s.NumTracks = static_cast<Integer>(k.tracks);
-        int width = 0, titleWidth = 0, columns = 0, allLeft = -1, clearLeft = -1,
-            exceptLeft = -1, okLeft = -1, cancelLeft = -1;
+        int width = 0, titleWidth = 0, columns = 0, allLeft = -1, clearLeft = -1, exceptLeft = -1,
+            okLeft = -1, cancelLeft = -1;
         WhenShown([&](FrmTrackSel& f) {
             const float tpp = TwipsPerPixel(&f);
             auto twips = [tpp](int px) { return static_cast<int>(PixelsToTwips(px, tpp)); };
