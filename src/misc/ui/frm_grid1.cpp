@@ -127,18 +127,18 @@ void FrmGrid1::Show(Context& c) {
 void FrmGrid1::Layout() {
     const float tpp = TwipsPerPixel(this);
     const auto px = [tpp](double twips) { return TwipsToPixels(twips, tpp); };
-    double gridWidth = 200;
-    int wider = 0; // pixels the headings need beyond the design widths
+    // The grid is as wide as its columns (the track numbers' in the header)
+    // and 200 twips, or as much as its frame and scroll bar need.
+    const int bar = Grid1->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, Grid1);
+    int gridWidth = std::max(px(200), bar + 2 * Grid1->frameWidth());
     const int description = ColumnOf(GridColumn::Description, multiple_);
     for (int col = 0; col < Grid1->columnCount(); ++col) {
-        const double w = col == description ? kDescriptionWidth : kColumnWidth;
         // A column is as wide as its whole heading.
-        int width = px(w);
+        int width = px(col == description ? kDescriptionWidth : kColumnWidth);
         if (!Grid1->isColumnHidden(col))
             width = std::max(width, Grid1->horizontalHeader()->sectionSizeHint(col));
         Grid1->setColumnWidth(col, width);
-        gridWidth += w;
-        wider += width - px(w);
+        gridWidth += width;
     }
     const int rows = Grid1->rowCount();
     const int rowHeight = Grid1->verticalHeader()->defaultSectionSize();
@@ -147,10 +147,10 @@ void FrmGrid1::Layout() {
     Grid1->verticalHeader()->setFixedWidth(px(kColumnWidth));
     int gridHeight = px(kDesignedGridHeight);
     if (rows - 1 < 32) gridHeight = rowHeight * rows + 2 * Grid1->frameWidth();
-    Grid1->setGeometry(px(kGridLeft), px(kGridTop), px(gridWidth) + wider, gridHeight);
-    const int listLeft = px(kGridLeft + gridWidth + 100) + wider;
+    Grid1->setGeometry(px(kGridLeft), px(kGridTop), gridWidth, gridHeight);
+    const int listLeft = px(kGridLeft) + gridWidth + px(100);
     cboGMNames->setGeometry(listLeft, px(kGridTop), px(kListWidth), px(315));
-    const int width = px(kGridLeft + gridWidth + 250 + kListWidth) + wider;
+    const int width = px(kGridLeft) + gridWidth + px(250 + kListWidth);
     const int height = px(kGridTop) + gridHeight + px(1000);
     const int buttonsTop = height - px(900) + px(120);
     btnUpdate->setGeometry(px(kGridLeft), buttonsTop, px(1500), px(435));

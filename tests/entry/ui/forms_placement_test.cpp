@@ -24,6 +24,7 @@
 #include <QDialog>
 #include <QHeaderView>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTableWidget>
 
 namespace tnq {
@@ -52,7 +53,8 @@ protected:
             if (!k->isVisibleTo(d)) continue;
             EXPECT_LE(CaptionWidth(k), k->width()) << k->property("text").toString().toStdString();
             EXPECT_TRUE(d->rect().contains(QRect(k->mapTo(d, QPoint(0, 0)), k->size())));
-            if (auto* table = qobject_cast<QTableWidget*>(k)) { // its headings
+            if (auto* table = qobject_cast<QTableWidget*>(k)) { // all its columns, whole
+                EXPECT_FALSE(table->horizontalScrollBar()->isVisible());
                 for (int col = 1; col < table->columnCount(); ++col) {
                     EXPECT_GE(table->columnWidth(col),
                               table->horizontalHeader()->sectionSizeHint(col));
