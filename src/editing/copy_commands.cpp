@@ -1,13 +1,13 @@
 // Copy a Section, Vertical Copy and Copy by Item.
 #include "editing/copy_commands.h"
 
+#include "core/edit_fields.h"
 #include "core/item_space.h"
 #include "core/piece_commands.h"
 #include "core/piece_title.h"
 #include "core/recalculate.h"
 #include "core/startup.h"
 #include "editing/copy_items.h"
-#include "editing/edit_fields.h"
 #include "editing/edit_frame.h"
 #include "platform/vb.h"
 

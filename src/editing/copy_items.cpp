@@ -1,10 +1,10 @@
 // The copy workers and the transposition they share.
 #include "editing/copy_items.h"
 
+#include "core/edit_fields.h"
 #include "core/item_space.h"
 #include "core/piece_paths.h"
 #include "core/screen_procs.h"
-#include "editing/edit_fields.h"
 #include "platform/vb.h"
 #include "platform/whole_file.h"
 

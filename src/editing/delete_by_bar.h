@@ -5,8 +5,8 @@
 
 #include "core/context.h"
 #include "core/delete_items.h"
+#include "core/edit_fields.h"
 #include "core/track_selection.h"
-#include "editing/edit_fields.h"
 
 #include <string>
 

@@ -2,10 +2,10 @@
 #include "editing/edit_frame.h"
 
 #include "core/bar_ranges.h"
+#include "core/edit_fields.h"
 #include "core/recalculate.h"
 #include "core/screen_procs.h"
 #include "core/startup.h"
-#include "editing/edit_fields.h"
 #include "platform/vb.h"
 
 namespace tnq {

@@ -3,6 +3,7 @@
 
 #include "core/delete_items.h"
 #include "core/duration_parse.h"
+#include "core/edit_fields.h"
 #include "core/item_checks.h"
 #include "core/item_space.h"
 #include "core/recalculate.h"
@@ -10,7 +11,6 @@
 #include "core/startup.h"
 #include "core/vocabulary.h"
 #include "editing/dash_runs.h"
-#include "editing/edit_fields.h"
 #include "editing/edit_frame.h"
 #include "platform/vb.h"
 

@@ -1,8 +1,8 @@
 // Randomize a Passage.
 #include "editing/randomize.h"
 
+#include "core/edit_fields.h"
 #include "core/vocabulary.h"
-#include "editing/edit_fields.h"
 #include "platform/message_box.h"
 #include "platform/vb.h"
 

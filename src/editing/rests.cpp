@@ -2,12 +2,12 @@
 #include "editing/rests.h"
 
 #include "core/delete_items.h"
+#include "core/edit_fields.h"
 #include "core/item_space.h"
 #include "core/recalculate.h"
 #include "core/screen_procs.h"
 #include "core/startup.h"
 #include "core/vocabulary.h"
-#include "editing/edit_fields.h"
 #include "editing/edit_frame.h"
 #include "platform/vb.h"
 

@@ -1,10 +1,10 @@
 // Revise Parameters.
 #include "editing/revise_parameters.h"
 
+#include "core/edit_fields.h"
 #include "core/startup.h"
 #include "core/track_files.h"
 #include "core/vocabulary.h"
-#include "editing/edit_fields.h"
 #include "platform/vb.h"
 
 #include <algorithm>

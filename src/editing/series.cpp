@@ -1,12 +1,12 @@
 // The tempo and controller series.
 #include "editing/series.h"
 
+#include "core/edit_fields.h"
 #include "core/item_space.h"
 #include "core/screen_procs.h"
 #include "core/startup.h"
 #include "core/track_files.h"
 #include "core/vocabulary.h"
-#include "editing/edit_fields.h"
 #include "editing/edit_frame.h"
 #include "platform/vb.h"
 

@@ -2,12 +2,12 @@
 #include "editing/staccato.h"
 
 #include "core/delete_items.h"
+#include "core/edit_fields.h"
 #include "core/item_space.h"
 #include "core/startup.h"
 #include "core/track_files.h"
 #include "core/vocabulary.h"
 #include "editing/dash_runs.h"
-#include "editing/edit_fields.h"
 #include "editing/edit_frame.h"
 #include "platform/vb.h"
 

@@ -1,8 +1,8 @@
 // The two-note pattern.
 #include "editing/two_note.h"
 
+#include "core/edit_fields.h"
 #include "core/vocabulary.h"
-#include "editing/edit_fields.h"
 #include "platform/vb.h"
 
 #include <optional>

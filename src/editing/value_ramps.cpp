@@ -1,8 +1,8 @@
 // Edit Dynamics and Edit Pitch Bend.
 #include "editing/value_ramps.h"
 
+#include "core/edit_fields.h"
 #include "core/startup.h"
-#include "editing/edit_fields.h"
 #include "platform/vb.h"
 
 #include <algorithm>

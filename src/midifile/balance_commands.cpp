@@ -2,9 +2,9 @@
 #include "midifile/balance_commands.h"
 
 #include "core/bar_ranges.h"
+#include "core/edit_fields.h"
 #include "core/screen_procs.h"
 #include "core/vocabulary.h"
-#include "editing/edit_fields.h"
 #include "midifile/work_arrays.h"
 #include "platform/vb.h"
 

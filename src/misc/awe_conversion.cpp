@@ -1,6 +1,7 @@
 // Conversion of .AWE pieces.
 #include "misc/awe_conversion.h"
 
+#include "core/edit_fields.h"
 #include "core/file_menu.h"
 #include "core/memory.h"
 #include "core/piece_commands.h"
@@ -9,7 +10,6 @@
 #include "core/piece_title.h"
 #include "core/recalculate.h"
 #include "core/screen_procs.h"
-#include "editing/edit_fields.h"
 #include "platform/vb.h"
 #include "platform/whole_file.h"
 

@@ -1,8 +1,8 @@
 // The initialization grid's rules.
 #include "misc/init_grid.h"
 
+#include "core/edit_fields.h"
 #include "core/instrument_lists.h"
-#include "editing/edit_fields.h"
 #include "platform/vb.h"
 
 #include <algorithm>

@@ -1,9 +1,9 @@
 // The settings dialog's rules.
 #include "misc/settings.h"
 
+#include "core/edit_fields.h"
 #include "core/memory.h"
 #include "core/recalculate.h"
-#include "editing/edit_fields.h"
 #include "platform/vb.h"
 
 #include <algorithm>

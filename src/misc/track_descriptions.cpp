@@ -2,9 +2,9 @@
 #include "misc/track_descriptions.h"
 
 #include "core/descriptions_file.h"
+#include "core/edit_fields.h"
 #include "core/piece_paths.h"
 #include "core/screen_procs.h"
-#include "editing/edit_fields.h"
 #include "platform/vb.h"
 #include "platform/whole_file.h"
 

@@ -9,7 +9,7 @@
 #pragma once
 
 #include "core/context.h"
-#include "editing/edit_fields.h"
+#include "core/edit_fields.h"
 #include "platform/ui/form_lifecycle.h"
 
 #include <initializer_list>

@@ -1,4 +1,4 @@
-#include "editing/edit_fields.h"
+#include "core/edit_fields.h"
 
 #include "core/vocabulary.h"
 

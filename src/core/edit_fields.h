@@ -1,7 +1,8 @@
 // The field rules every bulk-edit dialog shares: whole numbers written back
 // in their plain digits, duration texts the recalculation will take, the
 // bar and beat fields, By-Item ranges, and the leading-number reading that
-// turns a dialog's texts into the shared edit parameters.
+// turns a dialog's texts into the shared edit parameters. The set-up forms
+// and Balance Tracks read their numbers by the same rules.
 #pragma once
 
 #include "core/state.h"

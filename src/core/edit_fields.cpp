@@ -1,5 +1,5 @@
 // Field rules of the bulk-edit dialogs.
-#include "editing/edit_fields.h"
+#include "core/edit_fields.h"
 
 #include "core/duration_parse.h"
 #include "core/vocabulary.h"
