@@ -8,6 +8,7 @@
 #include "core/screen_procs.h"
 #include "core/startup.h"
 #include "core/vocabulary.h"
+#include "editing/dash_runs.h"
 #include "editing/edit_frame.h"
 #include "platform/vb.h"
 
@@ -198,9 +199,17 @@ bool SetTrackToRests(Context& c, TrackSelectionDialog& tracks) {
                 }
             }
             if (note.size() == 5 || s.ItemTime(t, i) == 0) {
-                // The next item moves under the cursor.
-                if (!DeleteItems(c, 1)) return false;
-                continue;
+                // An item a later dash adjustment looks at stays, so that
+                // the dash keeps taking off what it took off before.
+                if (DashAcross(c, t, i + 1) == 0) {
+                    // The next item moves under the cursor.
+                    if (!DeleteItems(c, 1)) return false;
+                    continue;
+                }
+                if (note.size() == 5) {
+                    ++i;
+                    continue;
+                }
             }
             if (note != "R") {
                 // A silent rest: with a velocity or a bend left in it the

@@ -96,7 +96,9 @@ bool SetUpRests(Context& c, TrackSelectionDialog& tracks, CCPrepDialog& dialog);
 // every keyword item and every item without length is deleted, but for a
 // TEMPO item that changes the beat unit in force (its unit is not the one
 // then holding): it stays, so every length after it keeps its meaning and the
-// track its timing. The score is kept in step item by item. Returns true when the track was done.
+// track its timing. So does an item a later dash adjustment looks at (a
+// note without length among them becomes a rest). The score is kept in
+// step item by item. Returns true when the track was done.
 bool SetTrackToRests(Context& c, TrackSelectionDialog& tracks);
 
 } // namespace tnq

@@ -3,6 +3,7 @@
 #include "editing/edit_fixture.h"
 #include "editing/mid_keys.h"
 #include "editing/two_note.h"
+#include "midifile/work_arrays.h"
 
 namespace tnq {
 namespace {
@@ -51,6 +52,11 @@ protected:
         for (int t = 1; t <= s.NumTracks; ++t) out += std::to_string(s.ItemCount(t)) + " ";
         return out;
     }
+    // The ticks of track t's notes and rests as the score holds them.
+    Long Ticks(int t) {
+        TotalTracks(s);
+        return s.TrackTotal(t);
+    }
     ScriptedCCPrep prep;
 };
 
@@ -95,7 +101,7 @@ TEST_F(Rests, TrackToRestsKeepsTheTempoItemsThatChangeTheBeatUnit) {
     Tracks({{2,
              {tempo("q", "90"), Item("C", "4", "q"), tempo("h", "60"), Item("D", "4", "q"),
               tempo("h", "70"), tempo("q", "80"), Item("E", "4", "q")}}});
-    const Long total = s.TrackTotal(2);
+    const Long total = Ticks(2);
     tracks.Choose({2});
     p.msg.Answer(mb::Yes);
     ASSERT_TRUE(SetTrackToRests(c, tracks));
@@ -103,7 +109,25 @@ TEST_F(Rests, TrackToRestsKeepsTheTempoItemsThatChangeTheBeatUnit) {
                     tempo("q", "80"), Item("R", "4", "q", "0", "0")});
     s.SelectedTracks = "0100";
     ASSERT_TRUE(Recalculate(c));
-    EXPECT_EQ(s.TrackTotal(2), total);
+    EXPECT_EQ(Ticks(2), total);
+}
+
+TEST_F(Rests, TrackToRestsKeepsTheKeywordsADashLooksAt) {
+    // The dash looks at the CNTRL item (controller 0, no length), then at
+    // the PROGR item, and takes off nothing; without them it would take off
+    // the quarter note. The PROGR item in front is not looked at.
+    Tracks({{2,
+             {Item("PROGR", "0", "", "0", "3"), Item("C", "4", "q"), Item("PROGR", "0", "", "0", "5"),
+              Item("CNTRL", "0", "", "0", "90"), Item("R", "0", "h", "-", "0")}}});
+    const Long total = Ticks(2);
+    tracks.Choose({2});
+    p.msg.Answer(mb::Yes);
+    ASSERT_TRUE(SetTrackToRests(c, tracks));
+    ExpectTrack(2, {Item("R", "4", "q", "0", "0"), Item("PROGR", "0", "", "0", "5"),
+                    Item("CNTRL", "0", "", "0", "90"), Item("R", "0", "h", "-", "0")});
+    s.SelectedTracks = "0100";
+    ASSERT_TRUE(Recalculate(c));
+    EXPECT_EQ(Ticks(2), total);
 }
 
 TEST_F(Rests, TrackToRestsRefusalsChangeNothing) {
