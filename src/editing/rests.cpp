@@ -124,7 +124,27 @@ bool RunGridCommand(Context& c, TrackSelectionDialog& tracks, const GridCommand&
         perBar = FieldValue(grid.Texts().at(2));
         item = grid.Items();
     };
+    bool checked = false;
     cmd.ApplySpan = [&](Context& cc) {
+        State& s = cc.s;
+        if (!checked) {
+            // Every track is looked at before the first is changed: an item
+            // behind a range that takes off the length of items in it would
+            // take off the grid's instead.
+            checked = true;
+            TrackItem dash;
+            const bool read = ReportingErrors(cc, [&] {
+                dash = FindOnTracks(
+                    cc, [&s](int tr) { return s.SpanFirst(tr, 1) != 0; },
+                    [&cc, &s](int tr) { return DashAcross(cc, tr, s.SpanLast(tr, 1) + 1); });
+                return true;
+            });
+            if (!read) return false;
+            if (dash.Item != 0) {
+                ShowDashInTheWay(cc, dash, "replaced", grid.Title);
+                return false;
+            }
+        }
         return ReportingErrors(cc, [&] {
             // A track refused for its capacity has been told; the next one
             // is done as usual.
@@ -139,6 +159,7 @@ bool SetUpRests(Context& c, TrackSelectionDialog& tracks, CCPrepDialog& dialog) 
     GridCommand cmd;
     cmd.MenuMode = "mnuEdtCC";
     cmd.Progress = "CC or PB or Tempos prep in progress...";
+    cmd.Title = "CC and PB Prep";
     cmd.ShowDialog = [&dialog](Context& cc) { return dialog.Show(cc); };
     cmd.Texts = [&dialog] {
         const CCPrepTexts t = dialog.Texts();

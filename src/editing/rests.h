@@ -50,6 +50,8 @@ bool ReplaceSpanWithGrid(Context& c, int firstBar, int lastBar, int perBar, cons
 // A command that replaces the bar range of every chosen track by a grid.
 struct GridCommand {
     std::string MenuMode, Progress;
+    // The title of its messages.
+    std::string Title;
     // Shows the dialog modally; false on Cancel.
     std::function<bool(Context&)> ShowDialog;
     // After OK: the From Bar, To Bar and items-per-bar texts.
@@ -58,7 +60,9 @@ struct GridCommand {
     std::function<GridItem()> Items;
 };
 // Runs a grid command through the edit frame; the tracks are recalculated
-// afterwards. Returns true when every chosen track was visited.
+// afterwards. A range that holds items a later dash adjustment takes off
+// the length of is refused before any track is changed (ShowDashInTheWay,
+// "replaced"). Returns true when every chosen track was visited.
 bool RunGridCommand(Context& c, TrackSelectionDialog& tracks, const GridCommand& cmd);
 
 // ---- Set Up Rests for Tempos, PB, CC ----------------------------------------

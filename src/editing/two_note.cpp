@@ -66,6 +66,7 @@ bool TwoNotePattern(Context& c, TrackSelectionDialog& tracks, TwoNoteDialog& dia
     GridCommand cmd;
     cmd.MenuMode = "mnuEdtTwoNote";
     cmd.Progress = "Setting up 2 note pattern...";
+    cmd.Title = "Two Note Pattern";
     cmd.ShowDialog = [&dialog](Context& cc) { return dialog.Show(cc); };
     cmd.Texts = [&dialog] {
         const TwoNoteTexts t = dialog.Texts();

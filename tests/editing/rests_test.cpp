@@ -291,6 +291,24 @@ TEST_F(Rests, GridRefusalsKeepTheTrack) {
     EXPECT_EQ(s.ItemCount(2), 2);
 }
 
+TEST_F(Rests, GridRefusesARangeADashBehindItTakesOff) {
+    // The dash of bar 3 takes off the last half rest of bar 2; after a grid
+    // of quarters it would take off a quarter and the track would grow.
+    Tracks({{2,
+             {Item("C", "4", "w", "0", "64", "1"), Rest("h", 2, "1"), Rest("h", 2, "1"),
+              Item("D", "4", "w", "-", "64", "3")}}});
+    const std::string before = FileOf(2);
+    p.msg.AnswerOk();
+    tracks.Choose({2});
+    prep.texts = {"2", "2", "q", "4"};
+    EXPECT_FALSE(SetUpRests(c, tracks, prep));
+    ASSERT_EQ(p.msg.shown.size(), 1u);
+    EXPECT_EQ(p.msg.Last().Text, "Item 4 on Track 2 takes off the length of the items before it, "
+                                 "which this would change; nothing has been replaced");
+    EXPECT_EQ(p.msg.Last().Title, "CC and PB Prep");
+    EXPECT_EQ(FileOf(2), before);
+}
+
 TEST_F(Rests, GridChannelFollowsTheItemBeforeOrTheTrack) {
     SetUpPiece(20, 20);
     s.ActiveTracks.assign(20, '1');
