@@ -17,7 +17,9 @@ constexpr double kFormWidth = 4680, kFormHeight = 2760;
 } // namespace
 
 FrmReviseBarNos::FrmReviseBarNos(QWidget* owner, Context& c)
-    : EditDialog(owner, c, "frmReviseBarNos", "Revise Bar Numbers") {
+    : ParameterDialog(owner, c.s.DialogResult, c.sys.Screen(), c.s.Resolution,
+                      "frmReviseBarNos", "Revise Bar Numbers"),
+      c_(c) {
     Form& f = Forms();
     auto label = [&](const char* name, const char* caption, double top) {
         QLabel* l = f.Control(new QLabel(caption, this), name);

@@ -3,13 +3,13 @@
 // last item) and the bar number (or the offset). Created once, hidden after
 // OK or Cancel; its text boxes keep their values between uses, and each
 // showing selects "Bar No." again with the focus in From Item. Its rules
-// are those of revise_bar_nos.h, its keys and buttons those of every Edit
-// dialog.
+// are those of revise_bar_nos.h, its keys and buttons those of every
+// parameter dialog.
 #pragma once
 
 #include "core/context.h"
 #include "entry/revise_bar_nos.h"
-#include "editing/ui/edit_dialog.h"
+#include "platform/ui/parameter_dialog.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -18,7 +18,7 @@
 
 namespace tnq {
 
-class FrmReviseBarNos : public EditDialog {
+class FrmReviseBarNos : public ParameterDialog {
     Q_OBJECT
 public:
     FrmReviseBarNos(QWidget* owner, Context& c);
@@ -40,6 +40,8 @@ protected:
 
 private:
     void ShowLabels(ReviseMode mode);
+
+    Context& c_;
 };
 
 } // namespace tnq

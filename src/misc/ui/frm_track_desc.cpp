@@ -14,7 +14,9 @@ constexpr double kFormWidth = 6600, kFormHeight = 2400;
 } // namespace
 
 FrmTrackDesc::FrmTrackDesc(QWidget* owner, Context& c)
-    : EditDialog(owner, c, "frmTrackDesc", "Maintain Track Descriptions") {
+    : ParameterDialog(owner, c.s.DialogResult, c.sys.Screen(), c.s.Resolution, "frmTrackDesc",
+                      "Maintain Track Descriptions"),
+      c_(c) {
     Form& f = Forms();
     Buttons("&Update", "&Cancel");
     lblTrack = f.Control(new QLabel("Track", this), "lblTrack");

@@ -4,14 +4,15 @@
 // arrow goes back; Esc is Cancel.
 #pragma once
 
-#include "editing/ui/edit_dialog.h"
+#include "core/context.h"
 #include "misc/track_descriptions.h"
+#include "platform/ui/parameter_dialog.h"
 
 class QLabel;
 
 namespace tnq {
 
-class FrmTrackDesc : public EditDialog, public TrackDescDialog {
+class FrmTrackDesc : public ParameterDialog, public TrackDescDialog {
     Q_OBJECT
 public:
     FrmTrackDesc(QWidget* owner, Context& c);
@@ -31,6 +32,7 @@ protected:
     bool CheckFields() override { return true; }
 
 private:
+    Context& c_;
     QLabel *lblTrack, *lblDescription;
 };
 

@@ -1,5 +1,7 @@
-// The common behaviour of the Edit menu's dialogs, driven headless on a
-// dialog with the bar-range fields and a title box.
+// The Edit menu's dialogs on the program's state: the bar and beat rules
+// they share, the answer in DialogResult and the placement by the
+// Resolution setting, driven headless on a dialog with the bar-range
+// fields.
 #include "editing/ui/edit_dialog.h"
 
 #include "support/fakes.h"
@@ -22,8 +24,6 @@ class RangeDialog : public EditDialog {
 public:
     RangeDialog(QWidget* owner, Context& c) : EditDialog(owner, c, "frmRange", "Range") {
         auto* layout = new QVBoxLayout(this);
-        txtTitle = TextBox("txtTitle");
-        UpperCaseTyping(txtTitle);
         txtFromBar = TextBox("txtFromBar");
         txtToBar = TextBox("txtToBar");
         txtStartingBeat = TextBox("txtStartingBeat");
@@ -32,11 +32,10 @@ public:
         Buttons();
         for (QWidget* w : Forms().Controls()) layout->addWidget(w);
     }
-    QLineEdit *txtTitle, *txtFromBar, *txtToBar, *txtStartingBeat, *txtNoOfBeats, *txtBeatValue;
+    QLineEdit *txtFromBar, *txtToBar, *txtStartingBeat, *txtNoOfBeats, *txtBeatValue;
     int stored = 0;
 
 protected:
-    void Form_Activate() override { FocusBack(txtTitle); }
     bool CheckFields() override {
         return CheckBarRange(txtFromBar, txtToBar, txtStartingBeat, txtNoOfBeats, txtBeatValue);
     }
@@ -57,7 +56,6 @@ struct Fixture : ::testing::Test {
             if (!QTest::qWaitForWindowActive(&d))
                 ADD_FAILURE() << "the dialog is not active";
             Settle();
-            // The close box unloads the dialog: it may be gone after act.
             const QPointer<RangeDialog> alive(&d);
             act(d);
             Settle();
@@ -78,34 +76,7 @@ struct Fixture : ::testing::Test {
     }
 };
 
-TEST_F(Fixture, EnterMovesOnUpMovesBackEnterOnAButtonPressesIt) {
-    std::vector<QString> visited;
-    const bool ok = RunWith([&](RangeDialog& d) {
-        Fill(d, "5", "8", "", "", "q");
-        visited.push_back(d.focusWidget()->objectName());
-        for (int i = 0; i < 6; ++i) {
-            test::Key(&d, Qt::Key_Return);
-            visited.push_back(d.focusWidget()->objectName());
-        }
-        test::Key(&d, Qt::Key_Up);
-        visited.push_back(d.focusWidget()->objectName());
-        // The text box got no Enter character.
-        EXPECT_EQ(d.txtBeatValue->text(), "q");
-        test::Key(&d, Qt::Key_Return); // on to OK
-        EXPECT_TRUE(d.isVisible());
-        test::Key(&d, Qt::Key_Return); // presses it
-    });
-    EXPECT_TRUE(ok);
-    EXPECT_EQ(p.s.DialogResult, "okay");
-    const std::vector<QString> want = {"txtTitle",    "txtFromBar", "txtToBar",
-                                       "txtStartingBeat", "txtNoOfBeats", "txtBeatValue",
-                                       "btnOK",       "txtBeatValue"};
-    EXPECT_EQ(visited, want);
-    EXPECT_EQ(slot->stored, 1);
-    EXPECT_FALSE(slot->isVisible());
-}
-
-TEST_F(Fixture, OkStopsAtTheFirstBadFieldCancelAndCloseBoxGiveNothing) {
+TEST_F(Fixture, OkStopsAtTheFirstBadBarOrBeatField) {
     struct Row {
         const char *from, *to, *start, *beats, *value;
         const char* focus; // where the focus ends; "" = stays on OK
@@ -132,29 +103,16 @@ TEST_F(Fixture, OkStopsAtTheFirstBadFieldCancelAndCloseBoxGiveNothing) {
         EXPECT_FALSE(ok) << r.from << r.to << r.start << r.beats << r.value;
         EXPECT_TRUE(stillUp);
         EXPECT_EQ(focus, *r.focus ? r.focus : "btnOK");
+        EXPECT_EQ(p.s.DialogResult, "");
     }
     EXPECT_EQ(slot->stored, 0);
 
-    // Esc is Cancel; the close box too, even after an earlier "okay".
-    p.s.DialogResult = "okay";
-    EXPECT_FALSE(RunWith([](RangeDialog& d) { test::Key(&d, Qt::Key_Escape); }));
-    EXPECT_EQ(p.s.DialogResult, "");
-    p.s.DialogResult = "okay";
-    EXPECT_FALSE(RunWith([](RangeDialog& d) { d.close(); }));
-    EXPECT_EQ(p.s.DialogResult, "");
-}
-
-TEST_F(Fixture, TitleBoxUpperCasesTypingAndBoxesSelectAllOnFocus) {
-    RunWith([](RangeDialog& d) {
-        QTest::keyClicks(d.txtTitle, "minuet");
-        d.txtFromBar->setText("12");
-        test::Key(&d, Qt::Key_Return);
-        Settle();
-        EXPECT_EQ(d.focusWidget(), d.txtFromBar);
-        EXPECT_EQ(d.txtFromBar->selectedText(), "12");
-        d.btnCancel->click();
-    });
-    EXPECT_EQ(slot->txtTitle->text(), "MINUET");
+    EXPECT_TRUE(RunWith([](RangeDialog& d) {
+        Fill(d, "5", "8", "", "", "q");
+        d.btnOK->click();
+    }));
+    EXPECT_EQ(p.s.DialogResult, "okay");
+    EXPECT_EQ(slot->stored, 1);
 }
 
 TEST_F(Fixture, PlacedByTheResolutionSetting) {
