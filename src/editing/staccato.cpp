@@ -216,7 +216,21 @@ void ReverseStaccatoSpan(Context& c) {
     if (!SpanInTrack(s)) return;
     const int t = s.CurrentTrack;
     int last = s.RangeTo;
-    for (int i = AfterKeywords(s, kReverseKeywords, s.RangeFrom, last); i <= last; ++i) {
+    const int first = AfterKeywords(s, kReverseKeywords, s.RangeFrom, last);
+    // A pair stays apart when its rest has a dash adjustment or a later
+    // item's dashes reach back to the rest or before it: without the rest
+    // they would take off other lengths. Judged on the items as they stand
+    // before any join (positions from first on).
+    std::vector<bool> apart;
+    for (int i = first; i <= last; ++i) {
+        std::string bytes;
+        const bool dashed = i + 1 <= s.ItemCount(t) && s.File2.Read(i + 1, bytes) &&
+                            !IsEndRecord(bytes) && DashCount(DecodeRecord(bytes).Adjustment) > 0;
+        apart.push_back(dashed || DashAcross(c, t, i + 2) != 0);
+    }
+    int joined = 0;
+    for (int i = first; i <= last; ++i) {
+        if (apart[static_cast<std::size_t>(i + joined - first)]) continue;
         s.CurrentItem(t) = static_cast<Integer>(i);
         if (!ReadItem(c, 2)) return;
         const std::string note = c.screen.Text(Box::Note);
@@ -232,13 +246,14 @@ void ReverseStaccatoSpan(Context& c) {
         if (!s.File2.Read(i + 1, bytes) || IsEndRecord(bytes)) return;
         const TrackItemRecord rest = DecodeRecord(bytes);
         if (rest.Note[0] != 'R') continue;
-        const auto joined = JoinedDuration(d, Trim(rest.Duration));
-        if (!joined) continue;
-        c.screen.SetText(Box::Dur, *joined);
+        const auto duration = JoinedDuration(d, Trim(rest.Duration));
+        if (!duration) continue;
+        c.screen.SetText(Box::Dur, *duration);
         WriteItem(c);
         s.CurrentItem(t) = static_cast<Integer>(i + 1);
         DeleteItems(c, 1);
         --last;
+        ++joined;
     }
 }
 

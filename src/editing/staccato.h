@@ -62,6 +62,8 @@ public:
 // byte for byte as it was. Staccato leaves a note whole that has a dash
 // adjustment or that a later item's dash adjustment takes off the length of.
 void StaccatoSpan(Context& c, Proportion part);
+// Reverse Staccato leaves a note and its rest apart when the rest has a dash
+// adjustment or a later item's dashes take off its length or one before it.
 void ReverseStaccatoSpan(Context& c);
 
 // The commands. Return true when every span was visited.

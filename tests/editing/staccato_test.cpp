@@ -157,6 +157,25 @@ TEST_F(Staccato, NotesOfADashAdjustmentStayWhole) {
     EXPECT_EQ(TrackLength(2), length);
 }
 
+TEST_F(Staccato, ReverseLeavesPairsOfADashAdjustmentApart) {
+    // Track 2: E takes off the rest's length; track 3: the rest takes off
+    // the note's. Both pairs stay apart, so the tracks keep their lengths.
+    const std::vector<TrackItemRecord> later{Item("C", "4", "q"), Item("R", "0", "q", "0", "0"),
+                                             Item("E", "4", "w", "-")};
+    const std::vector<TrackItemRecord> onRest{Item("C", "4", "q"), Item("R", "0", "h", "-", "0")};
+    Tracks({{2, later}, {3, onRest}});
+    const Long lengths[] = {TrackLength(2), TrackLength(3)};
+    tracks.Choose({2, 3});
+    p.msg.AnswerOk();
+    dialog.texts = {"1", "q", "", "", "1", "1"};
+    ASSERT_TRUE(ReverseStaccato(c, tracks, dialog));
+    EXPECT_EQ(p.msg.shown.size(), 1u);
+    ExpectTrack(2, later);
+    ExpectTrack(3, onRest);
+    EXPECT_EQ(TrackLength(2), lengths[0]);
+    EXPECT_EQ(TrackLength(3), lengths[1]);
+}
+
 TEST_F(Staccato, PassageSplitThenReversedGetsItsDurationsBack) {
     // Bars 1 to 3 of 4/4 on track 2: bar 2 is the passage.
     const std::vector<TrackItemRecord> before = {
