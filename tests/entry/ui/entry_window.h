@@ -27,8 +27,9 @@
 namespace tnq::test {
 
 // Runs act on the modal window once it is up: polled, since the command that
-// shows it is itself still waiting to run when this is asked for.
-inline void WhenShownModal(std::function<void(QWidget*)> act) {
+// shows it is itself still waiting to run when this is asked for. Gives the
+// watch, which a caller whose window turned out modeless deletes.
+inline QTimer* WhenShownModal(std::function<void(QWidget*)> act) {
     auto* timer = new QTimer;
     timer->setInterval(20);
     QObject::connect(timer, &QTimer::timeout, [timer, act, tries = 0]() mutable {
@@ -42,6 +43,7 @@ inline void WhenShownModal(std::function<void(QWidget*)> act) {
         act(d);
     });
     timer->start();
+    return timer;
 }
 
 // Runs act on the modal dialog of class F once it is up (polled until a

@@ -23,6 +23,7 @@
 
 #include <QDialog>
 #include <QHeaderView>
+#include <QPointer>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTableWidget>
@@ -122,8 +123,10 @@ TEST_F(FirstShowing, EveryWindowIsCentredAndShowsItsWholeTexts) {
     for (const auto& [name, show] : forms) {
         SCOPED_TRACE(name);
         const int shift = std::string(name) == "picker" ? pickerShift : 0;
-        test::WhenShownModal([this, shift](QWidget* d) { Look(d, shift); });
+        const QPointer<QTimer> watch =
+            test::WhenShownModal([this, shift](QWidget* d) { Look(d, shift); });
         if (QWidget* modeless = show()) {
+            delete watch.data();
             Settle();
             Look(modeless, shift);
         }
