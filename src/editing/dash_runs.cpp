@@ -3,6 +3,7 @@
 #include "editing/dash_runs.h"
 
 #include "core/track_files.h"
+#include "editing/edit_frame.h"
 #include "core/vocabulary.h"
 #include "platform/vb.h"
 
@@ -65,6 +66,19 @@ void ShowDashInTheWay(Context& c, const TrackItem& at, const std::string& done,
                      " takes off the length of the items before it, which this would change; "
                      "nothing has been " + done,
                  mb::Exclamation, title);
+}
+
+bool SpansClearOfDashes(Context& c, const std::string& done, const std::string& title) {
+    State& s = c.s;
+    TrackItem dash;
+    const bool read = ReportingErrors(c, [&] {
+        dash = FindOnTracks(
+            c, [&s](int tr) { return s.SpanFirst(tr, 1) != 0; },
+            [&c, &s](int tr) { return DashAcross(c, tr, s.SpanLast(tr, 1) + 1); });
+        return true;
+    });
+    if (read && dash.Item != 0) ShowDashInTheWay(c, dash, done, title);
+    return read && dash.Item == 0;
 }
 
 } // namespace tnq

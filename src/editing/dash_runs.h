@@ -34,4 +34,10 @@ TrackItem FindOnTracks(Context& c, const std::function<bool(int)>& wanted,
 void ShowDashInTheWay(Context& c, const TrackItem& at, const std::string& done,
                       const std::string& title);
 
+// Before a command changes the span it chose on each track: whether no item
+// behind a span takes off the length of items in it. Such an item is told
+// (ShowDashInTheWay with done and title), a failing track file is reported;
+// both give false.
+bool SpansClearOfDashes(Context& c, const std::string& done, const std::string& title);
+
 } // namespace tnq

@@ -61,18 +61,7 @@ bool DeleteByBar(Context& c, TrackSelectionDialog& tracks, DeleteByBarDialog& di
                 return false;
             }
             // An item behind a span that takes off the length of items in it.
-            TrackItem dash;
-            const bool read = ReportingErrors(cc, [&] {
-                dash = FindOnTracks(
-                    cc, [&s](int tr) { return s.SpanFirst(tr, 1) != 0; },
-                    [&cc, &s](int tr) { return DashAcross(cc, tr, s.SpanLast(tr, 1) + 1); });
-                return true;
-            });
-            if (!read) return false;
-            if (dash.Item != 0) {
-                ShowDashInTheWay(cc, dash, "deleted", kTitle);
-                return false;
-            }
+            if (!SpansClearOfDashes(cc, "deleted", std::string(kTitle))) return false;
         }
         const int t = s.CurrentTrack;
         s.CurrentItem(t) = s.RangeFrom;

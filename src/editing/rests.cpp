@@ -126,24 +126,12 @@ bool RunGridCommand(Context& c, TrackSelectionDialog& tracks, const GridCommand&
     };
     bool checked = false;
     cmd.ApplySpan = [&](Context& cc) {
-        State& s = cc.s;
         if (!checked) {
             // Every track is looked at before the first is changed: an item
             // behind a range that takes off the length of items in it would
             // take off the grid's instead.
             checked = true;
-            TrackItem dash;
-            const bool read = ReportingErrors(cc, [&] {
-                dash = FindOnTracks(
-                    cc, [&s](int tr) { return s.SpanFirst(tr, 1) != 0; },
-                    [&cc, &s](int tr) { return DashAcross(cc, tr, s.SpanLast(tr, 1) + 1); });
-                return true;
-            });
-            if (!read) return false;
-            if (dash.Item != 0) {
-                ShowDashInTheWay(cc, dash, "replaced", grid.Title);
-                return false;
-            }
+            if (!SpansClearOfDashes(cc, "replaced", grid.Title)) return false;
         }
         return ReportingErrors(cc, [&] {
             // A track refused for its capacity has been told; the next one
