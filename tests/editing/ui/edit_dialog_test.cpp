@@ -52,19 +52,7 @@ struct Fixture : ::testing::Test {
     // A dialog still up after act fails the test and is put down.
     bool RunWith(std::function<void(RangeDialog&)> act) {
         RangeDialog& d = slot.Get();
-        QTimer::singleShot(0, [&d, act] {
-            if (!QTest::qWaitForWindowActive(&d))
-                ADD_FAILURE() << "the dialog is not active";
-            Settle();
-            const QPointer<RangeDialog> alive(&d);
-            act(d);
-            Settle();
-            if (alive && alive->isVisible()) {
-                ADD_FAILURE() << "the dialog is still up";
-                alive->hide();
-            }
-        });
-        return d.Run();
+        return test::RunShownWith(d, act, [&d] { return d.Run(); });
     }
     static void Fill(RangeDialog& d, const char* from, const char* to, const char* start,
                      const char* beats, const char* value) {

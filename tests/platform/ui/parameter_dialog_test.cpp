@@ -65,20 +65,7 @@ struct ParameterDialogs : ::testing::Test {
     // A dialog still up after act fails the test and is put down.
     bool RunWith(std::function<void(BoxDialog&)> act) {
         BoxDialog& d = slot.Get();
-        QTimer::singleShot(0, [&d, act] {
-            if (!QTest::qWaitForWindowActive(&d))
-                ADD_FAILURE() << "the dialog is not active";
-            Settle();
-            // The close box unloads the dialog: it may be gone after act.
-            const QPointer<BoxDialog> alive(&d);
-            act(d);
-            Settle();
-            if (alive && alive->isVisible()) {
-                ADD_FAILURE() << "the dialog is still up";
-                alive->hide();
-            }
-        });
-        return d.Run();
+        return test::RunShownWith(d, act, [&d] { return d.Run(); });
     }
     static void Fill(BoxDialog& d, const char* a, const char* b, const char* c) {
         d.txtA->setText(a);

@@ -99,4 +99,23 @@ inline void Key(QWidget* window, Qt::Key key, Qt::KeyboardModifiers mods = Qt::N
     Settle();
 }
 
+// Shows dialog d with run (which returns when d is put down), runs act inside
+// it once it is active, and gives run's answer. A dialog still up after act
+// fails the test and is put down; one unloaded by act (its close box) is fine.
+template <class D, class Run>
+auto RunShownWith(D& d, const std::function<void(D&)>& act, Run run) {
+    QTimer::singleShot(0, [&d, act] {
+        if (!QTest::qWaitForWindowActive(&d)) ADD_FAILURE() << "the dialog is not active";
+        Settle();
+        const QPointer<D> alive(&d);
+        act(d);
+        Settle();
+        if (alive && alive->isVisible()) {
+            ADD_FAILURE() << "the dialog is still up";
+            alive->hide();
+        }
+    });
+    return run();
+}
+
 } // namespace tnq::test
