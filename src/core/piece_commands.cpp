@@ -28,11 +28,6 @@ namespace {
 constexpr const char* kDescriptionHeading = "  Track Descriptions";
 constexpr int kLastTrackNumber = 96;
 
-std::string Join(const std::string& dir, const std::string& name) {
-    if (!dir.empty() && dir.back() == '/') return dir + name;
-    return dir + "/" + name;
-}
-
 // What the screen of a rebuild shows goes nowhere: the piece being rebuilt
 // is not the one on the screen.
 class NoScreen : public MainScreen {
@@ -249,43 +244,6 @@ bool PutPieceInPlace(Context& c, const PieceLocation& loc, const PieceData& data
 
 } // namespace
 
-std::optional<PieceLocation> LocatePiece(const std::string& path) {
-    if (path.empty()) return std::nullopt;
-    fs::path p(path);
-    if (p.is_relative()) {
-        std::error_code ec;
-        p = fs::absolute(p, ec);
-        if (ec) return std::nullopt;
-    }
-    p = p.lexically_normal();
-    const std::string name = p.filename().string();
-    const fs::path parent = p.parent_path();
-    // Names that are no UTF-8 or hold a letter beyond Windows-1252 cannot
-    // be a title.
-    const std::optional<std::string> dirText = NameFromDisk(parent.filename().string());
-    if (!dirText) return std::nullopt;
-    const std::string dirName = UCase(*dirText);
-    if (name.empty() || dirName.size() <= 4 || dirName.substr(dirName.size() - 4) != ".TNQ")
-        return std::nullopt;
-
-    PieceLocation loc;
-    loc.Title = dirName.substr(0, dirName.size() - 4);
-    if (std::any_of(loc.Title.begin(), loc.Title.end(), IsBadTitleCharacter)) return std::nullopt;
-    loc.FilePath = parent.parent_path().string();
-    const std::string upperName = UCase(NameFromDisk(name).value_or(""));
-    if (upperName == loc.Title + ".TNQ") {
-        loc.DataFile = true;
-    } else if (upperName.size() >= 4 && upperName.substr(upperName.size() - 4) == ".TNQ") {
-        return std::nullopt; // some other .TNQ file: no piece's data file
-    }
-    return loc;
-}
-
-std::string DataFilePathOf(const std::string& filePath, const std::string& title) {
-    const std::string name = DiskName(title + ".TNQ");
-    return Join(Join(filePath, name), name);
-}
-
 bool mnuFilSave_Click(Context& c) {
     State& s = c.s;
     if (s.PieceOpen != 1) {
@@ -438,7 +396,7 @@ bool mnuFilNew_Click(Context& c) {
             continue;
         }
         title = typed.Title;
-        dir = Join(s.FilePath, DiskName(title + ".TNQ"));
+        dir = NewPieceDirectoryOf(s.FilePath, title);
         std::error_code ec;
         // A piece directory spelled in other letters is the same piece.
         const bool exists = fs::exists(JoinIgnoringCase(s.FilePath, title + ".TNQ"), ec);
@@ -473,7 +431,7 @@ bool mnuFilNew_Click(Context& c) {
     s.PieceHome = s.FilePath;
     c.screen.SetCaption("lblTitle", title);
     s.OpenFromRecent = 0;
-    s.PiecePath = Join(dir, DiskName(title + ".TNQ"));
+    s.PiecePath = DataFilePathOf(s.FilePath, title);
     UpdateFileMenu(c);
     c.screen.ShowEntryHelp();
     c.screen.ArrangeTrackLabels();

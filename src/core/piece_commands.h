@@ -11,30 +11,12 @@
 
 #include "core/context.h"
 
-#include <optional>
 #include <string>
 
 namespace tnq {
 
 // The main window's caption before the pieces directory.
 inline constexpr const char* kCaptionPrefix = "Tonquill - Current File Directory: ";
-
-// Where a chosen file lies: the pieces directory, the piece's title (upper
-// case) and whether the file is the piece's data file TITLE.TNQ (otherwise
-// another file of the piece directory: a track file, NAME.DAT, NAME.MID).
-struct PieceLocation {
-    std::string FilePath;
-    std::string Title;
-    bool DataFile = false;
-};
-
-// The piece a file path belongs to: the file must lie directly inside a
-// directory named TITLE.TNQ (any letter case) whose title can be a piece
-// title, and must not be some other .TNQ file. Nothing otherwise.
-std::optional<PieceLocation> LocatePiece(const std::string& path);
-
-// The data file path the program names a piece by: FilePath/TITLE.TNQ/TITLE.TNQ.
-std::string DataFilePathOf(const std::string& filePath, const std::string& title);
 
 // File > New: the save question, the title (asked again while it cannot be
 // a piece name or the piece exists), the piece directory, an empty score

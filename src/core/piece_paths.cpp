@@ -1,13 +1,26 @@
-// Piece directory and track file names.
+// Piece directory and track file names, and the piece a file belongs to.
 #include "core/piece_paths.h"
 
+#include "core/piece_title.h"
 #include "platform/cp1252.h"
 #include "platform/vb.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <set>
 
 namespace tnq {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Join(const std::string& dir, const std::string& name) {
+    if (!dir.empty() && dir.back() == '/') return dir + name;
+    return dir + "/" + name;
+}
+
+} // namespace
 
 std::string DiskName(std::string_view name) {
     return Cp1252ToUtf8(name);
@@ -36,7 +49,6 @@ std::string TrackFileName(const std::string& title, int track) {
 }
 
 std::string FindNameIgnoringCase(const std::string& dir, const std::string& name) {
-    namespace fs = std::filesystem;
     std::error_code ec;
     const fs::path d = dir.empty() ? fs::path(".") : fs::path(dir);
     const std::string disk = DiskName(name);
@@ -86,6 +98,46 @@ std::string PieceFilePath(const State& s, const std::string& fileName) {
 
 std::string TrackFilePath(const State& s, const std::string& title, int track) {
     return JoinIgnoringCase(PieceDirectoryFor(s, title), TrackFileName(title, track));
+}
+
+std::string NewPieceDirectoryOf(const std::string& filePath, const std::string& title) {
+    return Join(filePath, DiskName(title + ".TNQ"));
+}
+
+std::string DataFilePathOf(const std::string& filePath, const std::string& title) {
+    return Join(NewPieceDirectoryOf(filePath, title), DiskName(title + ".TNQ"));
+}
+
+std::optional<PieceLocation> LocatePiece(const std::string& path) {
+    if (path.empty()) return std::nullopt;
+    fs::path p(path);
+    if (p.is_relative()) {
+        std::error_code ec;
+        p = fs::absolute(p, ec);
+        if (ec) return std::nullopt;
+    }
+    p = p.lexically_normal();
+    const std::string name = p.filename().string();
+    const fs::path parent = p.parent_path();
+    // Names that are no UTF-8 or hold a letter beyond Windows-1252 cannot
+    // be a title.
+    const std::optional<std::string> dirText = NameFromDisk(parent.filename().string());
+    if (!dirText) return std::nullopt;
+    const std::string dirName = UCase(*dirText);
+    if (name.empty() || dirName.size() <= 4 || dirName.substr(dirName.size() - 4) != ".TNQ")
+        return std::nullopt;
+
+    PieceLocation loc;
+    loc.Title = dirName.substr(0, dirName.size() - 4);
+    if (std::any_of(loc.Title.begin(), loc.Title.end(), IsBadTitleCharacter)) return std::nullopt;
+    loc.FilePath = parent.parent_path().string();
+    const std::string upperName = UCase(NameFromDisk(name).value_or(""));
+    if (upperName == loc.Title + ".TNQ") {
+        loc.DataFile = true;
+    } else if (upperName.size() >= 4 && upperName.substr(upperName.size() - 4) == ".TNQ") {
+        return std::nullopt; // some other .TNQ file: no piece's data file
+    }
+    return loc;
 }
 
 } // namespace tnq

@@ -1,5 +1,6 @@
 // Where a piece's files live: the piece directory NAME.TNQ inside the pieces
-// directory, and the track files inside it. Every piece file is opened by
+// directory, and the track files inside it; and, the other way, which piece
+// a file of a piece directory belongs to. Every piece file is opened by
 // its full path. Names are matched regardless of letter case so that pieces
 // copied from elsewhere (sonata.tnq, Sonata03) are found; a file that does
 // not exist yet gets the name as the program spells it.
@@ -72,5 +73,26 @@ std::string PieceFilePath(const State& s, const std::string& fileName);
 
 // Full path of track's file of piece title (in PieceDirectoryFor).
 std::string TrackFilePath(const State& s, const std::string& title, int track);
+
+// The piece directory New makes for title: filePath/TITLE.TNQ as the program
+// spells it (an existing directory of another letter case is not looked for).
+std::string NewPieceDirectoryOf(const std::string& filePath, const std::string& title);
+
+// The data file path the program names a piece by: FilePath/TITLE.TNQ/TITLE.TNQ.
+std::string DataFilePathOf(const std::string& filePath, const std::string& title);
+
+// Where a chosen file lies: the pieces directory, the piece's title (upper
+// case) and whether the file is the piece's data file TITLE.TNQ (otherwise
+// another file of the piece directory: a track file, NAME.DAT, NAME.MID).
+struct PieceLocation {
+    std::string FilePath;
+    std::string Title;
+    bool DataFile = false;
+};
+
+// The piece a file path belongs to: the file must lie directly inside a
+// directory named TITLE.TNQ (any letter case) whose title can be a piece
+// title, and must not be some other .TNQ file. Nothing otherwise.
+std::optional<PieceLocation> LocatePiece(const std::string& path);
 
 } // namespace tnq
