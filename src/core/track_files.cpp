@@ -73,37 +73,47 @@ void ShowRecord(MainScreen& screen, const TrackItemRecord& record) {
     for (int f = 0; f < 8; ++f) screen.SetText(kRecordBoxes[f], Trim(record.*kFields[f]));
 }
 
+namespace {
+
+// File2Open or File3Open.
+Integer& OpenFlag(State& s, int fileNumber) {
+    return fileNumber == 2 ? s.File2Open : s.File3Open;
+}
+
+// File 2 or 3 closed, its open flag cleared: a failed open that follows
+// never leaves the previous track's file behind for the next write.
+RecordFile& ClosedTrackFile(State& s, int fileNumber) {
+    RecordFile& f = TrackFile(s, fileNumber);
+    f.Close();
+    OpenFlag(s, fileNumber) = 0;
+    return f;
+}
+
+void OpenTrackFile(State& s, int fileNumber, const std::string& title, int track) {
+    ClosedTrackFile(s, fileNumber).Open(TrackFilePath(s, title, track), kRecordLength);
+    OpenFlag(s, fileNumber) = 1;
+}
+
+} // namespace
+
 void TrackFileOpen(Context& c) {
-    State& s = c.s;
-    // Closed first in any case, so a failed open never leaves the previous
-    // track's file behind for the next write.
-    s.File2.Close();
-    s.File2Open = 0;
-    s.File2.Open(TrackFilePath(s, s.PieceTitle, s.CurrentTrack), kRecordLength);
-    s.File2Open = 1;
+    OpenTrackFile(c.s, 2, c.s.PieceTitle, c.s.CurrentTrack);
 }
 
 void TrackFileOpen2(Context& c) {
-    State& s = c.s;
-    s.File3.Close();
-    s.File3Open = 0;
-    s.File3.Open(TrackFilePath(s, s.SourceTitle, s.SourceTrack), kRecordLength);
-    s.File3Open = 1;
+    OpenTrackFile(c.s, 3, c.s.SourceTitle, c.s.SourceTrack);
 }
 
 bool OpenTrackForReading(Context& c, int fileNumber, const std::string& title, int track) {
     State& s = c.s;
-    RecordFile& f = TrackFile(s, fileNumber);
-    Integer& isOpen = fileNumber == 2 ? s.File2Open : s.File3Open;
-    f.Close();
-    isOpen = 0;
+    RecordFile& f = ClosedTrackFile(s, fileNumber);
     const std::string dir = PieceDirectoryFor(s, title);
     std::error_code ec;
     if (!std::filesystem::is_directory(dir, ec)) throw VbError(err::PathNotFound);
     const std::string path = JoinIgnoringCase(dir, TrackFileName(title, track));
     if (!std::filesystem::exists(path, ec)) return false;
     f.OpenForReading(path, kRecordLength);
-    isOpen = 1;
+    OpenFlag(s, fileNumber) = 1;
     return true;
 }
 
