@@ -1,6 +1,7 @@
 // DeleteItems and its F10 prompt.
 #include "core/delete_items.h"
 
+#include "core/dash_reach.h"
 #include "core/item_space.h"
 #include "core/screen_procs.h"
 #include "core/track_files.h"
@@ -84,6 +85,8 @@ void DeleteItemPrompt(Context& c) {
         n = CountAnswer(s.Scratch);
         if (n && *n > most) n.reset();
     }
+    // An item behind them may take off their lengths.
+    if (!ClearOfDashes(c, s.CurrentItem(t) + *n, "deleted", "Delete Items")) return;
     DeleteItems(c, *n);
 }
 

@@ -43,8 +43,10 @@ bool DeleteItems(Context& c, int n, const DeleteByBarControls* dialog = nullptr)
 // 2 reopened when it holds another track). Does nothing unless an item
 // follows the cursor and the file holds records. Ends an insert run. An empty
 // answer ends; an answer that is no whole number from 1 to the items from
-// the cursor to the last is asked again. Raises VbError when the track file
-// fails.
+// the cursor to the last is asked again. When an item behind the items asked
+// for takes off the length of any of them (or of items before them), nothing
+// is deleted: ShowDashInTheWay ("deleted", title "Delete Items"). Raises
+// VbError when the track file fails.
 void DeleteItemPrompt(Context& c);
 
 } // namespace tnq

@@ -1,6 +1,7 @@
 // Blank items opened at the cursor, and the bar and keyword searches.
 #include "core/item_space.h"
 
+#include "core/dash_reach.h"
 #include "core/piece_paths.h"
 #include "core/screen_procs.h"
 #include "core/track_files.h"
@@ -112,6 +113,9 @@ void InsertItems(Context& c) {
     if (!TrackInScore(s, t) || s.CurrentItem(t) > s.ItemCount(t)) return;
     UseCurrentTrackFile(c);
     if (s.File2.Length() == 0) return;
+    // Blank items at the cursor would come between an item's dashes and the
+    // items they take off.
+    if (!ClearOfDashes(c, s.CurrentItem(t), "inserted", "Insert Items")) return;
     std::optional<int> n;
     while (!n) {
         s.Scratch = c.msg.InputBox("How may items ?", std::string("Insert Items"));

@@ -53,7 +53,9 @@ bool InsertSpaceTarget(Context& c, int n);
 // F11 in the bar box: asks "How may items ?" (title "Insert Items") and
 // opens room for that many blank items in the current track's file (file 2
 // reopened when it holds another track). Does nothing when the cursor lies
-// behind the last item or the file is empty. An empty answer ends; an answer
+// behind the last item or the file is empty. When an item from the cursor on
+// takes off the length of items before the cursor, nothing is asked:
+// ShowDashInTheWay ("inserted", title "Insert Items"). An empty answer ends; an answer
 // that is no whole number of at least 1 is asked again; more than the track
 // can take shows the "Space Limitation" message and ends. A count carried
 // out starts the insert run (InsertRemaining) and empties the bar and note

@@ -2,83 +2,33 @@
 // items they take off.
 #include "editing/dash_runs.h"
 
-#include "core/track_files.h"
 #include "editing/edit_frame.h"
-#include "core/vocabulary.h"
-#include "platform/vb.h"
-
-#include <algorithm>
 
 namespace tnq {
 
-namespace {
-
-// The first item a run of dashes on item j looks at: j - dashes, or the
-// item before it when that one has no length (DashRemoval's rule).
-int DashReach(const State& s, int t, int j, int dashes) {
-    const int p = j - dashes;
-    return p >= 1 && s.ItemTime(t, p) == 0 ? p - 1 : p;
-}
-
-} // namespace
-
-int DashCount(const std::string& adjustment) {
-    const Adjustment adj = ClassifyAdjustment(Trim(adjustment));
-    return adj.Form == AdjustmentForm::Dashes ? adj.Dashes : 0;
-}
-
-int DashAcross(Context& c, int t, int behind) {
-    State& s = c.s;
-    // A run holds at most four dashes and looks at most one item further.
-    const int last = std::min<int>(s.ItemCount(t), behind + static_cast<int>(kFieldWidths[3]));
-    for (int j = std::max(behind, 1); j <= last; ++j) {
-        // Only notes and rests take a run; a keyword's field holds a value.
-        if (s.NoteCode(t, j) >= code::PROGR) continue;
-        std::string bytes;
-        if (!s.File2.Read(j, bytes)) break;
-        const int dashes = DashCount(DecodeRecord(bytes).Adjustment);
-        if (dashes > 0 && DashReach(s, t, j, dashes) < behind) return j;
-    }
-    return 0;
-}
-
-TrackItem FindOnTracks(Context& c, const std::function<bool(int)>& wanted,
-                       const std::function<int(int)>& find) {
-    State& s = c.s;
-    const Integer current = s.CurrentTrack;
-    TrackItem found;
-    for (int t = 1; t <= s.NumTracks && found.Item == 0; ++t) {
-        if (!wanted(t)) continue;
-        s.CurrentTrack = static_cast<Integer>(t);
-        TrackFileOpen(c);
-        found = {t, find(t)};
-    }
-    if (s.CurrentTrack != current) {
-        s.CurrentTrack = current;
-        if (current >= 1) TrackFileOpen(c);
-    }
-    return found.Item != 0 ? found : TrackItem{};
-}
-
-void ShowDashInTheWay(Context& c, const TrackItem& at, const std::string& done,
-                      const std::string& title) {
-    c.msg.MsgBox("Item " + std::to_string(at.Item) + " on Track " + std::to_string(at.Track) +
-                     " takes off the length of the items before it, which this would change; "
-                     "nothing has been " + done,
-                 mb::Exclamation, title);
+bool TracksClearOfDashes(Context& c, const std::function<bool(int)>& wanted,
+                         const std::function<TrackItem(int)>& find, const std::string& done,
+                         const std::string& title) {
+    TrackItem at;
+    const bool read = ReportingErrors(c, [&] {
+        FindOnTracks(c, wanted, [&](int t) {
+            at = find(t);
+            return at.Item;
+        });
+        return true;
+    });
+    if (read && at.Item != 0) ShowDashInTheWay(c, at, done, title);
+    return read && at.Item == 0;
 }
 
 bool SpansClearOfDashes(Context& c, const std::string& done, const std::string& title) {
     State& s = c.s;
-    TrackItem dash;
-    const bool read = ReportingErrors(c, [&] {
-        dash = FindOnTracks(
-            c, [&s](int tr) { return s.SpanFirst(tr, 1) != 0; },
-            [&c, &s](int tr) { return DashAcross(c, tr, s.SpanLast(tr, 1) + 1); });
-        return true;
-    });
-    if (read && dash.Item != 0) ShowDashInTheWay(c, dash, done, title);
-    return read && dash.Item == 0;
+    return TracksClearOfDashes(
+        c, [&s](int t) { return s.SpanFirst(t, 1) != 0; },
+        [&c, &s](int t) {
+            return TrackItem{t, DashAcross(c, t, s.SpanLast(t, 1) + 1)};
+        },
+        done, title);
 }
 
 } // namespace tnq

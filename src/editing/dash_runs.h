@@ -1,38 +1,22 @@
-// An item whose adjustment is a run of dashes takes off the length of the
-// items just before it. A bulk edit that puts items in, or takes them out,
-// between such an item and the items it takes off would change its length
-// or leave it none: these find such an item before anything is changed.
+// The Edit menu's checks that no item's dashes reach back across what a
+// command changes (the finding itself is core/dash_reach).
 #pragma once
 
 #include "core/context.h"
+#include "core/dash_reach.h"
 
 #include <functional>
 #include <string>
 
 namespace tnq {
 
-// The number of dashes of an adjustment text in the dash form, else 0.
-int DashCount(const std::string& adjustment);
-
-// The first item of track t from `behind` on whose dashes take off the
-// length of an item before `behind`, or 0. The adjustments are read from
-// the track's file open as file 2, the lengths are those of ItemTime.
-int DashAcross(Context& c, int t, int behind);
-
-struct TrackItem {
-    int Track = 0, Item = 0; // Item 0: none
-};
-
-// find(t) on every track t for which wanted(t), in ascending order, with
-// CurrentTrack = t and its file open as file 2: the first item it gives
-// (not 0), or none. CurrentTrack and its file are put back afterwards.
-TrackItem FindOnTracks(Context& c, const std::function<bool(int)>& wanted,
-                       const std::function<int(int)>& find);
-
-// "Item <i> on Track <t> takes off the length of the items before it, which
-// this would change; nothing has been <done>", exclamation icon, title.
-void ShowDashInTheWay(Context& c, const TrackItem& at, const std::string& done,
-                      const std::string& title);
+// Before a command changes any track: find(t) on every track t for which
+// wanted(t), as FindOnTracks takes them, until one gives an item (Item not
+// 0). That item is told (ShowDashInTheWay with done and title), a failing
+// track file is reported; both give false.
+bool TracksClearOfDashes(Context& c, const std::function<bool(int)>& wanted,
+                         const std::function<TrackItem(int)>& find, const std::string& done,
+                         const std::string& title);
 
 // Before a command changes the span it chose on each track: whether no item
 // behind a span takes off the length of items in it. Such an item is told
