@@ -7,6 +7,7 @@
 #include "core/piece_title.h"
 #include "core/recalculate.h"
 #include "core/startup.h"
+#include "editing/copy_dashes.h"
 #include "editing/copy_items.h"
 #include "editing/edit_frame.h"
 #include "platform/vb.h"
@@ -130,7 +131,13 @@ bool CopySection(Context& c, TrackSelectionDialog& tracks, CopyByBarDialog& dial
     Integer atBar = 0;
     EditCommand cmd = BarCopyCommand("mnuEdtCopy", dialog, atBar);
     cmd.FromOtherPiece = [&c] { return c.s.SourceTitle != c.s.PieceTitle; };
-    cmd.ApplySpan = [&atBar](Context& cc) {
+    bool checked = false;
+    cmd.ApplySpan = [&atBar, &checked](Context& cc) {
+        // Every track is looked at before the first is changed.
+        if (!checked) {
+            checked = true;
+            if (!SectionClearOfDashes(cc, atBar)) return false;
+        }
         return ReportingErrors(cc, [&cc, &atBar] {
             State& s = cc.s;
             // The span is of the track's namesake in the piece copied from.
@@ -183,6 +190,9 @@ bool VerticalCopy(Context& c, TrackSelectionDialog& tracks, CopyByBarDialog& dia
         const bool done = ReportingErrors(cc, [&] {
             const auto items = ReadCopySource(cc, s.PieceTitle, source, s.RangeFrom, s.RangeTo);
             if (!items) return true;
+            if (!VerticalClearOfDashes(cc, {source, s.RangeFrom, *items, true, true},
+                                       destinations, atBar))
+                return false;
             for (int t = 1; t <= s.NumTracks; ++t) {
                 if (destinations[static_cast<std::size_t>(t) - 1] != '1') continue;
                 s.CurrentTrack = static_cast<Integer>(t);
@@ -251,6 +261,10 @@ bool CopyByItem(Context& c) {
     CopyResult result = CopyResult::Stopped;
     ReportingErrors(c, [&] {
         UseCurrentTrackFile(c);
+        if (!ItemCopyClearOfDashes(c)) {
+            result = CopyResult::Refused;
+            return false;
+        }
         result = DoCopy(c);
         return true;
     });

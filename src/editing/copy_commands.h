@@ -53,12 +53,15 @@ std::optional<std::string> CheckSourceTitle(Context& c, const std::string& typed
 
 // "&Copy a Section...": the bars of every chosen track, from the open piece
 // or the piece SourceTitle, copied into the same track of the open piece.
-// Returns true when every chosen track was visited.
+// Returns true when every chosen track was visited. Before the first track
+// is written the copy of every track is checked for dash adjustments
+// (SectionClearOfDashes); one in the way is told and nothing is copied.
 bool CopySection(Context& c, TrackSelectionDialog& tracks, CopyByBarDialog& dialog);
 
 // "&Vertical Copy": the bars of one track (asked for first) copied into
 // every chosen track. The source run is read once, before any track is
-// written.
+// written, and checked for dash adjustments against every destination
+// (VerticalClearOfDashes) before the first is written.
 bool VerticalCopy(Context& c, TrackSelectionDialog& tracks, CopyByBarDialog& dialog);
 
 // ---- Copy by Item -----------------------------------------------------------
@@ -87,7 +90,8 @@ CopyField CopyByItemOK(Context& c, const std::string& mode, const CopyByItemText
 // reopened on it when needed). A copy from another piece, and one a full
 // track stopped, is followed by the recalculation of the current track,
 // which keeps its cursor behind the last item copied. Returns false when
-// nothing could be copied.
+// nothing could be copied, also when a dash adjustment stands in the way
+// (ItemCopyClearOfDashes).
 bool CopyByItem(Context& c);
 
 } // namespace tnq

@@ -91,11 +91,11 @@ std::string SourceBytes(const State& s, const std::string& title, int track) {
     return ReadWholeFile(path);
 }
 
+} // namespace
+
 bool KeptInVerticalCopy(const TrackItemRecord& r) {
     return r.Note != "TEMPO" && r.Note != "METER";
 }
-
-} // namespace
 
 std::optional<std::vector<CopiedItem>> ReadCopySource(Context& c, const std::string& title,
                                                       int track, int first, int last) {

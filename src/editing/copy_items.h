@@ -97,6 +97,10 @@ CopyResult WriteCopy(Context& c, const std::vector<CopiedItem>& items, const Cop
 // is refused silently.
 CopyResult DoCopy(Context& c);
 
+// Whether Vertical Copy writes an item of its source run (a record as read,
+// trimmed): all but TEMPO and METER items.
+bool KeptInVerticalCopy(const TrackItemRecord& r);
+
 // Vertical Copy into CurrentTrack at its cursor: the source run without its
 // TEMPO and METER items, bars shifted by CopyOffset, every item with the
 // channel of the item before the cursor (at item 1: the track's number, 16
