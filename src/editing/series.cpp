@@ -7,6 +7,7 @@
 #include "core/startup.h"
 #include "core/track_files.h"
 #include "core/vocabulary.h"
+#include "editing/dash_runs.h"
 #include "editing/edit_frame.h"
 #include "platform/vb.h"
 
@@ -64,6 +65,24 @@ public:
             DisplayError(c, e.Number());
             return false;
         }
+    }
+
+    // Insert mode, before any track is changed: no new item may come between
+    // an item's dashes and the items they take off, on any track of the walk.
+    bool ClearOfDashes(Context& c) const {
+        if (!texts_.Insert) return true;
+        State& s = c.s;
+        const int r = s.Repeats;
+        return TracksClearOfDashes(
+            c, [&s, r](int t) { return s.SpanFirst(t, r) != 0; },
+            [&](int t) {
+                // A new item goes before every rest of the span.
+                for (int i = s.SpanFirst(t, r); i <= s.SpanLast(t, r); ++i)
+                    if (s.NoteCode(t, i) == 0)
+                        if (const int j = DashAcross(c, t, i)) return TrackItem{t, j};
+                return TrackItem{};
+            },
+            "inserted", kSeriesTitle);
     }
 
 private:
@@ -247,7 +266,14 @@ bool RunSeries(Context& c, TrackSelectionDialog& tracks, SeriesDialog& dialog, b
         run = std::make_unique<SeriesRun>(tempo, dialog.Texts());
         run->ReadParameters(cc);
     };
-    cmd.ApplySpan = [&run](Context& cc) { return run->Span(cc); };
+    bool checked = false;
+    cmd.ApplySpan = [&run, &checked](Context& cc) {
+        if (!checked) {
+            checked = true;
+            if (!run->ClearOfDashes(cc)) return false;
+        }
+        return run->Span(cc);
+    };
     // The series keep the score arrays in step as they write.
     cmd.Recalculates = false;
     return RunEditCommand(c, tracks, cmd);

@@ -72,7 +72,10 @@ public:
 // the TEMPO items of the span (and one just before it) get the ramp, or,
 // with a percentage, their value times 1 + |Percent| / 100 (its reciprocal
 // for a negative one), kept within 1..999. A track without room stops the
-// run after the "Space Limitation" message; nothing is overwritten.
+// run after the "Space Limitation" message; nothing is overwritten. Before
+// any track is changed, an insert where a new item would come between an
+// item's dashes and the items they take off is refused (ShowDashInTheWay,
+// "inserted").
 bool TempoSeries(Context& c, SeriesDialog& dialog);
 
 // "Edit C&ontinuous Controller..." on the chosen tracks: the same for CNTRL
