@@ -2,9 +2,11 @@
 #include "editing/revise_parameters.h"
 
 #include "core/edit_fields.h"
+#include "core/item_space.h"
 #include "core/startup.h"
 #include "core/track_files.h"
 #include "core/vocabulary.h"
+#include "editing/dash_runs.h"
 #include "platform/vb.h"
 
 #include <algorithm>
@@ -61,6 +63,31 @@ bool Revise(MainScreen& screen, const NewValues& v) {
     return changed;
 }
 
+// Before the first track is changed: a new note value must leave every item
+// with dashes its length, so it goes to no such item and to no item whose
+// length (or lack of one) a later item's dashes take off.
+bool DurationsClearOfDashes(Context& c, const std::string& duration) {
+    State& s = c.s;
+    const int r = s.Repeats;
+    return TracksClearOfDashes(
+        c, [&s, r](int t) { return s.SpanFirst(t, r) != 0; },
+        [&](int t) {
+            const int first = s.SpanFirst(t, r);
+            const auto records = ReadTrackRecords(s.File2, first, s.SpanLast(t, r));
+            for (std::size_t k = 0; k < records.size(); ++k) {
+                const TrackItemRecord item = Trimmed(DecodeRecord(records[k]));
+                // The items Revise gives the note value, where it is another.
+                if (item.Note == "END" || item.Note.size() == 5 || item.Duration == duration)
+                    continue;
+                const int i = first + static_cast<int>(k);
+                if (DashCount(item.Adjustment) > 0) return TrackItem{t, i};
+                if (const int j = DashAcross(c, t, i + 1)) return TrackItem{t, j};
+            }
+            return TrackItem{};
+        },
+        "revised", "Revise Parameters");
+}
+
 } // namespace
 
 bool RevisedDurationValid(const std::string& text) {
@@ -108,7 +135,12 @@ bool ReviseParameters(Context& c, TrackSelectionDialog& tracks, ParametersDialog
     cmd.ReadParameters = [&dialog, &values](Context& cc) {
         values = ValuesOf(cc.s, dialog.Texts());
     };
-    cmd.ApplySpan = [&values](Context& cc) {
+    bool checked = false;
+    cmd.ApplySpan = [&values, &checked](Context& cc) {
+        if (!checked) {
+            checked = true;
+            if (values.Duration && !DurationsClearOfDashes(cc, *values.Duration)) return false;
+        }
         return RewriteSpan(
             cc, [](int) { return true; }, [&cc, &values](int) { return Revise(cc.screen, values); });
     };

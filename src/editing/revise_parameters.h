@@ -45,7 +45,10 @@ std::optional<std::string> RevisedNote(const State& s, const std::string& text);
 // -8192..8191; then the Repeat Number and the beat fields.
 EditField ParametersOK(Context& c, const ParameterTexts& t);
 
-// "Revise &Parameters...". Returns true when the walk ran to its end.
+// "Revise &Parameters...". Returns true when the walk ran to its end. Items
+// with dashes keep their lengths: a note value for an item with dashes, or
+// for one whose length a later item's dashes take off, refuses the command
+// before any track is changed (ShowDashInTheWay, "revised").
 bool ReviseParameters(Context& c, TrackSelectionDialog& tracks, ParametersDialog& dialog);
 
 } // namespace tnq
