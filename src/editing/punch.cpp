@@ -187,6 +187,21 @@ bool PunchAtPlace(Context& c, const PunchTexts& t, const TrackItemRecord& item) 
 
 enum class EndResult { Done, Stop };
 
+// The last note or rest of track t (its file open as file 2), keywords
+// passed over, when its adjustment is dashes; else 0. Its dashes cannot take
+// an amount.
+int DashedLastNote(Context& c, int t) {
+    State& s = c.s;
+    for (int i = s.ItemCount(t); i >= 1; --i) {
+        std::string bytes;
+        if (!s.File2.Read(i, bytes)) throw VbError(err::InputPastEnd);
+        const TrackItemRecord r = DecodeRecord(bytes);
+        if (Keyword(r)) continue;
+        return DashCount(r.Adjustment) > 0 ? i : 0;
+    }
+    return 0;
+}
+
 // Update Adjustment on track t: the last note or rest, keywords passed
 // over.
 EndResult UpdateLastAdjustment(Context& c, int t, const PunchTexts& texts) {
@@ -246,14 +261,23 @@ bool PunchTrackEnds(Context& c, const PunchTexts& texts, const TrackItemRecord& 
     s.Percent = s.FromValue = s.ToValue = 0;
     EndResult result = EndResult::Done;
     try {
+        const auto withItems = [&s](int t) {
+            return s.SelectedTracks[static_cast<std::size_t>(t) - 1] == '1' && s.ItemCount(t) != 0;
+        };
+        // Update Adjustment keeps every track's dashes.
+        if (texts.Operation == PunchOperation::In && texts.UpdateAdjustment) {
+            const TrackItem at =
+                FindOnTracks(c, withItems, [&c](int t) { return DashedLastNote(c, t); });
+            if (at.Item != 0) {
+                ShowDashInTheWay(c, at, "updated", "Punch In/Punch Out");
+                SwitchOffStatus(c);
+                return false;
+            }
+        }
         // The item punched in behind each last item: its dashes must fit.
         if (texts.Operation == PunchOperation::In && !texts.UpdateAdjustment) {
             const TrackItem at = FindOnTracks(
-                c,
-                [&s](int t) {
-                    return s.SelectedTracks[static_cast<std::size_t>(t) - 1] == '1' &&
-                           s.ItemCount(t) != 0;
-                },
+                c, withItems,
                 [&](int t) {
                     const int end = s.ItemCount(t) + 1;
                     return PunchedRunFits(c, t, end, item) ? 0 : end;
@@ -331,8 +355,10 @@ PunchField PunchOK(Context& c, const PunchTexts& t) {
     const std::string value = NoBlanks(t.NoteValue);
     if (!PunchNoteValueValid(value) || !DurationTextValid(value)) return PunchField::NoteValue;
     const std::string adjustment = Trim(t.Adjustment);
+    // An amount added by Update Adjustment is a number.
+    const bool amount = t.LastItem && t.UpdateAdjustment && t.Operation == PunchOperation::In;
     const bool dashes = ClassifyAdjustment(adjustment).Form == AdjustmentForm::Dashes;
-    if (!Whole(adjustment, -999, 9999) && !(dashes && adjustment.size() <= 4))
+    if (!Whole(adjustment, -999, 9999) && !(dashes && adjustment.size() <= 4 && !amount))
         return PunchField::Adjustment;
     if (!(kind == Kind::Rest ? Whole(t.Dynamics, 0, 999) : Whole(t.Dynamics, 1, 127)))
         return PunchField::Dynamics;

@@ -55,7 +55,8 @@ enum class PunchField {
 // Octave 0..8; for CNTRL the controller 0..127 and its value 0..127; for a
 // note or rest a Note Value that passes the dialog's rule and is a duration
 // the recalculation takes, an adjustment of the item's forms (a number
-// -999..9999 or dashes, at most four characters), Dynamics 1..127 (0..999
+// -999..9999 or dashes, at most four characters; for Update Adjustment a
+// number), Dynamics 1..127 (0..999
 // for a rest) and Pitchbend -8192..8191. Numbers are whole, blanks around
 // them allowed.
 PunchField PunchOK(Context& c, const PunchTexts& t);
@@ -87,6 +88,9 @@ TrackItemRecord PunchItem(const PunchTexts& t);
 // Accept Item takes them), and no later item's dashes may take off items
 // across the place (at a bar and beat; for Punch Out the item it takes out);
 // otherwise a message names the track and item and nothing is changed.
+// Update Adjustment adds only numbers and keeps dashes: a last note or rest
+// whose adjustment is dashes refuses the command (ShowDashInTheWay,
+// "updated") before any track is changed.
 bool PunchInOut(Context& c, TrackSelectionDialog& tracks, PunchDialog& dialog);
 
 } // namespace tnq

@@ -1,6 +1,7 @@
 #include "editing/punch.h"
 
 #include "editing/edit_fixture.h"
+#include "editing/scripted_dialogs.h"
 #include "editing/mid_keys.h"
 #include "editing/track_builders.h"
 
@@ -8,26 +9,8 @@ namespace tnq {
 namespace {
 
 using test::Item;
+using test::ScriptedPunch;
 using test::Join;
-
-// The dialog answered from a script: OK runs the real checks.
-class ScriptedPunch : public PunchDialog {
-public:
-    bool Show(Context& c) override {
-        ++shown;
-        modeShown = c.s.MenuMode;
-        if (cancel) return false;
-        field = PunchOK(c, texts);
-        return field == PunchField::None;
-    }
-    PunchTexts Texts() const override { return texts; }
-
-    PunchTexts texts;
-    bool cancel = false;
-    int shown = 0;
-    std::string modeShown;
-    PunchField field = PunchField::None;
-};
 
 // A dialog filled in: at bar and beat, the item C4 q.
 PunchTexts At(std::string bar, std::string beat, PunchOperation op, std::string note = "C",
@@ -133,6 +116,10 @@ TEST_F(PunchTest, OkChecksInScreenOrder) {
          with(AtEnds(PunchOperation::Out), [](auto& t) { t.Measure = "x"; }), PunchField::None},
         {"in at the ends, a measure",
          with(AtEnds(PunchOperation::In), [](auto& t) { t.Measure = "x"; }), PunchField::Measure},
+        {"an amount of dashes",
+         with(AtEnds(PunchOperation::In),
+              [](auto& t) { t.UpdateAdjustment = true; t.Adjustment = "--"; }),
+         PunchField::Adjustment},
     };
     for (const auto& k : cases) EXPECT_EQ(PunchOK(c, k.texts), k.want) << k.what;
     EXPECT_TRUE(p.msg.shown.empty());
