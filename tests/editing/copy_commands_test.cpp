@@ -2,6 +2,7 @@
 
 #include "editing/copy_items.h"
 #include "editing/edit_fixture.h"
+#include "editing/scripted_dialogs.h"
 #include "midifile/mid_fixture.h"
 
 #include <filesystem>
@@ -11,27 +12,7 @@ namespace tnq {
 namespace {
 
 using test::Item;
-
-// The Copy by Bar dialog answered from a script: OK runs the real checks.
-class ScriptedCopyByBar : public CopyByBarDialog {
-public:
-    bool Show(Context& c) override {
-        ++shown;
-        modeShown = c.s.MenuMode;
-        if (cancel) return false;
-        field = CopyByBarOK(c, mode, texts, pitch, octave);
-        return field == CopyField::None;
-    }
-    CopyByBarTexts Texts() const override { return texts; }
-
-    std::string mode = "ADD";
-    CopyByBarTexts texts;
-    int pitch = 0, octave = 0;
-    bool cancel = false;
-    int shown = 0;
-    std::string modeShown;
-    CopyField field = CopyField::None;
-};
+using test::ScriptedCopyByBar;
 
 CopyByBarTexts Bars(std::string title, std::string from, std::string to, std::string atBar = "",
                     std::string offset = "0", std::string start = "", std::string beats = "",

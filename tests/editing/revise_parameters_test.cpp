@@ -1,26 +1,14 @@
 #include "editing/revise_parameters.h"
 
 #include "editing/edit_fixture.h"
+#include "editing/scripted_dialogs.h"
 #include "midifile/mid_fixture.h"
 
 namespace tnq {
 namespace {
 
 using test::Item;
-
-class ScriptedParameters : public ParametersDialog {
-public:
-    bool Show(Context& c) override {
-        ++shown;
-        field = ParametersOK(c, texts);
-        return field == EditField::None;
-    }
-    ParameterTexts Texts() const override { return texts; }
-
-    ParameterTexts texts;
-    int shown = 0;
-    EditField field = EditField::None;
-};
+using test::ScriptedParameters;
 
 class ReviseParametersTest : public test::EditTest {
 protected:

@@ -1,6 +1,7 @@
 #include "editing/series.h"
 
 #include "editing/edit_fixture.h"
+#include "editing/scripted_dialogs.h"
 #include "editing/mid_keys.h"
 
 #include <cmath>
@@ -9,28 +10,7 @@ namespace tnq {
 namespace {
 
 using test::Item;
-
-// The series dialog answered from a script: OK runs the real checks.
-class ScriptedSeries : public SeriesDialog {
-public:
-    bool Show(Context& c) override {
-        ++shown;
-        modeShown = c.s.MenuMode;
-        if (cancel) return false;
-        field = SeriesOK(c, texts, controller);
-        if (field != EditField::None) return false;
-        c.s.DialogResult = SeriesResult(c.s, controller);
-        return true;
-    }
-    SeriesTexts Texts() const override { return texts; }
-
-    SeriesTexts texts;
-    int controller = 1; // Expression
-    bool cancel = false;
-    int shown = 0;
-    std::string modeShown;
-    EditField field = EditField::None;
-};
+using test::ScriptedSeries;
 
 // The dialog's texts for a ramp from..to over bars (By Bar) or items.
 SeriesTexts Ramp(std::string from, std::string to, std::string fromValue, std::string toValue,
