@@ -10,6 +10,7 @@
 #include "core/track_files.h"
 #include "core/vocabulary.h"
 #include "midifile/make_mid.h"
+#include "midifile/mid_file_replace.h"
 
 #include <algorithm>
 #include <chrono>

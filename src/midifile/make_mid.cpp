@@ -3,6 +3,8 @@
 
 #include "core/piece_paths.h"
 #include "core/screen_procs.h"
+#include "midifile/mid_copyright.h"
+#include "midifile/mid_file_replace.h"
 #include "platform/vb.h"
 
 #include <new>

@@ -1,5 +1,5 @@
-// The Standard MIDI File writer: the copyright read-back, the encoding of
-// the work arrays as a format 1 file and the replacing of NAME.MID.
+// The Standard MIDI File writer: the encoding of the work arrays as a
+// format 1 file.
 #pragma once
 
 #include "core/state.h"
@@ -36,16 +36,5 @@ public:
 // before it is written: one that does not fit raises MidEncodeError.
 std::string BuildMidFile(State& s, const MidOptions& o, Long reference,
                          const MidWriterRules& rules = {});
-
-// The copyright text of an existing .MID file: the text of a copyright
-// event standing first in the first chunk at delta 0; "" when the file is
-// missing, unreadable or has no such event. The file is only read.
-std::string ReadBackCopyright(const std::string& path);
-
-// Makes bytes the contents of path: they are written to a new file beside
-// it, which replaces path only when complete. fileOpen is 1 while that file
-// is open. On a failure the new file is removed, path is left as it was and
-// VbError is raised.
-void ReplaceFileContents(const std::string& path, const std::string& bytes, Integer& fileOpen);
 
 } // namespace tnq

@@ -5,6 +5,7 @@
 #include "core/piece_paths.h"
 #include "core/track_files.h"
 #include "mid_fixture.h"
+#include "midifile/mid_copyright.h"
 
 #include <gtest/gtest.h>
 
