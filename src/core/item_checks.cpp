@@ -1,4 +1,4 @@
-// Controller list and Dynamics ranges.
+// The value rules of items: tempos, controllers, first numbers and Dynamics values.
 #include "core/item_checks.h"
 
 #include "core/vocabulary.h"
@@ -13,10 +13,54 @@ void FillValidControllers(State& s) {
     for (int i = 1; i <= 17; ++i) s.ValidControllers[i] = list[i - 1];
 }
 
+namespace {
+
+// How a keyword's Dynamics value is checked.
+enum class DynamicsRule { Range, Unchecked, MeterBottom, NrpnParameter };
+
+// The values of a keyword: the range of the first number its Value field
+// holds (nothing: the field holds the adjustment of the item's length), and
+// the rule and range of its Dynamics value.
+struct KeywordValues {
+    std::optional<ValueRange> FirstNumber;
+    DynamicsRule Rule;
+    ValueRange Dynamics;
+};
+
+constexpr ValueRange kMidiValues{0, 127};
+constexpr ValueRange kNoRange{0, 0};
+constexpr std::optional<ValueRange> kAdjustment;
+
+// In code order from PROGR.
+constexpr KeywordValues kKeywordValues[15] = {
+    /* PROGR */ {kAdjustment, DynamicsRule::Range, {1, 128}},
+    /* CNTRL */ {kMidiValues, DynamicsRule::Range, kMidiValues},
+    /* TEMPO */ {kAdjustment, DynamicsRule::Range, {kMinTempo, kMaxTempo}},
+    /* LOCAT */ {kAdjustment, DynamicsRule::Range, {1, 999}},
+    /* AFTER */ {kAdjustment, DynamicsRule::Range, kMidiValues},
+    /* PBEND */ {kAdjustment, DynamicsRule::Range, kMidiValues},
+    /* LEGON */ {kAdjustment, DynamicsRule::Unchecked, kNoRange},
+    /* LEGOF */ {kAdjustment, DynamicsRule::Unchecked, kNoRange},
+    /* LFO_2 */ {kMidiValues, DynamicsRule::Range, {-127, 127}},
+    /* FILT1 */ {kMidiValues, DynamicsRule::Range, {-64, 63}},
+    /* LEGO1 */ {kAdjustment, DynamicsRule::Unchecked, kNoRange},
+    /* FILT2 */ {kMidiValues, DynamicsRule::Range, kMidiValues},
+    /* METER */ {ValueRange{1, 99}, DynamicsRule::MeterBottom, kNoRange},
+    /* PORTS */ {kAdjustment, DynamicsRule::Range, {0, 9}},
+    /* NRPN1 */ {ValueRange{0, kNrpnParameterCount - 1}, DynamicsRule::NrpnParameter, kNoRange},
+};
+static_assert(code::NRPN1 - code::PROGR == 14, "one row a keyword");
+
+// The row of a keyword, nothing for a note or a rest.
+const KeywordValues* KeywordValuesOf(int itemCode) {
+    if (itemCode < code::PROGR || itemCode > code::NRPN1) return nullptr;
+    return &kKeywordValues[itemCode - code::PROGR];
+}
+
+} // namespace
+
 bool IsTempoText(std::string_view text) {
-    if (!IsNumeric(text)) return false;
-    const double v = Val(text);
-    return v >= kMinTempo && v <= kMaxTempo;
+    return IsNumeric(text) && InRange(Val(text), kMinTempo, kMaxTempo);
 }
 
 bool IsValidController(const State& s, double value) {
@@ -25,31 +69,38 @@ bool IsValidController(const State& s, double value) {
     return false;
 }
 
+bool HoldsFirstNumber(int itemCode) {
+    const KeywordValues* k = KeywordValuesOf(itemCode);
+    return k && k->FirstNumber;
+}
+
+bool FirstNumberFits(const State& s, int itemCode, double a) {
+    if (itemCode == code::CNTRL && s.AWESelectChecked) return IsValidController(s, a);
+    const KeywordValues* k = KeywordValuesOf(itemCode);
+    return k && k->FirstNumber && InRange(a, k->FirstNumber->Min, k->FirstNumber->Max);
+}
+
 std::optional<ValueRange> DynamicsRange(int itemCode, int nrpnParameter) {
     if (itemCode >= 1 && itemCode <= 127) return ValueRange{1, 127};
-    switch (itemCode) {
-    case code::PROGR:
-        return ValueRange{1, 128};
-    case code::CNTRL:
-    case code::AFTER:
-    case code::PBEND:
-    case code::FILT2:
-        return ValueRange{0, 127};
-    case code::TEMPO:
-    case code::LOCAT:
-        return ValueRange{1, 999};
-    case code::LFO_2:
-        return ValueRange{-127, 127};
-    case code::FILT1:
-        return ValueRange{-64, 63};
-    case code::PORTS:
-        return ValueRange{0, 9};
-    case code::NRPN1:
+    const KeywordValues* k = KeywordValuesOf(itemCode);
+    if (!k) return std::nullopt;
+    switch (k->Rule) {
+    case DynamicsRule::Range:
+        return k->Dynamics;
+    case DynamicsRule::NrpnParameter:
         if (auto r = NrpnRangeOf(nrpnParameter)) return ValueRange{r->Min, r->Max};
         return ValueRange{1, 0}; // no such parameter: no value fits
-    default:
-        return std::nullopt;
+    case DynamicsRule::Unchecked:
+    case DynamicsRule::MeterBottom:
+        break;
     }
+    return std::nullopt;
+}
+
+bool IsMeterBottom(double v) {
+    for (int bottom = 1; bottom <= kMaxMeterBottom; bottom *= 2)
+        if (v == bottom) return true;
+    return false;
 }
 
 bool DynamicsTextWellFormed(std::string_view text, bool negativeAllowed) {

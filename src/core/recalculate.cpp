@@ -87,10 +87,6 @@ bool FitsInteger(double v) {
     return r >= -32768 && r <= 32767;
 }
 
-bool InRange(double v, double lo, double hi) {
-    return v >= lo && v <= hi;
-}
-
 // Slot 1 of a track's row, which holds slots 1..last (both ends are
 // bounds-checked; a row is stored in one piece).
 template <class T> T* RowFrom1(Array2<T>& a, int track, int last) {
@@ -503,17 +499,8 @@ template <class Groups> [[gnu::always_inline]] inline bool ConvertGroups(Context
     // Value field: a keyword's first number, or the adjustment.
     const ValueOutcome& value = m.Value();
     const double a = value.Adjust;
-    if (kind == code::CNTRL) {
-        if (s.AWESelectChecked ? !IsValidController(s, a) : !InRange(a, 0, 127)) return false;
-        s.ItemTicks = static_cast<Single>(a);
-    } else if (kind == code::METER) {
-        if (!InRange(a, 1, 99)) return false;
-        s.ItemTicks = static_cast<Single>(a);
-    } else if (kind == code::LFO_2 || kind == code::FILT1 || kind == code::FILT2) {
-        if (!InRange(a, 0, 127)) return false;
-        s.ItemTicks = static_cast<Single>(a);
-    } else if (kind == code::NRPN1) {
-        if (!InRange(a, 0, 26)) return false;
+    if (HoldsFirstNumber(kind)) {
+        if (!FirstNumberFits(s, kind, a)) return false;
         s.ItemTicks = static_cast<Single>(a);
     } else {
         const Adjustment& adj = value.Form;
@@ -538,7 +525,7 @@ template <class Groups> [[gnu::always_inline]] inline bool ConvertGroups(Context
     }
 
     // Dynamics: digits (a leading "-" where the kind has negative values),
-    // an even METER bottom number, and the kind's range.
+    // a METER bottom number, and the kind's range.
     const auto range =
         kind == code::NRPN1
             ? DynamicsRange(kind, static_cast<int>(std::floor(double(s.ItemTicks) + 0.5)))
@@ -546,7 +533,7 @@ template <class Groups> [[gnu::always_inline]] inline bool ConvertGroups(Context
     if (!(range && range->Min < 0 ? value.WellFormedNegative : value.WellFormed)) return false;
     const double y = value.Dynamics;
     if (!value.Fits) return false;
-    if (kind == code::METER && std::fmod(y, 2.0) != 0) return false;
+    if (kind == code::METER && !IsMeterBottom(y)) return false;
     if (range && !InRange(y, range->Min, range->Max)) return false;
     s.ItemDynamics = FieldInteger(y);
 

@@ -23,15 +23,6 @@ constexpr std::size_t kNoteWidth = kFieldWidths[0], kDurationWidth = kFieldWidth
                       kBarWidth = kFieldWidths[5], kChannelWidth = kFieldWidths[6],
                       kPitchBendWidth = kFieldWidths[7];
 
-bool InRange(double v, double lo, double hi) {
-    return v >= lo && v <= hi;
-}
-
-// METER bottom numbers a time signature can carry.
-bool IsMeterBottom(double v) {
-    return v == 2 || v == 4 || v == 8 || v == 16 || v == 32 || v == 64;
-}
-
 // Keywords whose value field is forced "0".
 bool AdjustmentForcedZero(int kw) {
     switch (kw) {
@@ -290,25 +281,12 @@ bool AcceptRun::CheckValueField() {
     };
     if (A.size() > kAdjustmentWidth) return refuse();
     const double a = Val(A);
-    if (kw_ == code::CNTRL) {
-        if (s_.AWESelectChecked ? !IsValidController(s_, a) : !InRange(a, 0, 127)) return refuse();
+    if (HoldsFirstNumber(kw_)) {
+        if (!FirstNumberFits(s_, kw_, a)) return refuse();
         s_.ItemTicks = static_cast<Single>(a);
-        return true;
-    }
-    if (kw_ == code::METER) {
-        if (!InRange(a, 1, 99)) return refuse();
-        s_.ItemTicks = static_cast<Single>(a);
-        return true;
-    }
-    if (kw_ == code::LFO_2 || kw_ == code::FILT1 || kw_ == code::FILT2) {
-        if (!InRange(a, 0, 127)) return refuse();
-        s_.ItemTicks = static_cast<Single>(a);
-        return true;
-    }
-    if (kw_ == code::NRPN1) {
-        if (!InRange(a, 0, 26)) return refuse();
-        s_.ItemTicks = static_cast<Single>(a);
-        // and the adjustment forms below
+        // An NRPN1 parameter is typed as a plain number: the adjustment
+        // forms below check it too.
+        if (kw_ != code::NRPN1) return true;
     }
 
     const Adjustment adj = ClassifyAdjustment(A);

@@ -417,6 +417,35 @@ TEST_F(AcceptTest, KeywordValueFields) {
     EXPECT_EQ(Records(2)[11], (TrackItemRecord{"FILT2", "0", "", "100", "20", "3", "2", "0"}));
 }
 
+// A METER's bottom number is one a time signature can carry, typed or
+// stored alike.
+TEST_F(AcceptTest, MeterBottomIsAPowerOfTwoTypedOrStored) {
+    const struct {
+        const char* bottom;
+        bool ok;
+    } cases[] = {{"1", true},   {"2", true},    {"3", false}, {"4", true},  {"6", false},
+                 {"8", true},   {"12", false},  {"16", true}, {"32", true}, {"64", true},
+                 {"96", false}, {"128", false}, {"0", false}, {"-4", false}};
+    SetUpPiece(4, 40);
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.bottom);
+        OnTrack(2);
+        const int before = s.CurrentItem(2);
+        Accept({.Note = "METER", .Adj = "3", .Dyn = k.bottom});
+        EXPECT_EQ(s.CurrentItem(2), k.ok ? before + 1 : before);
+
+        // Stored in a track file: the recalculation stops at it with its
+        // message, or stores it.
+        WriteTrack(3, {Item("METER", "0", "", "3", k.bottom)});
+        Select({3});
+        p.msg.shown.clear();
+        if (!k.ok) p.msg.AnswerOk();
+        EXPECT_EQ(Recalculate(c), k.ok);
+        EXPECT_EQ(p.msg.shown.size(), k.ok ? 0u : 1u);
+        EXPECT_EQ(s.ItemDyn(3, 1), k.ok ? Val(k.bottom) : 0);
+    }
+}
+
 TEST_F(AcceptTest, NrpnValuesWithinTheParameterRangeAndTheField) {
     Append({.Note = "NRPN1", .Adj = "5", .Dyn = "999"});
     EXPECT_EQ(s.ItemTime(2, 1), 5);
