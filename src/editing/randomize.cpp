@@ -2,6 +2,7 @@
 #include "editing/randomize.h"
 
 #include "core/edit_fields.h"
+#include "core/item_checks.h"
 #include "core/vocabulary.h"
 #include "platform/message_box.h"
 #include "platform/vb.h"
@@ -14,9 +15,6 @@
 namespace tnq {
 
 namespace {
-
-// The highest tempo a TEMPO item's three-digit field holds.
-constexpr int kMaxTempo = 999;
 
 // The limits as whole numbers within 1..hi, the lower not above the upper.
 std::optional<std::pair<Integer, Integer>> Limits(const RandomTexts& t) {

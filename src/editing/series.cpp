@@ -2,6 +2,7 @@
 #include "editing/series.h"
 
 #include "core/edit_fields.h"
+#include "core/item_checks.h"
 #include "core/item_space.h"
 #include "core/screen_procs.h"
 #include "core/startup.h"
@@ -33,7 +34,7 @@ constexpr const char* kControllerNumbers[kControllerEntries] = {"",   "11", "7",
 struct SeriesValues {
     int Lo, Hi;
 };
-constexpr SeriesValues kTempoValues{1, 999};
+constexpr SeriesValues kTempoValues{kMinTempo, kMaxTempo};
 constexpr SeriesValues kControllerValues{0, 127};
 
 // One run of a series over the spans of the walk.
