@@ -26,6 +26,26 @@ std::optional<int> WholeNumber(const std::string& text, int lo, int hi) {
     return static_cast<int>(v);
 }
 
+std::optional<int> TrimmedWholeNumber(const std::string& text, int lo, int hi) {
+    return WholeNumber(Trim(text), lo, hi);
+}
+
+std::optional<double> NumericIn(const std::string& text, double lo, double hi) {
+    if (!IsNumeric(text)) return std::nullopt;
+    const double v = Val(text);
+    if (v < lo || v > hi) return std::nullopt;
+    return v;
+}
+
+std::optional<Integer> NumberIn(const std::string& text, int lo, int hi) {
+    const std::optional<double> v = NumericIn(text, lo, hi);
+    if (!v) return std::nullopt;
+    const double whole = RoundHalfEven(*v);
+    // "0.5" is numeric and not below 0, but its whole value may be.
+    if (whole < lo || whole > hi) return std::nullopt;
+    return static_cast<Integer>(whole);
+}
+
 std::string NumberText(long long value) { return std::to_string(value); }
 
 bool DurationTextValid(const std::string& text) {

@@ -15,6 +15,15 @@ namespace tnq {
 // An optionally signed decimal whole number in lo..hi and nothing else:
 // no blanks, decimal point, exponent or other characters.
 std::optional<int> WholeNumber(const std::string& text, int lo, int hi);
+// WholeNumber of the text with the blanks around it taken off.
+std::optional<int> TrimmedWholeNumber(const std::string& text, int lo, int hi);
+
+// The value of a number text (numeric, as IsNumeric takes it) that lies in
+// lo..hi; nothing otherwise.
+std::optional<double> NumericIn(const std::string& text, double lo, double hi);
+// A number text whose value lies in lo..hi ("numeric and lo..hi"); its
+// whole value (halves to even) on success.
+std::optional<Integer> NumberIn(const std::string& text, int lo, int hi);
 
 // The text a record field gets for a number: its plain digits, with "-"
 // when negative ("64", "-5"), never a leading blank.

@@ -29,11 +29,6 @@ void StoreTransposition(State& s, int pitchIndex, int octaveIndex) {
     s.CopyOctaves = static_cast<Integer>(OctavesOf(octaveIndex));
 }
 
-// A whole number lo..hi, blanks around it allowed.
-std::optional<int> Whole(const std::string& text, int lo, int hi) {
-    return WholeNumber(Trim(text), lo, hi);
-}
-
 // Positions the cursor of CurrentTrack for the copy (file 2 open on it):
 // behind its last item for ADD, else on the first item of bar atBar.
 // False when the bar is not found (LocateBar's message).
@@ -221,7 +216,7 @@ CopyField CopyByItemOK(Context& c, const std::string& mode, const CopyByItemText
                        int pitchIndex, int octaveIndex) {
     State& s = c.s;
     if (NoOption(c, mode)) return CopyField::Silent;
-    const auto channel = Whole(t.Channel, 1, 16);
+    const auto channel = TrimmedWholeNumber(t.Channel, 1, 16);
     if (!channel) {
         c.msg.MsgBox("Enter a destination Channel Number (1-16)", mb::Critical,
                      std::string("Copy by Item"));
@@ -235,18 +230,18 @@ CopyField CopyByItemOK(Context& c, const std::string& mode, const CopyByItemText
     s.CopyBarNumbers = t.BarNumbers ? "Y" : "";
     s.CopyOffset = 0;
     if (t.BarNumbers) {
-        const auto offset = Whole(t.Offset, -9999, 9999);
+        const auto offset = TrimmedWholeNumber(t.Offset, -9999, 9999);
         if (!offset) return CopyField::Offset;
         s.CopyOffset = static_cast<Integer>(*offset);
     }
-    const auto track = Whole(t.Track, 1, s.NumTracks);
+    const auto track = TrimmedWholeNumber(t.Track, 1, s.NumTracks);
     if (!track) return CopyField::Track;
     s.SourceTrack = static_cast<Integer>(*track);
     const int count = SourceItemCount(c, s.SourceTitle, *track);
-    const auto item = Whole(t.Item, 1, count);
+    const auto item = TrimmedWholeNumber(t.Item, 1, count);
     if (!item) return CopyField::Item;
     s.RangeFrom = static_cast<Integer>(*item);
-    const auto items = Whole(t.NoItems, 1, count - *item + 1);
+    const auto items = TrimmedWholeNumber(t.NoItems, 1, count - *item + 1);
     if (!items) return CopyField::NoItems;
     s.RangeTo = static_cast<Integer>(*items);
     StoreTransposition(s, pitchIndex, octaveIndex);

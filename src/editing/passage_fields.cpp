@@ -41,16 +41,6 @@ EditRangeTexts RangeOf(const PassageTexts& t) {
     return {t.From, t.To, t.StartingBeat, t.NoBeats, t.BeatValue, t.RepeatNumber};
 }
 
-std::optional<Integer> NumberIn(const std::string& text, int lo, int hi) {
-    if (!IsNumeric(text)) return std::nullopt;
-    const double v = Val(text);
-    if (v < lo || v > hi) return std::nullopt;
-    const double whole = RoundHalfEven(v);
-    // "0.5" is numeric and not below 0, but its whole value may be.
-    if (whole < lo || whole > hi) return std::nullopt;
-    return static_cast<Integer>(whole);
-}
-
 std::optional<Integer> PercentValue(const std::string& text) {
     const auto v = NumberIn(text, -32768, 32767);
     if (!v || *v == 0) return std::nullopt;

@@ -55,10 +55,6 @@ Single PercentFactor(Integer percent);
 // within lo..hi.
 Integer Scaled(Integer value, Single factor, int lo, int hi);
 
-// A number text whose value lies in lo..hi ("numeric and lo..hi"); its
-// whole value (halves to even) on success.
-std::optional<Integer> NumberIn(const std::string& text, int lo, int hi);
-
 // Values in equal steps from `from`: the first item gets `from`, each
 // Advance adds the step (single precision) without passing `to`, and the
 // next value is the running one rounded down.

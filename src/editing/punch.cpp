@@ -29,13 +29,9 @@ std::string NoBlanks(std::string text) {
     return text;
 }
 
-std::optional<int> Whole(const std::string& text, int lo, int hi) {
-    return WholeNumber(Trim(text), lo, hi);
-}
-
 // A whole number in its plain digits; any other text trimmed.
 std::string Plain(const std::string& text) {
-    const auto v = Whole(text, -32768, 32767);
+    const auto v = TrimmedWholeNumber(text, -32768, 32767);
     return v ? NumberText(*v) : Trim(text);
 }
 
@@ -334,22 +330,22 @@ PunchField PunchOK(Context& c, const PunchTexts& t) {
         return PunchField::Operation;
     }
     if (!t.LastItem) {
-        if (!Whole(t.AtBar, 1, kMaxBar)) return PunchField::AtBar;
-        if (!Whole(t.Repeat, 1, 4)) return PunchField::Repeat;
-        if (!Whole(t.AtBeat, 1, 128)) return PunchField::AtBeat;
+        if (!TrimmedWholeNumber(t.AtBar, 1, kMaxBar)) return PunchField::AtBar;
+        if (!TrimmedWholeNumber(t.Repeat, 1, 4)) return PunchField::Repeat;
+        if (!TrimmedWholeNumber(t.AtBeat, 1, 128)) return PunchField::AtBeat;
         const std::string value = LCase(NoBlanks(t.BeatValue));
         if (value.size() != 1 || NoteLetterIndex(value[0]) == 0) return PunchField::BeatValue;
     }
     // The bar of the item punched in, or of the items punched out.
     const bool measureUsed =
         !(t.LastItem && (t.Operation == PunchOperation::Out || t.UpdateAdjustment));
-    if (measureUsed && !Whole(t.Measure, 0, kMaxBar)) return PunchField::Measure;
+    if (measureUsed && !TrimmedWholeNumber(t.Measure, 0, kMaxBar)) return PunchField::Measure;
     const Kind kind = KindOf(c.s, t.Note);
     if (kind == Kind::Invalid) return PunchField::Note;
-    if (!Whole(t.Octave, 0, 8)) return PunchField::Octave;
+    if (!TrimmedWholeNumber(t.Octave, 0, 8)) return PunchField::Octave;
     if (kind == Kind::Controller) {
-        if (!Whole(t.Adjustment, 0, 127)) return PunchField::Adjustment;
-        if (!Whole(t.Dynamics, 0, 127)) return PunchField::Dynamics;
+        if (!TrimmedWholeNumber(t.Adjustment, 0, 127)) return PunchField::Adjustment;
+        if (!TrimmedWholeNumber(t.Dynamics, 0, 127)) return PunchField::Dynamics;
         return PunchField::None;
     }
     const std::string value = NoBlanks(t.NoteValue);
@@ -358,11 +354,13 @@ PunchField PunchOK(Context& c, const PunchTexts& t) {
     // An amount added by Update Adjustment is a number.
     const bool amount = t.LastItem && t.UpdateAdjustment && t.Operation == PunchOperation::In;
     const bool dashes = ClassifyAdjustment(adjustment).Form == AdjustmentForm::Dashes;
-    if (!Whole(adjustment, -999, 9999) && !(dashes && adjustment.size() <= 4 && !amount))
+    if (!TrimmedWholeNumber(adjustment, -999, 9999) &&
+        !(dashes && adjustment.size() <= 4 && !amount))
         return PunchField::Adjustment;
-    if (!(kind == Kind::Rest ? Whole(t.Dynamics, 0, 999) : Whole(t.Dynamics, 1, 127)))
+    if (!(kind == Kind::Rest ? TrimmedWholeNumber(t.Dynamics, 0, 999)
+                             : TrimmedWholeNumber(t.Dynamics, 1, 127)))
         return PunchField::Dynamics;
-    if (!Whole(t.Pitchbend, -8192, 8191)) return PunchField::Pitchbend;
+    if (!TrimmedWholeNumber(t.Pitchbend, -8192, 8191)) return PunchField::Pitchbend;
     return PunchField::None;
 }
 

@@ -33,7 +33,7 @@ const char* KindTitle(GridColumn kind) {
 }
 
 std::optional<std::string> Whole(const std::string& text, int lo, int hi) {
-    const std::optional<int> v = WholeNumber(Trim(text), lo, hi);
+    const std::optional<int> v = TrimmedWholeNumber(text, lo, hi);
     if (!v) return std::nullopt;
     return NumberText(*v);
 }

@@ -1,6 +1,7 @@
 // The sound-test panel's presets, Start, Stop and sliders.
 #include "misc/sound_test.h"
 
+#include "core/edit_fields.h"
 #include "core/nrpn_table.h"
 #include "core/vocabulary.h"
 #include "platform/vb.h"
@@ -10,14 +11,6 @@
 namespace tnq {
 
 namespace {
-
-// The value of a box holding a number from lo to hi, else nothing.
-std::optional<double> NumberIn(const std::string& text, double lo, double hi) {
-    if (!IsNumeric(text)) return std::nullopt;
-    const double v = Val(text);
-    if (v < lo || v > hi) return std::nullopt;
-    return v;
-}
 
 struct SliderPreset {
     const char* Caption;
@@ -112,7 +105,7 @@ void SoundTest::ApplyPreset(Preset preset) {
 std::optional<int> SoundTest::ParameterOf(int k, std::optional<int> emptyAs) const {
     const std::string text = view_.BoxText(ParameterBox(k));
     if (text.empty()) return emptyAs;
-    const auto v = NumberIn(text, 0, kNrpnParameterCount - 1);
+    const auto v = NumericIn(text, 0, kNrpnParameterCount - 1);
     if (!v) return std::nullopt;
     return CInt(*v);
 }
@@ -138,12 +131,12 @@ bool SoundTest::btnStart_Click() {
         view_.FocusBox(box);
         return false;
     };
-    const auto patch = NumberIn(view_.BoxText(SoundBox::Patch), 1, 127);
+    const auto patch = NumericIn(view_.BoxText(SoundBox::Patch), 1, 127);
     if (!patch) return refuse(SoundBox::Patch);
     const int noteIndex = NoteIndexOf(s, Trim(view_.BoxText(SoundBox::Note)));
     if (noteIndex == 0) return refuse(SoundBox::Note);
     s.NoteIndex = static_cast<Integer>(noteIndex);
-    const auto octave = NumberIn(view_.BoxText(SoundBox::Octave), 0, 8);
+    const auto octave = NumericIn(view_.BoxText(SoundBox::Octave), 0, 8);
     if (!octave) return refuse(SoundBox::Octave);
     // 5. The key, 12..119.
     const int key = CInt((*octave + 1) * 12 + noteIndex - 1);
