@@ -2,6 +2,7 @@
 #include "core/item_space.h"
 
 #include "core/dash_reach.h"
+#include "core/edit_fields.h"
 #include "core/piece_paths.h"
 #include "core/screen_procs.h"
 #include "core/track_files.h"
@@ -40,10 +41,6 @@ bool OpenRoom(Context& c, int fileNumber, int n) {
     MoveItemSlots(s, t, cursor, count, n);
     s.ItemCount(t) = static_cast<Integer>(count + n);
     return true;
-}
-
-std::string Digits(long long v) {
-    return std::to_string(v);
 }
 
 } // namespace
@@ -142,7 +139,7 @@ void UseCurrentTrackFile(Context& c) {
 bool ShowCursorItem(Context& c, const std::string& itemText) {
     State& s = c.s;
     const int t = s.CurrentTrack;
-    s.LastTrack = Digits(t);
+    s.LastTrack = NumberText(t);
     c.screen.SetText(Box::Track, s.LastTrack);
     c.screen.SetText(Box::Item, itemText);
     s.LastItem = itemText;
@@ -197,7 +194,7 @@ int LocateBar(Context& c) {
         return 1;
     }
     UseCurrentTrackFile(c);
-    ShowCursorItem(c, Digits(s.CurrentItem(t)));
+    ShowCursorItem(c, NumberText(s.CurrentItem(t)));
     return 0;
 }
 
@@ -219,7 +216,7 @@ void LocateNote(Context& c) {
             if (!ReadItem(c, 2)) {
                 // Reported; the cursor goes back where the search began.
                 cursor = static_cast<Integer>(start);
-                c.screen.SetText(Box::Item, Digits(start));
+                c.screen.SetText(Box::Item, NumberText(start));
                 return;
             }
             if ((cursor != start || wrapped) && Trim(c.screen.Text(Box::Note)) == key) {
@@ -242,7 +239,7 @@ void LocateNote(Context& c) {
     c.msg.MsgBox("No '" + key + "' was found on this track", mb::OKOnly,
                  "Find next '" + key + "'");
     if (cursor > count) ShowRecord(c.screen, kEndRecord);
-    ShowCursorItem(c, Digits(cursor));
+    ShowCursorItem(c, NumberText(cursor));
 }
 
 } // namespace tnq

@@ -2,6 +2,8 @@
 #include "entry/entry_fields.h"
 
 #include "core/delete_items.h"
+#include "core/edit_fields.h"
+#include "core/item_checks.h"
 #include "core/item_space.h"
 #include "core/recalculate.h"
 #include "core/track_files.h"
@@ -51,23 +53,11 @@ constexpr int kF2 = vbkey::F1 + 1, kF3 = vbkey::F1 + 2, kF4 = vbkey::F1 + 3, kF5
               kF6 = vbkey::F1 + 5, kF7 = vbkey::F1 + 6, kF8 = vbkey::F1 + 7, kF9 = vbkey::F1 + 8,
               kF10 = vbkey::F1 + 9, kF11 = vbkey::F1 + 10;
 
-std::string Digits(long long v) {
-    return std::to_string(v);
-}
-
 // A number as the box shows it: whole numbers as digits, others as
 // written by Str without its blank.
-std::string NumberText(double v) {
-    if (v == std::floor(v) && std::fabs(v) < 1e15) return Digits(static_cast<long long>(v));
+std::string BoxNumberText(double v) {
+    if (v == std::floor(v) && std::fabs(v) < 1e15) return NumberText(static_cast<long long>(v));
     return Trim(StrDouble(v));
-}
-
-bool InRange(double v, double lo, double hi) {
-    return v >= lo && v <= hi;
-}
-
-bool TempoValid(const std::string& text) {
-    return IsNumeric(text) && InRange(Val(text), 1, 999);
 }
 
 bool TrackValid(const State& s, const std::string& text) {
@@ -148,7 +138,7 @@ bool HasCurrentTrack(const State& s) {
 // ---- Help lines -------------------------------------------------------------------
 
 std::string TrackHelpLine(int numTracks) {
-    return "Enter track number (1-" + Digits(numTracks) + ")";
+    return "Enter track number (1-" + NumberText(numTracks) + ")";
 }
 
 std::optional<std::string> AdjHelpLine(const std::string& note) {
@@ -173,7 +163,7 @@ std::string DynHelpLine(const std::string& note, const std::string& adj) {
         std::optional<NrpnRange> range;
         if (InRange(n, 0, kNrpnParameterCount - 1)) range = NrpnRangeOf(static_cast<int>(n));
         const NrpnRange r = range.value_or(NrpnRange{0, 0});
-        return "From " + Digits(r.Min) + " to " + Digits(r.Max);
+        return "From " + NumberText(r.Min) + " to " + NumberText(r.Max);
     }
     return "Dynamics range from 1-127";
 }
@@ -187,7 +177,7 @@ void txtTempo_GotFocus(Context& c) {
 
 bool txtTrack_GotFocus(Context& c) {
     State& s = c.s;
-    if (!TempoValid(c.screen.Text(Box::Tempo))) {
+    if (!IsTempoText(c.screen.Text(Box::Tempo))) {
         c.screen.SetFocus(Box::Tempo);
         return false;
     }
@@ -295,7 +285,7 @@ bool txtTempo_LostFocus(Context& c) {
         return false;
     }
     const double v = Val(text);
-    if (!InRange(v, 1, 999)) {
+    if (!InRange(v, kMinTempo, kMaxTempo)) {
         sc.Beep();
         sc.SetText(Box::Tempo, s.LastTempo);
         sc.SetFocus(Box::Tempo);
@@ -353,7 +343,7 @@ bool txtTrack_LostFocus(Context& c) {
         return false;
     }
 
-    s.LastItem = Digits(s.CurrentItem(t));
+    s.LastItem = NumberText(s.CurrentItem(t));
     sc.SetText(Box::Item, s.LastItem);
     for (Box b : {Box::Bar, Box::Note, Box::Octa, Box::Dur}) sc.SetText(b, "");
     sc.SetText(Box::Adj, "0");
@@ -402,7 +392,7 @@ bool txtItem_LostFocus(Context& c) {
             const int before = s.CurrentItem(t);
             if (before < 1 || before > count + 1)
                 s.CurrentItem(t) = static_cast<Integer>(count + 1);
-            s.LastItem = Digits(s.CurrentItem(t));
+            s.LastItem = NumberText(s.CurrentItem(t));
             sc.SetText(Box::Item, s.LastItem);
         }
         sc.SetFocus(Box::Item);
@@ -578,7 +568,7 @@ template <class Command> void KeepingCursor(Context& c, Command command) {
         const Integer kept = s.CurrentItem(t);
         command();
         s.CurrentItem(t) = kept;
-        c.screen.SetText(Box::Item, Digits(kept));
+        c.screen.SetText(Box::Item, NumberText(kept));
     });
 }
 
@@ -589,7 +579,7 @@ void FindBar(Context& c) {
         const std::string answer =
             c.msg.InputBox("Enter bar number to find", std::string("Find Bar"));
         if (answer.empty()) return;
-        if (IsNumeric(answer) && InRange(Val(answer), 0, 9999)) {
+        if (IsNumeric(answer) && InRange(Val(answer), 0, kMaxBar)) {
             s.ItemBar = CInt(Val(answer));
             break;
         }
@@ -651,7 +641,7 @@ void txtBar_KeyDown(Context& c, int& keyCode, int shift, EntryDialogs* dialogs) 
     switch (keyCode) {
     case vbkey::Home: {
         const double next = Val(c.screen.Text(Box::Bar)) + 1;
-        c.screen.SetText(Box::Bar, NumberText(next));
+        c.screen.SetText(Box::Bar, BoxNumberText(next));
         // A bar beyond 16 bits is refused by Accept Item; ItemBar keeps its
         // value.
         if (InRange(RoundHalfEven(next), -32768, 32767)) s.ItemBar = CInt(next);
@@ -738,7 +728,7 @@ void ReviseBarNumbers(Context& c, EntryDialogs& dialogs) {
     s.SkipValidation = 0;
     if (!HasCurrentTrack(s)) return;
     if (s.DialogResult == "okay") AssignBarNumbers(c, mode);
-    s.LastItem = Digits(s.CurrentItem(s.CurrentTrack));
+    s.LastItem = NumberText(s.CurrentItem(s.CurrentTrack));
     c.screen.SetText(Box::Item, s.LastItem);
 }
 
@@ -757,7 +747,7 @@ void CopyItemsHere(Context& c, EntryDialogs& dialogs) {
     CopyByItem(c);
     // The boxes show the item at the cursor, behind the copied items, so
     // that the next Accept Item writes what they show where they show it.
-    ShowCursorItem(c, Digits(s.CurrentItem(s.CurrentTrack)));
+    ShowCursorItem(c, NumberText(s.CurrentItem(s.CurrentTrack)));
 }
 
 void txtNote_KeyPress(State& s, int& keyAscii) {
