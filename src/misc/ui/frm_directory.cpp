@@ -3,11 +3,11 @@
 
 #include "misc/directory_change.h"
 #include "platform/places.h"
+#include "platform/ui/qt_paths.h"
 #include "platform/ui/qt_placement.h"
 #include "platform/vb.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QStyle>
 
 namespace tnq {
@@ -17,11 +17,6 @@ namespace {
 constexpr double kFormWidth = 5400, kFormHeight = 5160;
 constexpr const char* kCurDir = "The current directory is ";
 constexpr const char* kNewDir = "The new directory is ";
-
-// Paths are bytes as the file system names them.
-QString PathText(const std::string& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path));
-}
 
 } // namespace
 
@@ -34,7 +29,7 @@ void DirListBox::SetPath(const std::string& path) {
     const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
     for (const DirRow& r : rows) {
         auto* item = new QListWidgetItem(r.Open ? open : closed,
-                                         QString(r.Level * 2, ' ') + PathText(r.Name), this);
+                                         QString(r.Level * 2, ' ') + PathToQt(r.Name), this);
         item->setData(Qt::UserRole, QByteArray::fromStdString(r.Path));
         if (r.Open) setCurrentItem(item);
     }
@@ -91,14 +86,14 @@ FrmDirectory::FrmDirectory(QWidget* parent, Context& c) : DialogForm(parent), c_
 void FrmDirectory::Form_Load() {
     const std::string& filePath = c_.s.FilePath;
     selected_ = filePath;
-    lblCurDir->setText(kCurDir + PathText(filePath));
-    lblNewDir->setText(kNewDir + PathText(filePath));
+    lblCurDir->setText(kCurDir + PathToQt(filePath));
+    lblNewDir->setText(kNewDir + PathToQt(filePath));
     chkDefault->setChecked(false);
     // The places, the one holding the pieces directory chosen.
     const std::vector<std::string> places = SystemPlaces(c_.sys.HomeDirectory());
     std::size_t best = 0;
     for (std::size_t i = 0; i < places.size(); ++i) {
-        Drive1->addItem(PathText(places[i]), QByteArray::fromStdString(places[i]));
+        Drive1->addItem(PathToQt(places[i]), QByteArray::fromStdString(places[i]));
         const std::string& p = places[i];
         if (filePath.rfind(p, 0) == 0 && p.size() >= places[best].size() &&
             (p == "/" || filePath.size() == p.size() || filePath[p.size()] == '/'))
@@ -138,7 +133,7 @@ bool FrmDirectory::ShowPath(const std::string& path, const char* errorTitle) {
         return false;
     }
     selected_ = path;
-    lblNewDir->setText(kNewDir + PathText(path));
+    lblNewDir->setText(kNewDir + PathToQt(path));
     return true;
 }
 

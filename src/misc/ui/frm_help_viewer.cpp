@@ -2,25 +2,17 @@
 #include "misc/ui/frm_help_viewer.h"
 
 #include "misc/help_commands.h"
+#include "platform/ui/qt_paths.h"
 #include "platform/ui/qt_placement.h"
 #include "platform/whole_file.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QHBoxLayout>
 #include <QShortcut>
 #include <QUrl>
 #include <QVBoxLayout>
 
 namespace tnq {
-
-namespace {
-
-QString PathText(const std::string& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path));
-}
-
-} // namespace
 
 FrmHelpViewer::FrmHelpViewer(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window) {
     setObjectName("frmHelpViewer");
@@ -79,7 +71,7 @@ void FrmHelpViewer::ShowTopic(const std::string& helpFile, int topic) {
         txtHelp->setHtml(QString::fromStdString(MissingHelpPage(helpFile)));
     } else {
         document_ = helpFile;
-        QUrl url = QUrl::fromLocalFile(PathText(helpFile));
+        QUrl url = QUrl::fromLocalFile(PathToQt(helpFile));
         url.setFragment(QString::fromStdString(HelpAnchor(text, topic)));
         txtHelp->setSource(url);
     }

@@ -1,7 +1,8 @@
 // QFileDialog and QPrintDialog behind the file dialog service.
 #include "platform/ui/qt_file_dialogs.h"
 
-#include <QFile>
+#include "platform/ui/qt_paths.h"
+
 #include <QFileDialog>
 #include <QPrintDialog>
 
@@ -21,7 +22,7 @@ void QtFileDialogs::SetUpFileDialog(QFileDialog& dialog, const std::string& star
     dialog.selectNameFilter(f);
     // Files copied from elsewhere may be spelled in small letters.
     dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
-    dialog.setDirectory(QFile::decodeName(QByteArray::fromStdString(startDir)));
+    dialog.setDirectory(PathToQt(startDir));
 }
 
 void QtFileDialogs::SetUpPieceFileDialog(QFileDialog& dialog, const std::string& startDir) {
@@ -36,7 +37,7 @@ std::optional<std::string> ChosenFile(QFileDialog& dialog) {
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     const QStringList files = dialog.selectedFiles();
     if (files.isEmpty()) return std::nullopt;
-    return QFile::encodeName(files.first()).toStdString();
+    return PathFromQt(files.first());
 }
 
 constexpr const char* kProgramsFilter = "Programs (*)";
