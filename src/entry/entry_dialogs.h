@@ -1,6 +1,8 @@
 // The dialogs the entry boxes' keys show, as the entry logic sees them:
 // the window provides them on the toolkit, tests script them. Each is
-// modal and leaves its answer in the program state.
+// modal and leaves its answer in the program state. The window also runs
+// the bulk edit a dialog's OK asks for, so that the entry logic needs none
+// of the editing commands.
 #pragma once
 
 #include "core/context.h"
@@ -26,6 +28,10 @@ public:
     // "okay" and the copy parameters are stored (CopyByItemOK); after Cancel
     // or the close box it is "".
     virtual void ShowCopyByItem(Context& c) { c.s.DialogResult.clear(); }
+    // Copies the run Copy by Item stored to the current track at its
+    // cursor, the cursor then behind the copied items (the bulk-edit
+    // command CopyByItem, with its own messages).
+    virtual void RunCopyByItem(Context&) {}
 };
 
 } // namespace tnq

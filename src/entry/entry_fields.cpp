@@ -7,7 +7,6 @@
 #include "core/item_space.h"
 #include "core/recalculate.h"
 #include "core/track_files.h"
-#include "editing/copy_commands.h"
 #include "entry/revise_bar_nos.h"
 #include "entry/scans.h"
 #include "entry/value_fields.h"
@@ -744,7 +743,7 @@ void CopyItemsHere(Context& c, EntryDialogs& dialogs) {
         c.screen.SetFocus(Box::Bar);
         return;
     }
-    CopyByItem(c);
+    dialogs.RunCopyByItem(c);
     // The boxes show the item at the cursor, behind the copied items, so
     // that the next Accept Item writes what they show where they show it.
     ShowCursorItem(c, NumberText(s.CurrentItem(s.CurrentTrack)));

@@ -100,9 +100,9 @@ void PickSpecialItem(Context& c, EntryDialogs& dialogs);
 // shows the cursor of the current track.
 void ReviseBarNumbers(Context& c, EntryDialogs& dialogs);
 // F8 in the bar box: Copy by Item shown with SkipValidation set; its valid
-// OK copies the run to the current track at its cursor (CopyByItem), and
-// the item box and the record boxes then show the item at the cursor;
-// Cancel puts the focus back into the bar box.
+// OK copies the run to the current track at its cursor (the dialogs'
+// RunCopyByItem), and the item box and the record boxes then show the item
+// at the cursor; Cancel puts the focus back into the bar box.
 void CopyItemsHere(Context& c, EntryDialogs& dialogs);
 // Upper case; a B typed as the second keystroke is the flat sign b.
 void txtNote_KeyPress(State& s, int& keyAscii);

@@ -161,10 +161,42 @@ public:
         if (entry) ReviseBarNosOK(c, *entry);
         return entry && entry->Mode ? *entry->Mode : ReviseMode::BarNumber;
     }
+    void ShowCopyByItem(Context& c) override {
+        skipDuring = c.s.SkipValidation;
+        c.s.DialogResult = copyOK ? "okay" : "";
+    }
+    // The copy of three items moves the cursor behind them.
+    void RunCopyByItem(Context& c) override {
+        ++copies;
+        c.s.CurrentItem(c.s.CurrentTrack) += 3;
+    }
     std::string keyword;
     std::optional<ReviseBarNosEntry> entry; // nothing: Cancel
+    bool copyOK = false;
+    int copies = 0;
     int skipDuring = -1;
 };
+
+TEST_F(ReviseBars, F8HasTheWindowCopyAfterOKAndShowsTheCursorItem) {
+    ScriptedDialogs d;
+    auto f8 = [&] {
+        int key = vbkey::F1 + 7;
+        txtBar_KeyDown(c, key, 0, &d);
+        EXPECT_EQ(key, 0);
+    };
+    p.screen.SetText(Box::Item, "4");
+    f8(); // Cancel: no copy, the focus back in the bar box
+    EXPECT_EQ(d.skipDuring, 1);
+    EXPECT_EQ(s.SkipValidation, 0);
+    EXPECT_EQ(d.copies, 0);
+    EXPECT_EQ(p.screen.focus, Box::Bar);
+    EXPECT_EQ(p.screen.Text(Box::Item), "4");
+    d.copyOK = true;
+    f8();
+    EXPECT_EQ(d.copies, 1);
+    EXPECT_EQ(p.screen.Text(Box::Item), "7");
+    EXPECT_EQ(p.screen.Text(Box::Bar), "4"); // item 7's bar
+}
 
 TEST_F(ReviseBars, F6RenumbersAndShowsTheCursorInTheItemBox) {
     ScriptedDialogs d;

@@ -1,6 +1,7 @@
 // The entry keys' dialogs of the main window.
 #include "entry/ui/kvs_dialogs.h"
 
+#include "editing/copy_commands.h"
 #include "editing/ui/frm_copy_by_item.h"
 
 namespace tnq {
@@ -28,6 +29,10 @@ ReviseMode KvsDialogs::ShowReviseBarNos(Context& c) {
 
 void KvsDialogs::ShowCopyByItem(Context& c) {
     FrmCopyByItem::Of(owner_, c).Run();
+}
+
+void KvsDialogs::RunCopyByItem(Context& c) {
+    CopyByItem(c);
 }
 
 } // namespace tnq

@@ -1,6 +1,7 @@
 // The dialogs the main window's entry keys show, on Qt Widgets: the
 // special-item picker (loaded for each use), Revise Bar Numbers and Copy by
-// Item (kept between uses), all owned by the main window.
+// Item (kept between uses), all owned by the main window; and the copy that
+// Copy by Item's OK asks for.
 #pragma once
 
 #include "entry/entry_dialogs.h"
@@ -17,6 +18,7 @@ public:
     void ShowNoteOptions(Context& c) override;
     ReviseMode ShowReviseBarNos(Context& c) override;
     void ShowCopyByItem(Context& c) override;
+    void RunCopyByItem(Context& c) override;
 
     FormSlot<FrmNoteOptions> frmNoteOptions;
     FormSlot<FrmReviseBarNos> frmReviseBarNos;
