@@ -29,6 +29,9 @@ FrmHelpViewer::FrmHelpViewer(QWidget* mainWindow) : QWidget(mainWindow, Qt::Wind
     txtHelp->setObjectName("txtHelp");
     txtHelp->setOpenExternalLinks(false);
 
+    // Enter presses the focused button (outside a dialog no button becomes
+    // a default one by it).
+    for (QPushButton* b : {btnContents, btnBack, btnForward, btnClose}) b->setAutoDefault(true);
     auto* row = new QHBoxLayout;
     for (QPushButton* b : {btnContents, btnBack, btnForward}) row->addWidget(b);
     row->addStretch();

@@ -1,6 +1,7 @@
 // The dialogs' shared layout, keys and focus rule.
 #include "platform/ui/dialog_keys.h"
 
+#include "platform/ui/key_preview.h"
 #include "platform/ui/qt_placement.h"
 
 #include <QCoreApplication>
@@ -44,12 +45,7 @@ bool DialogKeys::eventFilter(QObject* watched, QEvent* event) {
         auto* e = static_cast<QKeyEvent*>(event);
         const bool plain = (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
         const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
-        if (plain && enter) {
-            if (auto* b = qobject_cast<QPushButton*>(watched)) {
-                b->click();
-                return true;
-            }
-        }
+        if (EnterPressesButton(watched, *e)) return true;
         if (plain && (enter || e->key() == Qt::Key_Up)) {
             // Enter sends Tab, Up arrow Shift+Tab.
             QKeyEvent tab(QEvent::KeyPress, enter ? Qt::Key_Tab : Qt::Key_Backtab,

@@ -7,8 +7,18 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QPushButton>
 
 namespace tnq {
+
+bool EnterPressesButton(QObject* focused, const QKeyEvent& e) {
+    const bool enter = e.key() == Qt::Key_Return || e.key() == Qt::Key_Enter;
+    if (!enter || (e.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
+    auto* b = qobject_cast<QPushButton*>(focused);
+    if (!b || !b->isEnabled()) return false;
+    b->click();
+    return true;
+}
 
 KeyPreview::KeyPreview(QWidget* window, HandlerQueue& queue)
     : QObject(window), window_(window), queue_(queue) {
@@ -64,6 +74,8 @@ bool KeyPreview::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool KeyPreview::HandleKey(QWidget* target, QKeyEvent* e) {
+    // Whatever Enter does elsewhere in the window.
+    if (EnterPressesButton(target, *e)) return true;
     const int originalCode = VbKeyCode(*e);
     const int originalAscii = VbKeyAscii(*e);
     int code = originalCode;

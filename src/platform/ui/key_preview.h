@@ -2,8 +2,10 @@
 // goes first to the form's own handlers (key preview, when on), then to the
 // handlers of the focused control; a handler swallows a key by setting its
 // code to 0, or a typed character by setting it to 0, and may replace the
-// character typed. Esc presses the window's Cancel button. The program can
-// send keystrokes; they are processed after the running handler returns.
+// character typed. Enter on a focused command button presses it before any
+// handler sees the key, and Esc presses the window's Cancel button. The
+// program can send keystrokes; they are processed after the running handler
+// returns.
 #pragma once
 
 #include "platform/ui/handler_queue.h"
@@ -18,6 +20,10 @@ class QAbstractButton;
 class QKeyEvent;
 
 namespace tnq {
+
+// Enter (without modifiers) on an enabled push button presses it; true when
+// it did.
+bool EnterPressesButton(QObject* focused, const QKeyEvent& e);
 
 class KeyPreview : public QObject {
     Q_OBJECT

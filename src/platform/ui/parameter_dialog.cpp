@@ -107,12 +107,7 @@ void ParameterDialog::SetText(QLineEdit* box, const std::string& text) {
 void ParameterDialog::Form_KeyDown(int& keyCode, int& shift) {
     if (shift != 0) return;
     if (keyCode == vbkey::Return) {
-        // Enter on a button presses it; elsewhere it moves on.
-        if (auto* b = qobject_cast<QPushButton*>(focusWidget())) {
-            keyCode = 0;
-            Forms().Queue().Post([b] { b->click(); });
-            return;
-        }
+        // Enter moves on (on a button it has pressed the button already).
         Forms().Keys().SendKey(vbkey::Tab);
     } else if (keyCode == vbkey::Up) {
         // A button or an option button would move the focus itself as well.
