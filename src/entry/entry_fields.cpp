@@ -146,6 +146,7 @@ std::optional<std::string> AdjHelpLine(const std::string& note) {
     if (note == "LFO_2") return "Speed is 0-127";
     if (note == "NRPN1") return "LSB is 0 to 26";
     if (note == "CNTRL") return "Controllers are 0 to 127";
+    if (note == "METER") return "Top Number is 1-99";
     return std::nullopt;
 }
 
@@ -156,6 +157,9 @@ std::string DynHelpLine(const std::string& note, const std::string& adj) {
     if (note == "FILT1") return "Wa Wa depth is -64 to 63";
     if (note == "FILT2") return "Filter Resonance is 0-127";
     if (note == "PORTS") return "Ports are 0-9";
+    if (note == "METER") return "Bottom Number is 2, 4, 8, 16, 32 or 64";
+    if (note == "TEMPO") return "Beats per Minute is 1-999";
+    if (note == "LOCAT") return "Location is 1-999";
     if (note == "NRPN1") {
         // A parameter the table does not have reads as 0 to 0.
         const double n = RoundHalfEven(Val(adj));

@@ -95,7 +95,9 @@ TEST_F(EntryFields, ValueAndDynamicsHelpLinesFollowTheNoteBox) {
         {"PORTS", "0", std::nullopt, "Ports are 0-9"},
         {"NRPN1", "30", "LSB is 0 to 26", "From 0 to 0"}, // no such parameter
         {"NRPN1", "-1", "LSB is 0 to 26", "From 0 to 0"}, // none either
-        {"TEMPO", "0", std::nullopt, "Dynamics range from 1-127"},
+        {"TEMPO", "0", std::nullopt, "Beats per Minute is 1-999"},
+        {"LOCAT", "0", std::nullopt, "Location is 1-999"},
+        {"METER", "3", "Top Number is 1-99", "Bottom Number is 2, 4, 8, 16, 32 or 64"},
         {"C", "0", std::nullopt, "Dynamics range from 1-127"},
         {"progr", "0", std::nullopt, "Dynamics range from 1-127"}, // exact texts only
     };

@@ -95,7 +95,14 @@ void ClassicFocus::Sync(QPointer<QWidget> target, bool cleared) {
     QPointer<QWidget> previous = owner_;
     owner_ = target;
     if (previous) Call(lost_, previous);
-    if (target && owner_ == target) Call(got_, target);
+    if (!target || owner_ != target) return;
+    // The control left may have switched this one off, and the focus gone
+    // on to the next: that control's turn comes instead.
+    if (!CanTakeFocus(target, window_)) {
+        owner_ = nullptr;
+        return;
+    }
+    Call(got_, target);
 }
 
 void ClassicFocus::Call(const std::map<QWidget*, std::function<void()>>& handlers,

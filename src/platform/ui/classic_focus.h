@@ -1,6 +1,7 @@
 // Focus events as the program's handlers expect them: when the focus moves
 // from one control to another inside the window, the loss-of-focus handler
-// of the control left runs before the focus handler of the control entered.
+// of the control left runs before the focus handler of the control entered;
+// a control that handler switches off or hides gets no focus event.
 // Nothing runs when the window only loses the focus for a while (a message
 // box, a dialog, a menu or a list pops up, another program is activated):
 // coming back to the same control is no move. Focus moves asked for by the

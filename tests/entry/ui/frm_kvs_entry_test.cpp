@@ -92,6 +92,19 @@ TEST_F(EntryWindow, EachBoxShowsItsHelpLineWithItsTextSelected) {
     EXPECT_EQ(Boxes(), 0u);
 }
 
+TEST_F(EntryWindow, AMetersHelpLinesNameTheBoxTheCursorIsIn) {
+    Load();
+    NewPiece("SONG");
+    ToTrack("1");
+    Enter(); // item; track 1 has no channel box
+    Field("1");
+    ASSERT_EQ(Focus(), w.txtNote);
+    FKey(8);
+    Enter();
+    EXPECT_EQ(Focus(), w.txtAdj);
+    EXPECT_EQ(Status(), "Top Number is 1-99");
+}
+
 TEST_F(EntryWindow, KeywordsRelabelTheValueBoxesAndTheirHelpLines) {
     Load();
     NewPiece("SONG");

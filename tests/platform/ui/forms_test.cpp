@@ -74,6 +74,19 @@ TEST(ClassicFocus, LostFocusRunsBeforeGotFocusOfTheBoxEntered) {
     EXPECT_EQ(w.log, (Log{"lost b", "got a"}));
 }
 
+TEST(ClassicFocus, ABoxSwitchedOffByTheLossOfFocusOfTheOneLeftGetsNoFocusEvent) {
+    TestWindow w;
+    ASSERT_TRUE(ShowActive(&w));
+    w.Focus(0);
+    w.form.Focus().OnLostFocus(w.box(0), [&] {
+        w.log.push_back("lost a");
+        w.box(1)->setEnabled(false); // the focus goes on to c
+    });
+    Key(&w, Qt::Key_Tab);
+    EXPECT_EQ(w.log, (Log{"lost a", "got c"}));
+    EXPECT_EQ(w.form.Focus().Owner(), w.box(2));
+}
+
 TEST(ClassicFocus, FocusAskedForInAHandlerMovesAfterItReturns) {
     TestWindow w;
     ASSERT_TRUE(ShowActive(&w));
