@@ -1,5 +1,6 @@
-# make run   - install what is missing, build, start Tonquill
-# make test  - install what is missing, build, run every test
+# make run   - install what is missing, build the program, its help document
+#              and the sample pieces, start Tonquill
+# make test  - install what is missing, build everything, run every test
 # make bench - build and run the benchmarks
 
 BUILD ?= build
@@ -7,7 +8,7 @@ JOBS  ?= $(shell nproc)
 PACKAGES := build-essential cmake ninja-build pkg-config qt6-base-dev librtmidi-dev \
             libgtest-dev midicsv xdg-utils
 
-.PHONY: all deps build run test bench clean
+.PHONY: all deps build program run test bench clean
 
 all: build
 
@@ -27,7 +28,12 @@ $(BUILD)/build.ninja:
 build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# The program alone: the help document is copied beside it when it is
+# linked; no test program is built.
+program: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS) --target tonquill samples
+
+run: program
 	$(BUILD)/bin/tonquill
 
 test: build
