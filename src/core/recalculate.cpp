@@ -291,6 +291,7 @@ struct ItemOutcome {
     LengthOutcome Length;
     std::optional<Single> TempoUnit;
     std::optional<ValueRange> Range; // of the Dynamics, but for NRPN1 (found later)
+    bool FirstNumber = false;        // the Value field holds a keyword's first number
 };
 
 // Reads the beat unit, the open fraction of a tick and the ticks per
@@ -314,6 +315,7 @@ ItemOutcome ItemOf(State& s, const RecordFields& r) {
         o.Code = NoteNumber(o.NoteIndex, FieldInteger(octave));
     }
     if (o.Code != code::NRPN1) o.Range = DynamicsRange(o.Code);
+    o.FirstNumber = HoldsFirstNumber(o.Code);
     // Every keyword but TEMPO is without a duration.
     if (o.Code == code::TEMPO)
         o.TempoUnit = TempoBeatUnit(s, TrimView(r.Duration));
@@ -499,7 +501,7 @@ template <class Groups> [[gnu::always_inline]] inline bool ConvertGroups(Context
     // Value field: a keyword's first number, or the adjustment.
     const ValueOutcome& value = m.Value();
     const double a = value.Adjust;
-    if (HoldsFirstNumber(kind)) {
+    if (item.FirstNumber) {
         if (!FirstNumberFits(s, kind, a)) return false;
         s.ItemTicks = static_cast<Single>(a);
     } else {
