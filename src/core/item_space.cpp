@@ -8,6 +8,7 @@
 #include "core/track_files.h"
 #include "platform/vb.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -74,6 +75,17 @@ void MoveItemSlots(State& s, int t, int first, int last, int shift) {
         for (int i = last; i >= first; --i) move(i);
     else
         for (int i = first; i <= last; ++i) move(i);
+    // The slots behind the new last item read 0, as a recalculation leaves
+    // them.
+    auto clear = [&](auto& a) {
+        for (int j = std::max(last + shift + 1, 0); j <= a.Upper2(); ++j) a(t, j) = 0;
+    };
+    clear(s.NoteCode);
+    clear(s.ItemTime);
+    clear(s.ItemDyn);
+    clear(s.BarNo);
+    clear(s.ItemChan);
+    clear(s.ItemBend);
 }
 
 int InsertCapacity(const State& s, int track) {

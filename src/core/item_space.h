@@ -24,7 +24,9 @@ bool TrackInScore(const State& s, int t);
 std::vector<std::string> ReadTrackRecords(const RecordFile& f, int first, int last);
 // The score slots of items first..last of track t moved shift places on
 // (shift > 0) or back (shift < 0), in an order that overwrites none before
-// it is moved.
+// it is moved. The slots behind the new last item (last + shift) read 0
+// afterwards; after a move on, slots first..first + shift - 1 keep the
+// values they had.
 void MoveItemSlots(State& s, int t, int first, int last, int shift);
 
 // A count typed into an input box: a whole number of at least 1 (blanks

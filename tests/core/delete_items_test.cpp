@@ -68,6 +68,7 @@ TEST_F(DeleteItemsTest, ClosesTheGapInFileAndScore) {
     }
     EXPECT_EQ(Record(2, 8), kEndRecord);
     EXPECT_EQ(Record(2, 9).Dynamics, "9"); // behind END: left as it was
+    for (int i = 8; i <= 10; ++i) EXPECT_EQ(s.ItemDyn(2, i), 0) << i; // the score reads 0 there
     EXPECT_EQ(s.ItemCount(2), 7);
     EXPECT_EQ(s.CurrentItem(2), 4);
     EXPECT_EQ(p.screen.figures[1], "7");
