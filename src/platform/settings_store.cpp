@@ -91,7 +91,6 @@ std::string SettingsStore::GetIniSetting(const std::string& section, const std::
         v = TrimWs(v);
         if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
             v = v.substr(1, v.size() - 2);
-        if (v.size() > kMaxSettingLength) v.resize(kMaxSettingLength);
         return v;
     }
     return "";
@@ -101,6 +100,7 @@ bool SettingsStore::SetIniSetting(const std::string& section, const std::string&
                                   const std::string& value) {
     std::vector<std::string> lines = ReadLines(file_);
     const std::string entry = OneLine(key) + "=" + OneLine(value);
+    if (entry.size() > kMaxSettingLine) return false;
 
     bool inSection = false, done = false;
     std::size_t sectionEnd = std::string::npos; // insert position inside our section

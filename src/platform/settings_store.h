@@ -1,7 +1,7 @@
 // The settings store: a profile file of [section] and key=value lines, read
 // and written the way the program's settings rules expect (missing key gives
-// "", keys and sections match without regard to case, values at most 127
-// characters, every write on disk at once).
+// "", keys and sections match without regard to case, values whole up to the
+// line length, every write on disk at once).
 #pragma once
 
 #include <filesystem>
@@ -12,8 +12,9 @@ namespace tnq {
 // The program's section of the settings file.
 inline constexpr const char* IniSettings = "Tnq32dem";
 
-// Longest value a read returns (the value buffer holds 128 characters).
-inline constexpr std::size_t kMaxSettingLength = 127;
+// Longest line the store writes: a key, "=" and the value. A path the
+// system takes (4096 bytes) fits with room for its key.
+inline constexpr std::size_t kMaxSettingLine = 8192;
 
 class SettingsStore {
 public:
@@ -25,12 +26,14 @@ public:
     const std::filesystem::path& File() const { return file_; }
 
     // The value of key in section, "" when missing. Blanks around the value
-    // and a pair of enclosing quotes are removed; at most 127 characters.
+    // and a pair of enclosing quotes are removed; the rest is given whole.
     std::string GetIniSetting(const std::string& section, const std::string& key) const;
 
     // Writes key=value into section, keeping every other line. The file is
     // replaced atomically. Returns false when the file could not be written
-    // (callers of the program ignore the result, as the rules say).
+    // or the line would be longer than kMaxSettingLine (nothing is written:
+    // a value is never stored cut). Callers of the program ignore the
+    // result, as the rules say.
     bool SetIniSetting(const std::string& section, const std::string& key,
                        const std::string& value);
 

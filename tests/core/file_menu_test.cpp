@@ -3,6 +3,7 @@
 #include "core/file_menu.h"
 #include "core/memory.h"
 #include "core/piece_commands.h"
+#include "core/startup.h"
 #include "core/track_files.h"
 #include "core/vocabulary.h"
 #include "music_dir_fixture.h"
@@ -117,6 +118,33 @@ TEST_F(FileMenuTest, RecentPieceWhoseDirectoryHasGoneChangesNothing) {
     EXPECT_EQ(s.ItemCount(1), 1);
     EXPECT_EQ(s.OpenFromRecent, 0);
     EXPECT_EQ(s.RecentPieces, (std::vector<std::string>{DataPath("ONE"), DataPath("GONE")}));
+}
+
+// A directory made under base whose path has length bytes.
+std::string DirectoryOfLength(std::string path, std::size_t length) {
+    while (path.size() < length) {
+        const std::size_t left = length - path.size();
+        path += "/" + std::string(left > 201 ? 150 : left - 1, 'd');
+    }
+    fs::create_directories(path);
+    return path;
+}
+
+TEST_F(FileMenuTest, LongDirectoryAndRecentEntrySurviveARestartAndExit) {
+    music = DirectoryOfLength(music, 262);
+    MakePiece("SEVENTH");
+    ASSERT_EQ(DataPath("SEVENTH").size(), 286u);
+    c.SetIniSetting("FilePath", music);
+    c.SetIniSetting("File1", DataPath("SEVENTH"));
+    // The next start.
+    EXPECT_EQ(DefaultPath(c), music);
+    LoadRecentPieces(c);
+    ASSERT_TRUE(mnuFileArray_Click(c, 1));
+    EXPECT_EQ(s.PieceTitle, "SEVENTH");
+    p.msg.Answer(mb::No);
+    EXPECT_FALSE(Form_QueryUnload(c));
+    EXPECT_EQ(Setting("File1"), DataPath("SEVENTH"));
+    EXPECT_EQ(Setting("FilePath"), music);
 }
 
 // ---- Exit ------------------------------------------------------------------

@@ -55,12 +55,24 @@ TEST(SettingsStore, WritesReachTheFileAndKeepOtherLines) {
     EXPECT_EQ(files, 1);
 }
 
-TEST(SettingsStore, ValuesAreAtMost127CharactersAndOneLine) {
+TEST(SettingsStore, ValuesAreKeptWholeUpToTheLineLength) {
     TempDir d;
     SettingsStore ini(d.Path() / "win.ini");
-    const std::string longValue(200, 'v');
-    ini.SetIniSetting(IniSettings, "FilePath", longValue);
-    EXPECT_EQ(ini.GetIniSetting(IniSettings, "FilePath"), std::string(127, 'v'));
+    const std::size_t room = kMaxSettingLine - std::string("FilePath=").size();
+    for (std::size_t length : {std::size_t{127}, std::size_t{128}, std::size_t{262},
+                               std::size_t{286}, std::size_t{4096}, room}) {
+        const std::string value = "/" + std::string(length - 1, 'v');
+        EXPECT_TRUE(ini.SetIniSetting(IniSettings, "FilePath", value)) << length;
+        EXPECT_EQ(ini.GetIniSetting(IniSettings, "FilePath"), value) << length;
+    }
+    // A line longer than the store writes is refused, never stored cut.
+    EXPECT_FALSE(ini.SetIniSetting(IniSettings, "FilePath", std::string(room + 1, 'w')));
+    EXPECT_EQ(ini.GetIniSetting(IniSettings, "FilePath").size(), room);
+}
+
+TEST(SettingsStore, ValuesAreOneLineWithoutBlanksOrQuotesAround) {
+    TempDir d;
+    SettingsStore ini(d.Path() / "win.ini");
     ini.SetIniSetting(IniSettings, "Desc", "two\r\nlines");
     EXPECT_EQ(ini.GetIniSetting(IniSettings, "Desc"), "two  lines");
     ini.SetIniSetting(IniSettings, "Resolution", " 0");
