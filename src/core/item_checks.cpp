@@ -63,6 +63,12 @@ bool IsTempoText(std::string_view text) {
     return IsNumeric(text) && InRange(Val(text), kMinTempo, kMaxTempo);
 }
 
+std::string StoredTempoFault(const std::string& text) {
+    if (IsTempoText(text)) return "";
+    return "its tempo \"" + text + "\" is not a number of " + std::to_string(int(kMinTempo)) +
+           " to " + std::to_string(int(kMaxTempo));
+}
+
 bool IsValidController(const State& s, double value) {
     for (int i = 1; i <= 17; ++i)
         if (value == s.ValidControllers[i]) return true;

@@ -6,6 +6,7 @@
 #include "core/state.h"
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace tnq {
@@ -22,6 +23,9 @@ inline bool InRange(double v, double lo, double hi) {
 // item's Dynamics field holds its tempo, in the same range.
 inline constexpr int kMinTempo = 1, kMaxTempo = 999;
 bool IsTempoText(std::string_view text);
+// Why a piece's stored tempo cannot be taken ("its tempo "x" is not a number
+// of 1 to 999"), or "" when the tempo box would take it.
+std::string StoredTempoFault(const std::string& text);
 
 // Fills ValidControllers(1..17) with 0, 1, 6, 7, 10, 11, 64, 91, 93, 98, 99,
 // 100, 101, 120, 121, 123, 38.

@@ -214,10 +214,8 @@ PieceHeader ParseHeaderLine(std::string_view line) {
     h.Tempo = v[0];
     // The tempo becomes the .MID file's tempo event: only what the tempo box
     // takes.
-    if (!IsTempoText(h.Tempo))
-        throw DataFileError("its tempo \"" + h.Tempo + "\" is not a number of " +
-                            std::to_string(int(kMinTempo)) + " to " +
-                            std::to_string(int(kMaxTempo)));
+    if (const std::string fault = StoredTempoFault(h.Tempo); !fault.empty())
+        throw DataFileError(fault);
     h.TicksPerQuarter = HeaderLimit(v[1], kTicksRange);
     h.FilePath = v[2];
     h.Description = v[3];

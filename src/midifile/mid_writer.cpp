@@ -40,12 +40,16 @@ inline void PutVarLen(ByteCursor& o, std::int64_t v, const char* what) {
     o.PutVarLen(Check(v, 0, kVarLenMax, what));
 }
 
-// The three bytes of a tempo event for beats per minute (above 0).
-void PutTempo(ByteCursor& o, double bpm) {
+// Microseconds a quarter note of a tempo in beats per minute (above 0)
+// lasts, as a tempo event holds them: a tempo slower than the event holds
+// is the slowest it holds. 0 for a tempo too fast for any event.
+std::int64_t TempoMicroseconds(double bpm) {
     const double mu = RoundHalfEven(60.0 / bpm * 1000000.0);
-    // A tempo slower than the event holds is written as the slowest it holds.
-    const std::int64_t m =
-        mu > static_cast<double>(kLargestTempo) ? kLargestTempo : static_cast<std::int64_t>(mu);
+    return mu > static_cast<double>(kLargestTempo) ? kLargestTempo : static_cast<std::int64_t>(mu);
+}
+
+// The three bytes of a tempo event of m microseconds a quarter note.
+void PutTempo(ByteCursor& o, std::int64_t m) {
     o.Put({static_cast<int>(m >> 16), static_cast<int>((m >> 8) & 0xFF), static_cast<int>(m & 0xFF)});
 }
 
@@ -202,7 +206,7 @@ private:
         case code::TEMPO:
             Check(dyn, 1, 32767, "tempo");
             c.Put({0xFF, 0x51, 0x03});
-            PutTempo(c, dyn);
+            PutTempo(c, TempoMicroseconds(dyn));
             break;
         case code::AFTER:
             Status(0xD0, ch);
@@ -373,9 +377,14 @@ private:
         c.Put({0x00, 0xFF, 0x58, 0x04, 0x04, 0x02, 0x18, 0x08});
         if (rules_.PieceTempoAlways || s_.WorkCode(1, 1) != code::TEMPO) {
             const double bpm = Val(s_.Tempo);
-            if (!(bpm > 0)) throw ValueError{"piece tempo \"" + s_.Tempo + "\" (allowed: above 0)"};
+            // A tempo so fast that a quarter note lasts no microsecond has
+            // no event.
+            const std::int64_t m = bpm > 0 ? TempoMicroseconds(bpm) : 0;
+            if (m < 1)
+                throw ValueError{"piece tempo \"" + s_.Tempo +
+                                 "\" (allowed: above 0 and below 120000000)"};
             c.Put({0x00, 0xFF, 0x51, 0x03});
-            PutTempo(c, bpm);
+            PutTempo(c, m);
         }
         out_.Close(c);
     }

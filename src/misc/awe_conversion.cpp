@@ -3,6 +3,7 @@
 
 #include "core/edit_fields.h"
 #include "core/file_menu.h"
+#include "core/item_checks.h"
 #include "core/memory.h"
 #include "core/piece_commands.h"
 #include "core/piece_file.h"
@@ -64,6 +65,9 @@ std::optional<OldHeader> ParseOldHeader(std::string_view line, const State& s, s
     }
     OldHeader h;
     h.Tempo = v[0];
+    // The tempo goes into the new data file: only one that Open takes.
+    why = StoredTempoFault(h.Tempo);
+    if (!why.empty()) return std::nullopt;
     h.Description = v[3];
     h.Value5 = IsNumeric(v[4]) && Val(v[4]) >= -2147483648.0 && Val(v[4]) <= 2147483647.0
                    ? CLng(Val(v[4]))

@@ -559,9 +559,13 @@ TEST_F(Writer, ValuesThatDoNotFitAreRefusedWithTheirPlace) {
 
 TEST_F(Writer, PieceValuesThatDoNotFitAreRefused) {
     Rest(1, 480);
-    s.Tempo = "0";
-    EXPECT_EQ(Refusal(), "Track 1, start of the track: the piece tempo \"0\" (allowed: above 0) "
-                         "cannot be written into a .MID file");
+    // No tempo of no microseconds a quarter note.
+    for (const char* tempo : {"0", "-5", "1e9", "120000000"}) {
+        s.Tempo = tempo;
+        EXPECT_EQ(Refusal(), "Track 1, start of the track: the piece tempo \"" + std::string(tempo) +
+                                 "\" (allowed: above 0 and below 120000000) "
+                                 "cannot be written into a .MID file");
+    }
     s.Tempo = "120";
     s.AWESelectChecked = true;
     s.Reverb = 200;

@@ -31,8 +31,9 @@ protected:
         }
         return (dir / (name + ".AWE")).string();
     }
-    static std::string Header(const std::string& tracks = "20", const std::string& items = "500") {
-        return "\"100\",96,\"C:\\OLD\",\"My song, old\",5,\"3\",\"8\"," + tracks + "," + items +
+    static std::string Header(const std::string& tracks = "20", const std::string& items = "500",
+                              const std::string& tempo = "100") {
+        return "\"" + tempo + "\",96,\"C:\\OLD\",\"My song, old\",5,\"3\",\"8\"," + tracks + "," + items +
                ",0,4,1";
     }
     void Convert(const std::string& path, int initAnswer = mb::No) {
@@ -107,15 +108,19 @@ TEST_F(AweTest, ConvertOldTrackMendsAdjustmentsDropsTemposAndEnds) {
 TEST_F(AweTest, HeadersOutsideTheLimitsAreRefusedBeforeAnythingIsMade) {
     std::string why;
     const struct {
-        std::string tracks, items, why;
+        std::string tracks, items, tempo, why;
     } cases[] = {
-        {"96", "500", "its number of tracks (96) is not 1 to 95"},
-        {"0", "500", "its number of tracks (0) is not 1 to 95"},
-        {"20", "40000", "its items per track (40000) are not 1 to 32766"},
-        {"20", "0", "its items per track (0) are not 1 to 32766"},
+        {"96", "500", "100", "its number of tracks (96) is not 1 to 95"},
+        {"0", "500", "100", "its number of tracks (0) is not 1 to 95"},
+        {"20", "40000", "100", "its items per track (40000) are not 1 to 32766"},
+        {"20", "0", "100", "its items per track (0) are not 1 to 32766"},
+        {"20", "500", "1e9", "its tempo \"1e9\" is not a number of 1 to 999"},
+        {"20", "500", "1000", "its tempo \"1000\" is not a number of 1 to 999"},
+        {"20", "500", "0", "its tempo \"0\" is not a number of 1 to 999"},
+        {"20", "500", "fast", "its tempo \"fast\" is not a number of 1 to 999"},
     };
     for (const auto& k : cases) {
-        EXPECT_FALSE(ParseOldHeader(Header(k.tracks, k.items), s, why));
+        EXPECT_FALSE(ParseOldHeader(Header(k.tracks, k.items, k.tempo), s, why));
         EXPECT_EQ(why, k.why);
     }
     EXPECT_FALSE(ParseOldHeader("\"1\",2,3", s, why));
