@@ -31,8 +31,10 @@ CheckedTitle CheckPieceTitle(std::string_view typed);
 // True for a character a title cannot hold.
 bool IsBadTitleCharacter(char ch);
 
-// The message for a title with a character it cannot hold.
+// The message for a title with a character it cannot hold (the input box
+// gives a character beyond Windows-1252 as a control character).
 inline constexpr const char* kBadTitleMessage =
-    "A title cannot contain / \\ . = [ ] ; or control characters";
+    "A title cannot contain / \\ . = [ ] ;, control characters or characters outside "
+    "Windows-1252 (such as Greek or Japanese letters)";
 
 } // namespace tnq

@@ -83,12 +83,12 @@ std::string Cp1252ToUtf8(std::string_view bytes) {
     return out;
 }
 
-std::string Utf8ToCp1252(std::string_view utf8) {
+std::string Utf8ToCp1252(std::string_view utf8, char unheld) {
     std::string out;
     out.reserve(utf8.size());
     for (std::size_t p = 0; p < utf8.size();) {
         int b = ByteFor(Decode(utf8, p));
-        out.push_back(b < 0 ? '?' : static_cast<char>(b));
+        out.push_back(b < 0 ? unheld : static_cast<char>(b));
     }
     return out;
 }

@@ -58,7 +58,8 @@ public:
     virtual int MsgBox(const std::string& text, int code = 0,
                        const std::optional<std::string>& title = std::nullopt) = 0;
 
-    // Asks for one line of text; Cancel gives "".
+    // Asks for one line of text; Cancel gives "". A typed character
+    // Windows-1252 cannot hold comes back as kUnheldCharacter.
     virtual std::string InputBox(const std::string& prompt,
                                  const std::optional<std::string>& title = std::nullopt,
                                  const std::string& defaultText = "") = 0;

@@ -9,6 +9,7 @@
 #include "core/track_files.h"
 #include "core/vocabulary.h"
 #include "music_dir_fixture.h"
+#include "platform/cp1252.h"
 #include "support/fakes.h"
 
 #include <gtest/gtest.h>
@@ -172,8 +173,12 @@ TEST_F(PieceCommandsTest, NewWithInitializationRunsIt) {
 }
 
 TEST_F(PieceCommandsTest, NewRefusesTitlesThatCannotNameAPieceAndAsksAgain) {
-    const char* bad[] = {"a/b", "..", "x.y", "k=v", "[a]", "a;b", "a\\b", "tab\tx"};
-    for (const char* t : bad) {
+    // Greek and Japanese letters as the input box gives them.
+    const std::string greek = Utf8ToCp1252("\u03A9mega", kUnheldCharacter);
+    const std::string japanese = Utf8ToCp1252("\u65E5\u672C", kUnheldCharacter);
+    const std::string bad[] = {"a/b", "..", "x.y", "k=v", "[a]", "a;b", "a\\b", "tab\tx",
+                               greek, japanese};
+    for (const std::string& t : bad) {
         p.msg.AnswerInput(t);
         p.msg.AnswerOk();
     }

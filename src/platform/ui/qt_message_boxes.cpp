@@ -153,7 +153,7 @@ std::string QtMessageBoxes::InputBox(const std::string& prompt,
     WidenForTitle(box.findChild<QLabel*>(), caption);
     CentreAtFirstShowing(&box);
     if (box.exec() != QDialog::Accepted) return std::string();
-    return FromQt(box.textValue());
+    return Utf8ToCp1252(box.textValue().toStdString(), kUnheldCharacter);
 }
 
 } // namespace tnq

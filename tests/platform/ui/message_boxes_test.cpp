@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -106,6 +107,32 @@ TEST(QtMessageBoxes, InputBoxGivesTheTextOrEmptyOnCancel) {
         QTest::keyClick(w, Qt::Key_Escape);
     });
     EXPECT_EQ(boxes.InputBox("How may items ?", std::string("Insert Items"), "3"), "");
+}
+
+TEST(QtMessageBoxes, InputBoxGivesCharactersBeyondWindows1252AsControlCharacters) {
+    const struct {
+        const char* typed;
+        std::string given;
+    } cases[] = {
+        {"\u03A9mega", "\x1Amega"},
+        {"\u65E5\u672C", "\x1A\x1A"},
+        {"\u00C9tude \u20AC", "\xC9tude \x80"},
+    };
+    QtMessageBoxes boxes;
+    for (const auto& k : cases) {
+        QTimer::singleShot(0, [&k] {
+            QWidget* w = QApplication::activeModalWidget();
+            ASSERT_NE(w, nullptr);
+            auto* edit = w->findChild<QLineEdit*>();
+            ASSERT_NE(edit, nullptr);
+            // As an input method commits what was typed.
+            QInputMethodEvent typed;
+            typed.setCommitString(QString::fromUtf8(k.typed));
+            QApplication::sendEvent(edit, &typed);
+            QTest::keyClick(w, Qt::Key_Return);
+        });
+        EXPECT_EQ(boxes.InputBox("Enter name of new file (no Extension)"), k.given) << k.typed;
+    }
 }
 
 TEST(QtMessageBoxes, InputBoxIsWideEnoughForItsTitle) {
