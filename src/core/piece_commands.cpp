@@ -5,6 +5,7 @@
 #include "core/file_menu.h"
 #include "core/memory.h"
 #include "core/piece_file.h"
+#include "core/piece_lock.h"
 #include "core/piece_paths.h"
 #include "core/piece_title.h"
 #include "core/recalculate.h"
@@ -164,9 +165,10 @@ void ReadDescriptions(Context& c) {
     }
 }
 
-// Puts a checked data file in place of the open piece. False (previous
-// piece untouched) only when the score cannot be sized.
-bool PutPieceInPlace(Context& c, const PieceLocation& loc, const PieceData& data) {
+// Puts a checked data file in place of the open piece, keeping its lock.
+// False (previous piece untouched) only when the score cannot be sized.
+bool PutPieceInPlace(Context& c, const PieceLocation& loc, const PieceData& data,
+                     DirectoryLock lock) {
     State& s = c.s;
     const PieceHeader& h = data.Header;
     const Limits old = LimitsOf(s);
@@ -177,6 +179,7 @@ bool PutPieceInPlace(Context& c, const PieceLocation& loc, const PieceData& data
         return false;
     }
     CloseTrackFiles(s);
+    s.PieceLock = std::move(lock);
 
     s.PieceTitle = loc.Title;
     s.FilePath = loc.FilePath;
@@ -341,6 +344,8 @@ bool OpenPieceFile(Context& c, const std::string& path) {
         std::error_code ec;
         if (!fs::is_directory(dir, ec)) throw VbError(err::PathNotFound);
         dataPath = JoinIgnoringCase(dir, loc->Title + ".TNQ");
+        std::optional<DirectoryLock> lock = LockPieceDirectory(c, dir, loc->Title, "Open File");
+        if (!lock) return false;
 
         // A file of the piece other than its data file, or a data file that
         // is empty or missing (a new piece never saved): the data file is
@@ -356,7 +361,7 @@ bool OpenPieceFile(Context& c, const std::string& path) {
 
         c.screen.SetHourglass(true);
         const PieceData data = ParseDataFile(ReadWholeFile(dataPath), c.s);
-        if (!PutPieceInPlace(c, *loc, data)) {
+        if (!PutPieceInPlace(c, *loc, data, std::move(*lock))) {
             c.screen.SetHourglass(false);
             return false;
         }
@@ -386,6 +391,7 @@ bool mnuFilNew_Click(Context& c) {
 
     // The title, asked until it can name a new piece.
     std::string title, dir;
+    std::optional<DirectoryLock> lock;
     for (;;) {
         const CheckedTitle typed = CheckPieceTitle(
             c.msg.InputBox("Enter name of new file (no Extension)",
@@ -399,15 +405,22 @@ bool mnuFilNew_Click(Context& c) {
         dir = NewPieceDirectoryOf(s.FilePath, title);
         std::error_code ec;
         // A piece directory spelled in other letters is the same piece.
-        const bool exists = fs::exists(JoinIgnoringCase(s.FilePath, title + ".TNQ"), ec);
+        const std::string existing = JoinIgnoringCase(s.FilePath, title + ".TNQ");
+        const bool exists = fs::exists(existing, ec);
         int made = EEXIST;
         if (s.FilePath.empty())
             made = ENOENT;
         else if (!exists)
             made = ::mkdir(dir.c_str(), 0777) == 0 ? 0 : errno;
-        if (made == 0) break;
+        if (made == 0) {
+            // Another copy may have opened the new directory already.
+            if ((lock = LockPieceDirectory(c, dir, title, "Create New File"))) break;
+            continue;
+        }
         if (made == EEXIST) {
-            c.msg.MsgBox("This title already exists", mb::OKOnly, std::string("Create New File"));
+            c.msg.MsgBox(PieceOpenElsewhere(s, existing) ? OpenElsewhereText(title)
+                                                         : "This title already exists",
+                         mb::OKOnly, std::string("Create New File"));
         } else {
             const int n = ErrorFromErrno(made);
             c.msg.MsgBox("Error " + std::to_string(n) + " " + ErrorText(n), mb::OKOnly,
@@ -426,6 +439,7 @@ bool mnuFilNew_Click(Context& c) {
         return false;
     }
     CloseTrackFiles(s);
+    s.PieceLock = std::move(*lock);
 
     s.PieceTitle = title;
     s.PieceHome = s.FilePath;

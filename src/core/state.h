@@ -6,6 +6,7 @@
 #pragma once
 
 #include "core/arrays.h"
+#include "platform/directory_lock.h"
 #include "platform/record_file.h"
 
 #include <cstdint>
@@ -158,6 +159,9 @@ struct State {
     // piece's track).
     RecordFile File2;
     RecordFile File3;
+    // The lock of the open piece's directory, held while the piece is open
+    // so that no other copy of the program opens it too.
+    DirectoryLock PieceLock;
 
     // ---- The main window's shared variables ------------------------------
     Integer MenuActive = 0;

@@ -7,6 +7,7 @@
 #include "core/memory.h"
 #include "core/piece_commands.h"
 #include "core/piece_file.h"
+#include "core/piece_lock.h"
 #include "core/piece_paths.h"
 #include "core/piece_title.h"
 #include "core/recalculate.h"
@@ -171,8 +172,10 @@ void OpenAWEConversion(Context& c) {
         }
         if (s.FilePath.empty()) throw VbError(err::PathNotFound);
         std::error_code ec;
-        if (fs::exists(JoinIgnoringCase(s.FilePath, name + ".TNQ"), ec)) {
-            Refuse(c, "File " + name + ".TNQ already exists");
+        const std::string existing = JoinIgnoringCase(s.FilePath, name + ".TNQ");
+        if (fs::exists(existing, ec)) {
+            Refuse(c, PieceOpenElsewhere(s, existing) ? OpenElsewhereText(name)
+                                                      : "File " + name + ".TNQ already exists");
             return;
         }
 
@@ -216,9 +219,13 @@ void OpenAWEConversion(Context& c) {
         s.File2Open = 0;
         s.File3.Close();
         s.File3Open = 0;
+        s.PieceLock.Release();
 
         const std::string dir = s.FilePath + (EndsWith(s.FilePath, "/") ? "" : "/") + name + ".TNQ";
         if (::mkdir(dir.c_str(), 0777) != 0) throw VbError(ErrorFromErrno(errno));
+        std::optional<DirectoryLock> lock = LockPieceDirectory(c, dir, name, kTitle);
+        if (!lock) return;
+        s.PieceLock = std::move(*lock);
 
         PieceHeader ph;
         ph.Tempo = h->Tempo;

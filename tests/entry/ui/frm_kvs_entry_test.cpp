@@ -727,8 +727,9 @@ TEST_F(EntryWindow, NewPieceTypedSavedAndOpenedAgain) {
                                                     "020650000016008000030200000"
                                                     "020650000016008000030200000\r\n");
 
-    // A fresh start on the same settings: the piece is in the File menu and
-    // opens from there with its counts.
+    // A fresh start on the same settings, the first run ended: the piece is
+    // in the File menu and opens from there with its counts.
+    p.s.PieceLock.Release();
     State s2;
     FrmKVS w2;
     Context c2{s2, p.msg, p.ini, w2, p.sys};
