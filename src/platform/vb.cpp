@@ -56,6 +56,9 @@ std::string ErrorText(int number) {
 
 VbError::VbError(int number) : std::runtime_error(ErrorText(number)), number_(number) {}
 VbError::VbError(int number, const std::string& text) : std::runtime_error(text), number_(number) {}
+VbError::VbError(int number, const std::string& text, const std::string& where)
+    : std::runtime_error(where.empty() ? text : text + " (" + where + ")"), number_(number),
+      where_(where) {}
 
 std::string ErrorOccuredText(const VbError& e) {
     return "Error" + Str(e.Number()) + " " + e.Description() + " has occured";

@@ -41,11 +41,17 @@ class VbError : public std::runtime_error {
 public:
     explicit VbError(int number);
     VbError(int number, const std::string& text);
+    // An error on a file or a track: the text is followed by where, in
+    // brackets ("Permission denied (Track 3, /home/ann/Tonquill/SONG.TNQ/SONG03)").
+    VbError(int number, const std::string& text, const std::string& where);
     int Number() const { return number_; }
     std::string Description() const { return what(); }
+    // What the error concerns ("" when nothing was named).
+    const std::string& Where() const { return where_; }
 
 private:
     int number_;
+    std::string where_;
 };
 
 // The usual report of a caught run-time error: "Error" & Str$(number) & " "

@@ -1,6 +1,7 @@
 // ReadWholeFile and ReplaceWholeFile on POSIX calls, for their errno.
 #include "platform/whole_file.h"
 
+#include "platform/file_commit.h"
 #include "platform/record_file.h"
 #include "platform/vb.h"
 
@@ -84,7 +85,7 @@ void ReplaceWholeFile(const std::string& path, const std::string& bytes) {
     namespace fs = std::filesystem;
     const fs::path target(path);
     const fs::path dir = target.parent_path().empty() ? fs::path(".") : target.parent_path();
-    std::string tmpl = (dir / ("." + target.filename().string() + ".XXXXXX")).string();
+    std::string tmpl = TemporaryTemplateFor(path);
     std::vector<char> name(tmpl.begin(), tmpl.end());
     name.push_back('\0');
 
