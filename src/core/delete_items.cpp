@@ -4,6 +4,7 @@
 #include "core/dash_reach.h"
 #include "core/item_space.h"
 #include "core/screen_procs.h"
+#include "core/track_change.h"
 #include "core/track_files.h"
 #include "platform/vb.h"
 
@@ -47,17 +48,18 @@ bool DeleteItems(Context& c, int n, const DeleteByBarControls* dialog) {
     }
 
     const int first = cursor + n;
-    const std::vector<std::string> tail = ReadTrackRecords(s.File2, first, count);
+    if (n > 0) s.File2.MoveDown(first, count, n);
     s.PieceChanged = 1;
     s.RecalcDone = 0;
-    for (int j = first; j <= count; ++j) {
-        std::string bytes = tail[static_cast<std::size_t>(j - first)];
-        if (shift != 0) {
+    if (shift != 0) {
+        // The items that moved follow the bars taken out.
+        std::string bytes;
+        for (int j = first - n; j <= count - n; ++j) {
+            if (!s.File2.Read(j, bytes)) throw VbError(err::InputPastEnd);
             TrackItemRecord r = DecodeRecord(bytes);
             r.Bar = Trim(StrDouble(Val(r.Bar) - shift));
-            bytes = EncodeRecord(r);
+            s.File2.Write(j, EncodeRecord(r));
         }
-        s.File2.Write(j - n, bytes);
     }
     MoveItemSlots(s, t, first, count, -n);
     if (shift != 0)
@@ -87,7 +89,13 @@ void DeleteItemPrompt(Context& c) {
     }
     // An item behind them may take off their lengths.
     if (!ClearOfDashes(c, s.CurrentItem(t) + *n, "deleted", "Delete Items")) return;
-    DeleteItems(c, *n);
+    TrackChange change(c, "Delete Items");
+    try {
+        DeleteItems(c, *n);
+    } catch (const VbError& e) {
+        change.Fail(e);
+    }
+    change.Store();
 }
 
 } // namespace tnq

@@ -5,6 +5,7 @@
 #include "core/edit_fields.h"
 #include "core/piece_paths.h"
 #include "core/screen_procs.h"
+#include "core/track_change.h"
 #include "core/track_files.h"
 #include "platform/vb.h"
 
@@ -30,13 +31,11 @@ bool OpenRoom(Context& c, int fileNumber, int n) {
         return false;
     }
     RecordFile& f = TrackFile(s, fileNumber);
-    const std::vector<std::string> tail = ReadTrackRecords(f, cursor, count);
+    f.MoveUp(cursor, count, n);
     if (fileNumber == 2) {
-        // A failed write may still have changed the file.
         s.PieceChanged = 1;
         s.RecalcDone = 0;
     }
-    for (int i = count; i >= cursor; --i) f.Write(i + n, tail[static_cast<std::size_t>(i - cursor)]);
     const std::string blank = EncodeRecord(kBlankItem);
     for (int i = cursor; i < cursor + n; ++i) f.Write(i, blank);
     MoveItemSlots(s, t, cursor, count, n);
@@ -135,16 +134,21 @@ void InsertItems(Context& c) {
         ShowCapacityMessage(c, t);
         return;
     }
-    if (!InsertSpace(c, *n)) return;
+    TrackChange change(c, "Insert Items");
+    change.OpensRoom();
+    bool opened = false;
+    try {
+        opened = InsertSpace(c, *n);
+    } catch (const VbError& e) {
+        change.Fail(e);
+    }
+    if (!change.Store() || !opened) return;
     s.InsertRemaining = static_cast<Integer>(*n);
     c.screen.SetText(Box::Bar, "");
     c.screen.SetText(Box::Note, "");
 }
 
 void UseCurrentTrackFile(Context& c) {
-    State& s = c.s;
-    const std::string path = TrackFilePath(s, s.PieceTitle, s.CurrentTrack);
-    if (s.File2Open == 1 && s.File2.IsOpen() && s.File2.Path() == path) return;
     TrackFileOpen(c);
 }
 

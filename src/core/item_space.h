@@ -85,9 +85,9 @@ int LocateBar(Context& c);
 // at item 1, and the boxes show the record there.
 void LocateNote(Context& c);
 
-// Before a search of the current track: file 2 is that track's file
-// (reopened when it is closed or holds another track). Raises VbError when
-// the file cannot be opened.
+// Before a search of the current track: file 2 is that track's file, opened
+// afresh so that it reads what the file holds now (or what the open change
+// made of it). Raises VbError when the file cannot be opened.
 void UseCurrentTrackFile(Context& c);
 
 // After a search or scan: the track box names CurrentTrack, the item box

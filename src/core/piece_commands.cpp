@@ -11,6 +11,7 @@
 #include "core/recalculate.h"
 #include "core/screen_procs.h"
 #include "core/track_files.h"
+#include "platform/file_commit.h"
 #include "platform/vb.h"
 #include "platform/whole_file.h"
 
@@ -71,11 +72,26 @@ void CloseTrackFiles(State& s) {
     s.File2Open = 0;
     s.File3.Close();
     s.File3Open = 0;
+    s.TrackImages.Forget();
 }
 
 void EmptyDescriptions(Context& c) {
     c.s.TrackDescription.ReDim(c.s.NumTracks);
     c.screen.SetTrackList({}, -1);
+}
+
+void TellRecovery(Context& c, const Recovery& r) {
+    const std::string change = r.Change.empty() ? "" : " (" + r.Change + ")";
+    if (r.What == Recovery::Outcome::Completed)
+        c.msg.MsgBox("The last change to this piece" + change +
+                         " was cut short while its track files were written; it has now been "
+                         "completed.",
+                     mb::Information, std::string("Open File"));
+    else if (r.What == Recovery::Outcome::Undone)
+        c.msg.MsgBox("The last change to this piece" + change +
+                         " was cut short before its track files were written; it has been undone, "
+                         "and the piece is as it was before it.",
+                     mb::Information, std::string("Open File"));
 }
 
 void ShowOpenError(Context& c, const VbError& e) {
@@ -257,6 +273,8 @@ bool mnuFilSave_Click(Context& c) {
     c.screen.SetStatus2("Located in Directory " + PathText(OpenPieceHome(s)));
     try {
         const std::string text = DataFileText(s);
+        // What a replacement cut short left behind goes first.
+        RemoveStrayTemporaryFiles(PieceDirectory(s));
         ReplaceWholeFile(PieceFilePath(s, s.PieceTitle + ".TNQ"), text);
     } catch (const VbError& e) {
         c.screen.SetStatus1("");
@@ -343,6 +361,9 @@ bool OpenPieceFile(Context& c, const std::string& path) {
         const std::string dir = PieceDirectoryOf(loc->FilePath, loc->Title);
         std::error_code ec;
         if (!fs::is_directory(dir, ec)) throw VbError(err::PathNotFound);
+        // A change cut short the last time the piece was open is finished
+        // or undone before anything is read.
+        TellRecovery(c, RecoverDirectory(dir));
         dataPath = JoinIgnoringCase(dir, loc->Title + ".TNQ");
         std::optional<DirectoryLock> lock = LockPieceDirectory(c, dir, loc->Title, "Open File");
         if (!lock) return false;

@@ -5,10 +5,10 @@
 #include "core/startup.h"
 #include "core/duration_parse.h"
 #include "core/field_memo.h"
+#include "core/saved_track.h"
 #include "core/screen_procs.h"
 #include "core/vocabulary.h"
 #include "platform/vb.h"
-#include "platform/whole_file.h"
 
 #include <algorithm>
 #include <bit>
@@ -546,6 +546,101 @@ template <class Groups> [[gnu::always_inline]] inline bool ConvertGroups(Context
 
 } // namespace
 
+namespace {
+
+// How reading a track's records into its rows ended.
+struct TrackRead {
+    enum class End { Read, DataError, Full };
+    End What = End::Read;
+    int Item = 0; // the item at fault
+};
+
+// Reads the records of file (a track file's bytes) into the rows of
+// CurrentTrack, whose count is 0 and cursor 1: the END record, or the end
+// of a file that has none, ends the track. At a record that does not
+// convert, the track keeps its real length (at most what it can hold) and
+// its cursor on the item at fault; at a full track the item in the last
+// slot is stored but not counted.
+TrackRead ReadRecords(Context& rc, RecordConverter& converter, std::string_view file,
+                      TrackRows& rows) {
+    State& s = rc.s;
+    const int t = s.CurrentTrack;
+    const std::optional<TrackSlots> slots = SlotsOf(s, t);
+    // The track's cursor and count, found once (the arrays keep their size
+    // while the track is read).
+    Integer& cursor = s.CurrentItem(t);
+    Integer& count = s.ItemCount(t);
+    for (;;) {
+        const int n = cursor;
+        // A record cut short by the end of the file is no record.
+        const std::size_t at = static_cast<std::size_t>(n - 1) * kRecordLength;
+        if (at + kRecordLength > file.size()) break;
+        const std::string_view bytes(file.data() + at, kRecordLength);
+        if (IsEndRecord(bytes)) break;
+        if (!converter.Convert(rc, bytes)) {
+            // Correcting the item then rewrites it instead of cutting the
+            // track.
+            count = static_cast<Integer>(
+                std::min(ItemsBeforeEnd(file), std::max(0, s.MaxItems - 1)));
+            return {TrackRead::End::DataError, n};
+        }
+        if (!(slots ? StoreItemTimes(rc, *slots) : StoreItemTimes(rc))) {
+            // (A store that failed stored nothing and left the cursor.)
+            rows.Stored = cursor - 1;
+            s.CapacityReached = 0;
+            cursor = static_cast<Integer>(count + 1);
+            return {TrackRead::End::Full, n};
+        }
+        rows.Stored = n;
+        count = static_cast<Integer>(count + 1);
+    }
+    return {};
+}
+
+// Messages go nowhere (a check of a track the user does not see).
+class NoMessages : public MessageBoxes {
+public:
+    int MsgBox(const std::string&, int, const std::optional<std::string>&) override {
+        return mb::OK;
+    }
+    std::string InputBox(const std::string&, const std::optional<std::string>&,
+                         const std::string&) override {
+        return "";
+    }
+};
+
+// The state a track's reading leaves behind, kept to be put back.
+struct ReadingState {
+    explicit ReadingState(const State& s)
+        : CurrentTrack(s.CurrentTrack), ItemCode(s.ItemCode), ItemDynamics(s.ItemDynamics),
+          ItemBar(s.ItemBar), ItemChannel(s.ItemChannel), ItemPitchBend(s.ItemPitchBend),
+          NoteIndex(s.NoteIndex), CapacityReached(s.CapacityReached), ItemTicks(s.ItemTicks),
+          ItemAdjust(s.ItemAdjust), BeatUnit(s.BeatUnit), TermTicks(s.TermTicks),
+          TickFraction(s.TickFraction), Scratch(s.Scratch) {}
+    void PutBack(State& s) const {
+        s.CurrentTrack = CurrentTrack;
+        s.ItemCode = ItemCode;
+        s.ItemDynamics = ItemDynamics;
+        s.ItemBar = ItemBar;
+        s.ItemChannel = ItemChannel;
+        s.ItemPitchBend = ItemPitchBend;
+        s.NoteIndex = NoteIndex;
+        s.CapacityReached = CapacityReached;
+        s.ItemTicks = ItemTicks;
+        s.ItemAdjust = ItemAdjust;
+        s.BeatUnit = BeatUnit;
+        s.TermTicks = TermTicks;
+        s.TickFraction = TickFraction;
+        s.Scratch = Scratch;
+    }
+    Integer CurrentTrack, ItemCode, ItemDynamics, ItemBar, ItemChannel, ItemPitchBend, NoteIndex,
+        CapacityReached;
+    Single ItemTicks, ItemAdjust, BeatUnit, TermTicks, TickFraction;
+    std::string Scratch;
+};
+
+} // namespace
+
 bool Recalculate(Context& c) {
     State& s = c.s;
     // The main window fills these tables when it loads.
@@ -564,64 +659,74 @@ bool Recalculate(Context& c) {
                 s.SelectedTracks[static_cast<std::size_t>(t) - 1] != '1')
                 continue;
 
+            // The whole track file in one read rather than one read per
+            // record: a long track has tens of thousands of records. A file
+            // that cannot be read leaves the track as it was.
+            s.CurrentTrack = static_cast<Integer>(t);
+            TrackFileOpen(c);
+            const std::string_view file = s.File2.Bytes(buffer);
+
             c.screen.SetTrackFigure(t - 1, "0");
             figures.SetTrack(t);
-            s.CurrentTrack = static_cast<Integer>(t);
             s.ItemCount(t) = 0;
             s.CurrentItem(t) = 1;
             TrackRows rows(s, t);
             s.TickFraction = 0;
+            if (file.empty()) continue;
 
-            TrackFileOpen(c);
-            if (s.File2.Length() == 0) continue;
-
-            // The whole track file in one read rather than one read per
-            // record: a long track has tens of thousands of records.
-            const std::string_view file = ReadWholeFile(s.File2.Path(), buffer);
-            const std::optional<TrackSlots> slots = SlotsOf(s, t);
-            // The track's cursor and count, found once (the arrays keep
-            // their size while the track is read).
-            Integer& cursor = s.CurrentItem(t);
-            Integer& count = s.ItemCount(t);
-            for (;;) {
-                const int n = cursor;
-                // The END record, or the end of a file that has none (a
-                // record cut short by the end of the file is no record).
-                const std::size_t at = static_cast<std::size_t>(n - 1) * kRecordLength;
-                if (at + kRecordLength > file.size()) break;
-                const std::string_view bytes(file.data() + at, kRecordLength);
-                if (IsEndRecord(bytes)) break;
-                if (!converter.Convert(rc, bytes)) {
-                    // The track keeps its real length (at most what it can
-                    // hold), so that correcting the item rewrites it instead
-                    // of cutting the track; the message shows that figure.
-                    count = static_cast<Integer>(
-                        std::min(ItemsBeforeEnd(file), std::max(0, s.MaxItems - 1)));
-                    DataError(rc, t, n);
-                    return false;
-                }
-                if (!(slots ? StoreItemTimes(rc, *slots) : StoreItemTimes(rc))) {
-                    // Full track: the item in the last slot is stored but
-                    // not counted. (A store that failed stored nothing and
-                    // left the cursor.)
-                    rows.Stored = cursor - 1;
-                    s.CapacityReached = 0;
-                    cursor = static_cast<Integer>(count + 1);
-                    c.screen.SetHourglass(false);
-                    return false;
-                }
-                rows.Stored = n;
-                count = static_cast<Integer>(count + 1);
+            const TrackRead read = ReadRecords(rc, converter, file, rows);
+            if (read.What == TrackRead::End::DataError) {
+                DataError(rc, t, read.Item);
+                return false;
+            }
+            if (read.What == TrackRead::End::Full) {
+                c.screen.SetHourglass(false);
+                return false;
             }
             figures.ShowFigure();
         }
     } catch (const VbError& e) {
-        DisplayError(rc, e.Number());
+        DisplayError(rc, e);
         SwitchOffStatus(c);
         return false;
     }
     if (s.MenuMode == "mnuFilRecalc") SwitchOffStatus(c);
     return true;
+}
+
+TrackCheck CheckTrackBytes(Context& c, int t, std::string_view bytes) {
+    State& s = c.s;
+    if (s.PowerOfTwo[1] == 0) FillNoteTables(s);
+    FillValidControllers(s);
+    const ReadingState kept(s);
+    const SavedTrack rowsKept(s, t);
+    NoMessages silent;
+    Context rc{s, silent, c.ini, c.screen, c.sys, c.files};
+    RecordConverter converter;
+    TrackRead read;
+    int stored = 0;
+    {
+        s.CurrentTrack = static_cast<Integer>(t);
+        s.ItemCount(t) = 0;
+        s.CurrentItem(t) = 1;
+        s.BeatUnit = 8;
+        s.TickFraction = 0;
+        TrackRows rows(s, t);
+        try {
+            read = ReadRecords(rc, converter, bytes, rows);
+        } catch (const VbError&) {
+            read.What = TrackRead::End::DataError;
+            read.Item = s.CurrentItem(t);
+        }
+        stored = rows.Stored;
+    }
+    rowsKept.Restore(s, std::max(stored, 0) + 1);
+    kept.PutBack(s);
+    TrackCheck check;
+    check.Reads = read.What == TrackRead::End::Read;
+    check.Full = read.What == TrackRead::End::Full;
+    check.Item = read.Item;
+    return check;
 }
 
 } // namespace tnq

@@ -25,6 +25,17 @@ namespace tnq {
 // error's message). It never raises an error; callers stop when it fails.
 bool Recalculate(Context& c);
 
+// Whether a track's records would be read by Recalculate: its rules and
+// its ends, applied to bytes as track t's file, with nothing shown and the
+// state and the track's rows left as they were. Not Reads: at a record
+// that does not convert (Item, from 1), or with the track full (Full).
+struct TrackCheck {
+    bool Reads = true;
+    bool Full = false;
+    int Item = 0;
+};
+TrackCheck CheckTrackBytes(Context& c, int t, std::string_view bytes);
+
 // Converts one stored record into the item being stored (ItemCode,
 // ItemTicks, ItemAdjust, ItemDynamics, ItemBar, ItemChannel, ItemPitchBend,
 // NoteIndex, and BeatUnit after a TEMPO item) for the slot at the cursor of

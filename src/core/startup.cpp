@@ -1,6 +1,7 @@
 // Main, DefaultPath, DisplayError, ItemSelectionWarning.
 #include "core/startup.h"
 
+#include "core/track_change.h"
 #include "platform/help_file.h"
 #include "platform/vb.h"
 
@@ -70,7 +71,12 @@ void CopySamplePieces(const std::string& programDir, const std::string& piecesDi
 }
 
 void DisplayError(Context& c, int number) {
-    c.msg.MsgBox("Error " + std::to_string(number) + " " + ErrorText(number), mb::Exclamation);
+    DisplayError(c, VbError(number));
+}
+
+void DisplayError(Context& c, const VbError& e) {
+    if (c.s.OpenChange) return c.s.OpenChange->Fail(e);
+    c.msg.MsgBox("Error " + std::to_string(e.Number()) + " " + e.Description(), mb::Exclamation);
 }
 
 void ItemSelectionWarning(Context& c) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/context.h"
+#include "platform/vb.h"
 
 #include <functional>
 
@@ -28,8 +29,12 @@ std::string DefaultPath(Context& c);
 // piecesDir, leaving out any that is missing there or already present.
 void CopySamplePieces(const std::string& programDir, const std::string& piecesDir);
 
-// "Error <n> <text>", exclamation icon, the program's title.
+// "Error <n> <text>", exclamation icon, the program's title; the text says
+// where (a track and its file) when the error names it. Inside an open
+// change to the track files nothing is shown: the change fails, and tells
+// the error with the command's name when it ends (TrackChange).
 void DisplayError(Context& c, int number);
+void DisplayError(Context& c, const VbError& e);
 
 // "Selection by Item can only be for one track".
 void ItemSelectionWarning(Context& c);

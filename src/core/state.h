@@ -16,6 +16,8 @@
 
 namespace tnq {
 
+class TrackChange;
+
 using Integer = std::int16_t; // 16-bit signed
 using Long = std::int32_t;    // 32-bit signed
 using Single = float;
@@ -155,6 +157,11 @@ struct State {
     Long MidiOutHandle = 0;
     Long MidiResult = 0;
 
+    // The images of the track files in use, which the record files read
+    // and change, and the change to them a command has open (none between
+    // commands).
+    FileImages TrackImages;
+    TrackChange* OpenChange = nullptr;
     // The open record files: file 2 (current track) and file 3 (a second
     // piece's track).
     RecordFile File2;

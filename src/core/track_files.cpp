@@ -2,6 +2,7 @@
 #include "core/track_files.h"
 
 #include "core/piece_paths.h"
+#include "core/track_change.h"
 #include "platform/vb.h"
 
 #include <algorithm>
@@ -89,31 +90,47 @@ RecordFile& ClosedTrackFile(State& s, int fileNumber) {
     return f;
 }
 
-void OpenTrackFile(State& s, int fileNumber, const std::string& title, int track) {
-    ClosedTrackFile(s, fileNumber).Open(TrackFilePath(s, title, track), kRecordLength);
+// Opens track's file of the piece title as file 2 or 3; errors name the
+// track and the file. Files of the open piece carry their track number, so
+// that a change to them is checked and undone with the track.
+void OpenTrackFile(Context& c, int fileNumber, const std::string& title, int track,
+                   bool forReading = false) {
+    State& s = c.s;
+    RecordFile& f = ClosedTrackFile(s, fileNumber);
+    const std::string path = TrackFilePath(s, title, track);
+    const int tag = title == s.PieceTitle ? track : 0;
+    try {
+        if (forReading)
+            f.OpenForReading(s.TrackImages, path, kRecordLength, tag);
+        else
+            f.Open(s.TrackImages, path, kRecordLength, tag);
+    } catch (const VbError& e) {
+        throw VbError(e.Number(), ErrorText(e.Number()), TrackPlace(track, path));
+    }
     OpenFlag(s, fileNumber) = 1;
+    if (tag > 0) NoteTrackInChange(c, tag);
 }
 
 } // namespace
 
 void TrackFileOpen(Context& c) {
-    OpenTrackFile(c.s, 2, c.s.PieceTitle, c.s.CurrentTrack);
+    OpenTrackFile(c, 2, c.s.PieceTitle, c.s.CurrentTrack);
 }
 
 void TrackFileOpen2(Context& c) {
-    OpenTrackFile(c.s, 3, c.s.SourceTitle, c.s.SourceTrack);
+    OpenTrackFile(c, 3, c.s.SourceTitle, c.s.SourceTrack);
 }
 
 bool OpenTrackForReading(Context& c, int fileNumber, const std::string& title, int track) {
     State& s = c.s;
-    RecordFile& f = ClosedTrackFile(s, fileNumber);
+    ClosedTrackFile(s, fileNumber);
     const std::string dir = PieceDirectoryFor(s, title);
     std::error_code ec;
-    if (!std::filesystem::is_directory(dir, ec)) throw VbError(err::PathNotFound);
+    if (!std::filesystem::is_directory(dir, ec))
+        throw VbError(err::PathNotFound, ErrorText(err::PathNotFound), dir);
     const std::string path = JoinIgnoringCase(dir, TrackFileName(title, track));
     if (!std::filesystem::exists(path, ec)) return false;
-    f.OpenForReading(path, kRecordLength);
-    OpenFlag(s, fileNumber) = 1;
+    OpenTrackFile(c, fileNumber, title, track, true);
     return true;
 }
 

@@ -1,6 +1,7 @@
 // Copy a Section, Vertical Copy and Copy by Item.
 #include "editing/copy_commands.h"
 
+#include "core/track_change.h"
 #include "core/edit_fields.h"
 #include "core/item_space.h"
 #include "core/piece_commands.h"
@@ -252,17 +253,21 @@ bool CopyByItem(Context& c) {
     State& s = c.s;
     const int t = s.CurrentTrack;
     if (!TrackInScore(s, t)) return false;
-    // A run-time error part way counts as a stop.
+    // A run-time error part way leaves the track as it was.
     CopyResult result = CopyResult::Stopped;
-    ReportingErrors(c, [&] {
-        UseCurrentTrackFile(c);
-        if (!ItemCopyClearOfDashes(c)) {
-            result = CopyResult::Refused;
-            return false;
-        }
-        result = DoCopy(c);
-        return true;
-    });
+    {
+        TrackChange change(c, CommandName("mnuEdtCopyItem"));
+        ReportingErrors(c, [&] {
+            UseCurrentTrackFile(c);
+            if (!ItemCopyClearOfDashes(c)) {
+                result = CopyResult::Refused;
+                return false;
+            }
+            result = DoCopy(c);
+            return true;
+        });
+        if (!change.Store()) return false;
+    }
     // From another piece only the count followed the copy; after a stop the
     // score is brought in step with what was written.
     if (result != CopyResult::Refused &&

@@ -69,7 +69,7 @@ bool DeleteByBar(Context& c, TrackSelectionDialog& tracks, DeleteByBarDialog& di
         try {
             DeleteItems(cc, s.RangeTo, &dialog);
         } catch (const VbError& e) {
-            DisplayError(cc, e.Number());
+            DisplayError(cc, e);
             return false;
         }
         return true;

@@ -6,6 +6,7 @@
 #include "core/recalculate.h"
 #include "core/screen_procs.h"
 #include "core/startup.h"
+#include "core/track_change.h"
 #include "platform/vb.h"
 
 namespace tnq {
@@ -96,19 +97,28 @@ bool RunEditCommand(Context& c, TrackSelectionDialog& tracks, const EditCommand&
     s.CurrentTrack = 0;
     s.RepeatCounter = s.Repeats;
     s.Scratch = "";
-    // A track file that cannot be opened stops the walk like a failed span.
-    const bool finished = ReportingErrors(c, [&] {
-        for (;;) {
-            TrackNext(c);
-            if (s.Scratch == "end") return true;
-            if (!cmd.ApplySpan(c)) return false;
+    // The tracks change all or nothing: a run-time error anywhere in the
+    // walk leaves every track as before; a walk a span stops on purpose
+    // keeps what it has done.
+    TrackChange change(c, CommandName(cmd.MenuMode));
+    const bool finished = [&] {
+        try {
+            for (;;) {
+                TrackNext(c);
+                if (s.Scratch == "end") return true;
+                if (!cmd.ApplySpan(c)) return false;
+            }
+        } catch (const VbError& e) {
+            change.Fail(e);
+            return false;
         }
-    });
+    }();
+    const bool stored = change.Store();
     // A walk that stopped early has changed the tracks before the stop: the
     // score is brought back in step with their files.
-    if (cmd.Recalculates || !finished) Recalculate(c);
+    if (stored && (cmd.Recalculates || !finished)) Recalculate(c);
     SwitchOffStatus(c);
-    return finished;
+    return finished && stored;
 }
 
 } // namespace tnq

@@ -58,19 +58,22 @@ struct EditCommand {
 // Cancel: nothing is changed or shown. A range that does not validate: the
 // validation's message, status lines back to idle, nothing changed. By Item
 // needs exactly one chosen track ("Selection by Item can only be for one
-// track") and a range within its items. A span whose work stops, or a track
-// file that cannot be opened ("Error <n> ..."): the tracks already changed are
-// recalculated, so the score agrees with the files, and the status lines
-// and the pointer return to idle.
+// track") and a range within its items. The walk is one change to the track
+// files (TrackChange): a span that stops the walk on purpose keeps what the
+// walk did before it, stored and recalculated; a run-time error anywhere
+// (a track file that cannot be read, a full disk when the change is
+// written) leaves every track as before, told with the command's name and
+// the file. The status lines and the pointer return to idle.
 bool RunEditCommand(Context& c, TrackSelectionDialog& tracks, const EditCommand& cmd);
 
 // Runs a command's work (returning bool); a run-time error raised inside is
-// shown ("Error <n> ...") and counts as false.
+// shown ("Error <n> ...", or told by the open change when it ends) and
+// counts as false.
 template <class F> bool ReportingErrors(Context& c, F work) {
     try {
         return work();
     } catch (const VbError& e) {
-        DisplayError(c, e.Number());
+        DisplayError(c, e);
         return false;
     }
 }

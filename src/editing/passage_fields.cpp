@@ -92,7 +92,7 @@ bool RewriteSpan(Context& c, const std::function<bool(int item)>& take,
             if (work(i)) WriteItem(c);
         }
     } catch (const VbError& e) {
-        DisplayError(c, e.Number());
+        DisplayError(c, e);
         return false;
     }
     return true;

@@ -1,6 +1,7 @@
 // Punch In/Punch Out.
 #include "editing/punch.h"
 
+#include "core/track_change.h"
 #include "core/delete_items.h"
 #include "core/duration_parse.h"
 #include "core/edit_fields.h"
@@ -256,6 +257,7 @@ bool PunchTrackEnds(Context& c, const PunchTexts& texts, const TrackItemRecord& 
     c.screen.SetHourglass(true);
     s.Percent = s.FromValue = s.ToValue = 0;
     EndResult result = EndResult::Done;
+    TrackChange change(c, CommandName("mnuEdtPunch"));
     try {
         const auto withItems = [&s](int t) {
             return s.SelectedTracks[static_cast<std::size_t>(t) - 1] == '1' && s.ItemCount(t) != 0;
@@ -292,8 +294,12 @@ bool PunchTrackEnds(Context& c, const PunchTexts& texts, const TrackItemRecord& 
             result = PunchTrackEnd(c, t, texts, item);
         }
     } catch (const VbError& e) {
-        DisplayError(c, e.Number());
-        result = EndResult::Stop;
+        change.Fail(e);
+    }
+    // A run-time error leaves every track as it was.
+    if (!change.Store()) {
+        SwitchOffStatus(c);
+        return false;
     }
     if (result == EndResult::Stop) {
         // The tracks done before the stop keep their change, in the score too.
@@ -415,7 +421,7 @@ bool PunchInOut(Context& c, TrackSelectionDialog& tracks, PunchDialog& dialog) {
             }
             return PunchAtPlace(cc, texts, item);
         } catch (const VbError& e) {
-            DisplayError(cc, e.Number());
+            DisplayError(cc, e);
             return false;
         }
     };

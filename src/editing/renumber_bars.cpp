@@ -1,6 +1,7 @@
 // Renumber Bars.
 #include "editing/renumber_bars.h"
 
+#include "core/track_change.h"
 #include "core/item_checks.h"
 #include "core/screen_procs.h"
 #include "core/startup.h"
@@ -89,12 +90,14 @@ bool RenumberBars(Context& c) {
         return false;
     }
     bool done = true;
+    TrackChange change(c, kTitle);
     try {
         for (int t = 1; t <= s.NumTracks && done; ++t) done = RenumberTrack(c, t);
     } catch (const VbError& e) {
-        DisplayError(c, e.Number());
+        change.Fail(e);
         done = false;
     }
+    done = change.Store() && done;
     SwitchOffStatus(c);
     return done;
 }

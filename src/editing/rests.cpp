@@ -1,6 +1,7 @@
 // Set a Track to Rests, Set Up Rests for Tempos, PB, CC and the grid worker.
 #include "editing/rests.h"
 
+#include "core/track_change.h"
 #include "core/delete_items.h"
 #include "core/edit_fields.h"
 #include "core/item_space.h"
@@ -185,6 +186,7 @@ bool SetTrackToRests(Context& c, TrackSelectionDialog& tracks) {
     c.screen.SetStatus2("Setting track" + Str(t) + " to all rests...");
     c.screen.SetHourglass(true);
 
+    TrackChange change(c, kTrackRestsTitle);
     const bool done = ReportingErrors(c, [&] {
         TrackFileOpen(c);
         Integer& i = s.CurrentItem(t);
@@ -235,10 +237,12 @@ bool SetTrackToRests(Context& c, TrackSelectionDialog& tracks) {
         }
         return true;
     });
-    // After a failure the score follows the file again.
-    if (!done) Recalculate(c);
+    // A walk stopped part way keeps what it did, and the score follows the
+    // file again; a run-time error leaves the track as it was.
+    const bool stored = change.Store();
+    if (!done && stored) Recalculate(c);
     SwitchOffStatus(c);
-    return done;
+    return done && stored;
 }
 
 } // namespace tnq

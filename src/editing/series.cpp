@@ -63,7 +63,7 @@ public:
         try {
             return Walk(c);
         } catch (const VbError& e) {
-            DisplayError(c, e.Number());
+            DisplayError(c, e);
             return false;
         }
     }

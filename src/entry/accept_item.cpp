@@ -3,6 +3,7 @@
 
 #include "core/item_checks.h"
 #include "core/recalculate.h"
+#include "core/track_change.h"
 #include "core/track_files.h"
 #include "core/duration_parse.h"
 #include "entry/value_fields.h"
@@ -16,6 +17,9 @@
 namespace tnq {
 
 namespace {
+
+constexpr const char* kAcceptTitle = "Accept Item";
+
 
 // Widths of the record fields the boxes are stored in.
 constexpr std::size_t kNoteWidth = kFieldWidths[0], kDurationWidth = kFieldWidths[2],
@@ -347,13 +351,12 @@ bool AcceptRun::CheckDynamics() {
 
 // END: the track ends at the cursor and is rebuilt from its file.
 void AcceptRun::CutTrack() {
-    const Integer before = s_.ItemCount(t_);
-    s_.ItemCount(t_) = static_cast<Integer>(s_.CurrentItem(t_) - 1);
-    try {
+    {
+        TrackChange change(c_, kAcceptTitle);
+        s_.ItemCount(t_) = static_cast<Integer>(s_.CurrentItem(t_) - 1);
         WriteEndRecord(c_);
-    } catch (...) {
-        s_.ItemCount(t_) = before;
-        throw;
+        // Not stored: the track keeps its items and count.
+        if (!change.Store()) return;
     }
     s_.SelectedTracks.assign(static_cast<std::size_t>(s_.NumTracks), '0');
     s_.SelectedTracks[static_cast<std::size_t>(t_) - 1] = '1';
@@ -395,26 +398,30 @@ void AcceptRun::Store() {
         return;
     }
 
-    const bool append = cursor > s_.ItemCount(t);
+    // The item is on disk before the screen moves on; when it cannot be
+    // stored the track, its count and cursor, and the boxes stay as they
+    // were, so that F12 again stores it once.
+    TrackChange change(c_, kAcceptTitle);
     WriteItem(c_);
     if (!StoreItemTimes(c_)) {
         s_.CapacityReached = 0;
         sc_.SetHourglass(false);
-        // An appended item that could not be stored is not kept: the END
-        // record goes back over it.
-        if (append) {
-            s_.CurrentItem(t) = static_cast<Integer>(cursor);
-            WriteEndRecord(c_);
-        }
+        // An item that could not be stored is not kept.
+        change.Undo();
+        return;
+    }
+    const bool grew = s_.CurrentItem(t) - 1 > s_.ItemCount(t);
+    if (grew) {
+        s_.ItemCount(t) = static_cast<Integer>(s_.CurrentItem(t) - 1);
+        WriteEndRecord(c_);
+    }
+    if (!change.Store()) {
+        sc_.SetHourglass(false);
         return;
     }
     carried_.Keep();
     sc_.SetText(Box::Item, std::to_string(s_.CurrentItem(t)));
-    if (s_.CurrentItem(t) - 1 > s_.ItemCount(t)) {
-        s_.ItemCount(t) = static_cast<Integer>(s_.CurrentItem(t) - 1);
-        WriteEndRecord(c_);
-        sc_.SetTrackFigure(t - 1, std::to_string(s_.ItemCount(t)));
-    }
+    if (grew) sc_.SetTrackFigure(t - 1, std::to_string(s_.ItemCount(t)));
     NextItem();
 }
 
@@ -472,7 +479,7 @@ void btnAccept_Click(Context& c) {
         AcceptRun(c).Run();
     } catch (const VbError& e) {
         c.screen.SetHourglass(false);
-        c.msg.MsgBox(ErrorOccuredText(e), mb::Exclamation, std::string("Accept Item"));
+        c.msg.MsgBox(ErrorOccuredText(e), mb::Exclamation, std::string(kAcceptTitle));
     }
 }
 

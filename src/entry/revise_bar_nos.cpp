@@ -1,6 +1,7 @@
 // Revise Bar Numbers: the checks of its OK and the worker that applies it.
 #include "entry/revise_bar_nos.h"
 
+#include "core/track_change.h"
 #include "core/item_space.h"
 #include "core/track_files.h"
 #include "entry/entry_fields.h"
@@ -115,6 +116,8 @@ bool AssignBarNumbers(Context& c, ReviseMode mode) {
         return false;
     }
     if (!BarsFit(c, mode, run)) return false;
+    // All the run's items or none.
+    TrackChange change(c, "Revise Bar Numbers");
     const int t = s.CurrentTrack;
     Integer& cursor = s.CurrentItem(t);
     // The item whose record the boxes hold, should a read fail.
@@ -137,11 +140,11 @@ bool AssignBarNumbers(Context& c, ReviseMode mode) {
         try {
             WriteItem(c);
         } catch (const VbError& e) {
-            c.msg.MsgBox(ErrorOccuredText(e));
-            return false;
+            change.Fail(e);
+            break;
         }
     }
-    return true;
+    return change.Store();
 }
 
 } // namespace tnq

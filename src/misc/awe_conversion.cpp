@@ -12,6 +12,7 @@
 #include "core/piece_title.h"
 #include "core/recalculate.h"
 #include "core/screen_procs.h"
+#include "platform/file_commit.h"
 #include "platform/vb.h"
 #include "platform/whole_file.h"
 
@@ -244,17 +245,21 @@ void OpenAWEConversion(Context& c) {
         s.PieceTitle = name;
         s.PieceHome = s.FilePath;
         s.PiecePath = DataFilePathOf(s.FilePath, name);
-        ReplaceWholeFile(s.PiecePath, HeaderLine(ph) + "\r\n");
-        s.PieceOpen = 1;
-
         c.screen.SetStatus1("Converting...");
         c.screen.SetStatus2("");
         c.screen.SetHourglass(true);
+        // The data file and the track files, all or none.
+        std::vector<std::string> contents{HeaderLine(ph) + "\r\n"};
         for (const NewTrack& nt : tracks) {
             std::string bytes;
             for (const TrackItemRecord& r : nt.Records) bytes += EncodeRecord(r);
-            ReplaceWholeFile(TrackFilePath(s, name, nt.Track), bytes);
+            contents.push_back(std::move(bytes));
         }
+        std::vector<NewFile> files{{s.PiecePath, {contents[0]}}};
+        for (std::size_t i = 0; i < tracks.size(); ++i)
+            files.push_back({TrackFilePath(s, name, tracks[i].Track), {contents[i + 1]}});
+        CommitFiles(files, kTitle);
+        s.PieceOpen = 1;
 
         c.screen.SetCaption("lblTitle", name);
         s.OpenFromRecent = 0;

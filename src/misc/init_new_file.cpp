@@ -1,6 +1,7 @@
 // Initialize New File and its set-up sheet.
 #include "misc/init_new_file.h"
 
+#include "core/track_change.h"
 #include "core/descriptions_file.h"
 #include "core/file_menu.h"
 #include "core/item_space.h"
@@ -184,21 +185,27 @@ void WritePortItems(Context& c, const GridCells& cells) {
     }
 }
 
-void InitialiseTracks(Context& c, const GridCells& cells) {
+bool InitialiseTracks(Context& c, const GridCells& cells) {
     State& s = c.s;
     const bool multiple = Multiple(s);
+    // The descriptions and every track's opening items, all or none.
+    TrackChange change(c, kTitle);
+    try {
+        // The descriptions file, every track 2.. with its line.
+        std::vector<DescriptionLine> lines;
+        for (int t = 2; t <= s.NumTracks; ++t)
+            lines.push_back({t, Cell(cells, t, GridColumn::Description, multiple)});
+        s.TrackImages.Replace(PieceFilePath(s, s.PieceTitle + ".DAT"), DescriptionsText(lines));
 
-    // The descriptions file, every track 2.. with its line.
-    std::vector<DescriptionLine> lines;
-    for (int t = 2; t <= s.NumTracks; ++t)
-        lines.push_back({t, Cell(cells, t, GridColumn::Description, multiple)});
-    ReplaceWholeFile(PieceFilePath(s, s.PieceTitle + ".DAT"), DescriptionsText(lines));
-
-    if (!CountsFromFiles(c)) return;
-    for (int t = 2; t <= s.NumTracks; ++t)
-        if (UCase(Cell(cells, t, GridColumn::Primary, multiple)) == "Y")
-            WriteOpeningItems(c, t, cells);
-    if (multiple) WritePortItems(c, cells);
+        if (!CountsFromFiles(c)) return false;
+        for (int t = 2; t <= s.NumTracks; ++t)
+            if (UCase(Cell(cells, t, GridColumn::Primary, multiple)) == "Y")
+                WriteOpeningItems(c, t, cells);
+        if (multiple) WritePortItems(c, cells);
+    } catch (const VbError& e) {
+        change.Fail(e);
+    }
+    return change.Store();
 }
 
 } // namespace
@@ -287,10 +294,8 @@ void mnuMiscInit_Click(Context& c, InitDialogs dialogs) {
     if (print == mb::Cancel) return;
     if (print == mb::Yes) PrintSheet(c, cells);
 
-    try {
-        InitialiseTracks(c, cells);
-    } catch (const VbError& e) {
-        c.msg.MsgBox(ErrorOccuredText(e), mb::Exclamation, std::string(kTitle));
+    // Not done: told, and nothing has been changed.
+    if (!InitialiseTracks(c, cells)) {
         SwitchOffStatus(c);
         return;
     }

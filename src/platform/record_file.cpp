@@ -1,14 +1,12 @@
-// Positioned, unbuffered record I/O.
+// Record handles on file images; the errno table.
 #include "platform/record_file.h"
 
 #include "platform/vb.h"
 
 #include <cerrno>
-#include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <utility>
 
 namespace tnq {
 
@@ -36,132 +34,107 @@ int ErrorFromErrno(int e) {
     }
 }
 
-RecordFile::~RecordFile() {
-    Close();
+void RecordFile::Open(FileImages& images, const std::string& path, std::size_t recordLength,
+                      int tag) {
+    OpenWith(images, path, recordLength, tag, false);
 }
 
-RecordFile::RecordFile(RecordFile&& other) noexcept
-    : open_(std::exchange(other.open_, false)), fd_(std::exchange(other.fd_, -1)),
-      path_(std::move(other.path_)), recordLength_(other.recordLength_),
-      readOnly_(other.readOnly_) {}
-
-RecordFile& RecordFile::operator=(RecordFile&& other) noexcept {
-    if (this != &other) {
-        Close();
-        open_ = std::exchange(other.open_, false);
-        fd_ = std::exchange(other.fd_, -1);
-        path_ = std::move(other.path_);
-        recordLength_ = other.recordLength_;
-        readOnly_ = other.readOnly_;
-    }
-    return *this;
+void RecordFile::OpenForReading(FileImages& images, const std::string& path,
+                                std::size_t recordLength, int tag) {
+    OpenWith(images, path, recordLength, tag, true);
 }
 
-void RecordFile::Open(const std::string& path, std::size_t recordLength) {
-    OpenWith(path, recordLength, O_RDWR);
-}
-
-void RecordFile::OpenForReading(const std::string& path, std::size_t recordLength) {
-    OpenWith(path, recordLength, O_RDONLY);
-}
-
-void RecordFile::OpenWith(const std::string& path, std::size_t recordLength, int flags) {
+void RecordFile::OpenWith(FileImages& images, const std::string& path, std::size_t recordLength,
+                          int tag, bool readOnly) {
     Close();
     if (recordLength == 0) throw VbError(59);
-    const int fd = ::open(path.c_str(), flags | O_CLOEXEC);
-    const bool readOnly = (flags & O_ACCMODE) == O_RDONLY;
-    if (fd < 0) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
         const int e = errno;
-        if (e != ENOENT) throw VbError(ErrorFromErrno(e));
-        if (readOnly) throw VbError(err::FileNotFound);
+        if (e != ENOENT) throw VbError(ErrorFromErrno(e), ErrorText(ErrorFromErrno(e)), path);
+        if (readOnly) throw VbError(err::FileNotFound, ErrorText(err::FileNotFound), path);
         // Missing: it is made by the first write, in a directory that exists.
         const std::filesystem::path dir = std::filesystem::path(path).parent_path();
-        struct stat st {};
-        if (::stat(dir.empty() ? "." : dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
-            throw VbError(err::PathNotFound);
+        struct stat ds {};
+        if (::stat(dir.empty() ? "." : dir.c_str(), &ds) != 0 || !S_ISDIR(ds.st_mode))
+            throw VbError(err::PathNotFound, ErrorText(err::PathNotFound), path);
+    } else if (S_ISDIR(st.st_mode)) {
+        throw VbError(err::PathFileAccessError, ErrorText(err::PathFileAccessError), path);
+    } else if (::access(path.c_str(), R_OK) != 0) {
+        const int n = ErrorFromErrno(errno);
+        throw VbError(n, ErrorText(n), path);
     }
-    open_ = true;
-    fd_ = fd;
-    path_ = path;
-    recordLength_ = recordLength;
+    images_ = &images;
+    file_ = images.Use(path, recordLength, tag);
     readOnly_ = readOnly;
 }
 
 void RecordFile::Close() {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = -1;
-    open_ = false;
-    path_.clear();
+    file_.reset();
+    images_ = nullptr;
     readOnly_ = false;
 }
 
-int RecordFile::Descriptor() const {
-    if (!open_) throw VbError(err::BadFileNameOrNumber);
-    return fd_;
+FileImage& RecordFile::File() const {
+    if (!file_) throw VbError(err::BadFileNameOrNumber);
+    return *file_;
 }
 
-int RecordFile::WritableDescriptor() {
-    if (Descriptor() < 0) {
-        const int fd = ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-        if (fd < 0) throw VbError(ErrorFromErrno(errno));
-        fd_ = fd;
-    }
-    return fd_;
+const std::string& RecordFile::Path() const {
+    static const std::string none;
+    return file_ ? file_->Path : none;
+}
+
+std::size_t RecordFile::RecordLength() const {
+    return file_ ? file_->RecordLength : 0;
+}
+
+int RecordFile::Tag() const {
+    return file_ ? file_->Tag : 0;
 }
 
 long long RecordFile::Length() const {
-    const int fd = Descriptor();
-    if (fd < 0) return 0; // not yet written
-    struct stat st {};
-    if (::fstat(fd, &st) != 0) throw VbError(ErrorFromErrno(errno));
-    return static_cast<long long>(st.st_size);
+    FileImage& f = File();
+    return images_->Loaded(f).Length();
 }
 
 bool RecordFile::Read(long long n, std::string& record) const {
-    const int fd = Descriptor();
+    FileImage& f = File();
     if (n < 1) throw VbError(err::BadRecordNumber);
-    if (fd < 0) { // not yet written: empty
-        record.clear();
-        return false;
+    return images_->Loaded(f).Read(n, record);
+}
+
+template <class Change> void RecordFile::Changing(Change change) {
+    FileImage& f = File();
+    if (readOnly_) throw VbError(err::BadFileMode);
+    images_->WillChange(f);
+    try {
+        change(f.Image);
+    } catch (...) {
+        // A move refused leaves the image as it was: nothing to commit.
+        images_->DidChange(f);
+        throw;
     }
-    record.assign(recordLength_, ' ');
-    const off_t off = static_cast<off_t>((n - 1) * static_cast<long long>(recordLength_));
-    std::size_t got = 0;
-    while (got < recordLength_) {
-        ssize_t r =
-            ::pread(fd, record.data() + got, recordLength_ - got, off + static_cast<off_t>(got));
-        if (r < 0) {
-            if (errno == EINTR) continue;
-            throw VbError(ErrorFromErrno(errno));
-        }
-        if (r == 0) break;
-        got += static_cast<std::size_t>(r);
-    }
-    if (got < recordLength_) {
-        record.resize(got);
-        return false;
-    }
-    return true;
+    images_->DidChange(f);
 }
 
 void RecordFile::Write(long long n, const std::string& record) {
-    Descriptor(); // error 52 when not open
-    if (readOnly_) throw VbError(err::BadFileMode);
+    File();
     if (n < 1) throw VbError(err::BadRecordNumber);
-    const int fd = WritableDescriptor();
-    std::string buf = record.substr(0, recordLength_);
-    buf.resize(recordLength_, ' ');
-    const off_t off = static_cast<off_t>((n - 1) * static_cast<long long>(recordLength_));
-    std::size_t done = 0;
-    while (done < buf.size()) {
-        ssize_t w =
-            ::pwrite(fd, buf.data() + done, buf.size() - done, off + static_cast<off_t>(done));
-        if (w < 0) {
-            if (errno == EINTR) continue;
-            throw VbError(ErrorFromErrno(errno));
-        }
-        done += static_cast<std::size_t>(w);
-    }
+    Changing([&](RecordImage& image) { image.Write(n, record); });
+}
+
+void RecordFile::MoveUp(long long first, long long last, long long n) {
+    Changing([&](RecordImage& image) { image.MoveUp(first, last, n); });
+}
+
+void RecordFile::MoveDown(long long first, long long last, long long n) {
+    Changing([&](RecordImage& image) { image.MoveDown(first, last, n); });
+}
+
+std::string_view RecordFile::Bytes(std::string& buffer) const {
+    const FileImage& f = File();
+    return images_->Bytes(f.Path, buffer);
 }
 
 } // namespace tnq

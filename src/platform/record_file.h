@@ -1,35 +1,45 @@
-// A random-access file of fixed-length records, read and written without
-// buffering at positions computed from the record number (record 1 at
-// offset 0). Failures raise run-time errors with their classic numbers.
+// A handle on a file of fixed-length records (record 1 at offset 0),
+// read and written by record number. The records live in the file's image
+// (FileImages), which every handle on the file shares: a write changes the
+// image, and the change reaches the disk when the open change is committed
+// (at once when none is open). Failures raise run-time errors with their
+// classic numbers.
 #pragma once
 
+#include "platform/file_images.h"
+
 #include <cstddef>
+#include <memory>
 #include <string>
+#include <string_view>
 
 namespace tnq {
 
 class RecordFile {
 public:
     RecordFile() = default;
-    ~RecordFile();
     RecordFile(const RecordFile&) = delete;
     RecordFile& operator=(const RecordFile&) = delete;
-    RecordFile(RecordFile&& other) noexcept;
-    RecordFile& operator=(RecordFile&& other) noexcept;
+    RecordFile(RecordFile&& other) noexcept = default;
+    RecordFile& operator=(RecordFile&& other) noexcept = default;
 
-    // Opens path for reading and writing; closes a file that was open
-    // first. A missing file reads as empty and is created by the first
-    // write, so that reading never leaves a file behind; its directory must
-    // exist (error 76 otherwise).
-    void Open(const std::string& path, std::size_t recordLength);
-    // Opens an existing file for reading only: nothing is created, and a
-    // write raises error 54 (Bad file mode). A missing file is error 53.
-    void OpenForReading(const std::string& path, std::size_t recordLength);
+    // Opens path for reading and writing (tag: the owner's number for it);
+    // closes a file that was open first. A missing file reads as empty and
+    // is made by the first commit that writes it; its directory must exist
+    // (error 76 otherwise). A file that may not be read is error 70; one
+    // that may not be written fails when a change to it is committed.
+    void Open(FileImages& images, const std::string& path, std::size_t recordLength,
+              int tag = 0);
+    // Opens an existing file for reading only: a write raises error 54 (Bad
+    // file mode). A missing file is error 53.
+    void OpenForReading(FileImages& images, const std::string& path, std::size_t recordLength,
+                        int tag = 0);
     void Close();
-    bool IsOpen() const { return open_; }
-    const std::string& Path() const { return path_; }
+    bool IsOpen() const { return file_ != nullptr; }
+    const std::string& Path() const;
     bool ReadOnly() const { return readOnly_; }
-    std::size_t RecordLength() const { return recordLength_; }
+    std::size_t RecordLength() const;
+    int Tag() const;
 
     // Length of the file in bytes.
     long long Length() const;
@@ -39,18 +49,23 @@ public:
     bool Read(long long n, std::string& record) const;
     // Writes record n (from 1), padded with blanks or cut to the length.
     void Write(long long n, const std::string& record);
+    // The moves of an insert and a delete (RecordImage::MoveUp, MoveDown),
+    // as one change.
+    void MoveUp(long long first, long long last, long long n);
+    void MoveDown(long long first, long long last, long long n);
+
+    // The whole file, as its image holds it (read into buffer when it has
+    // not been read yet).
+    std::string_view Bytes(std::string& buffer) const;
 
 private:
-    void OpenWith(const std::string& path, std::size_t recordLength, int flags);
-    // The descriptor; -1 while a missing file has not been written.
-    int Descriptor() const;
-    // The descriptor for a write: a missing file is created first.
-    int WritableDescriptor();
+    void OpenWith(FileImages& images, const std::string& path, std::size_t recordLength,
+                  int tag, bool readOnly);
+    FileImage& File() const; // error 52 when not open
+    template <class Change> void Changing(Change change);
 
-    bool open_ = false;
-    int fd_ = -1;
-    std::string path_;
-    std::size_t recordLength_ = 0;
+    FileImages* images_ = nullptr;
+    std::shared_ptr<FileImage> file_;
     bool readOnly_ = false;
 };
 

@@ -340,7 +340,7 @@ TEST_F(PieceCommandsTest, OpenReadsTheSavedPieceBack) {
     WriteTrack(music + "/OTHER.TNQ", "OTHER01", {Note("C", "1")});
     WriteTrack(music + "/OTHER.TNQ", "OTHER03",
                {{"TEMPO", "", "q", "0", "120", "1", "1", "-8192"}});
-    s.File2.Open(TrackFilePath(s, "SONG", 2), kRecordLength);
+    s.File2.Open(s.TrackImages, TrackFilePath(s, "SONG", 2), kRecordLength);
     s.File2Open = 1;
     s.RecalcDone = -1;
     p.files.Choose(DataPath("OTHER"));
@@ -400,6 +400,24 @@ TEST_F(PieceCommandsTest, OpenReadsATrackWhoseFileMovedOnSinceTheSave) {
     EXPECT_EQ(s.ItemCount(2), 5);
     EXPECT_EQ(s.ItemTime(2, 1), 960);
     EXPECT_EQ(s.PieceChanged, 1);
+}
+
+TEST_F(PieceCommandsTest, SaveAndOpenRemoveWhatAReplacementCutShortLeftBehind) {
+    OpenSong();
+    const fs::path dir = fs::path(music) / "SONG.TNQ";
+    for (const char* step : {"save", "open"}) {
+        SCOPED_TRACE(step);
+        for (const char* name : {".SONG02.tnq-new", ".SONG.TNQ.tnq-x1Y2z3", "SONG.MID.tmp"})
+            test::WriteFile(dir / name, "left");
+        if (std::string(step) == "save")
+            ASSERT_TRUE(mnuFilSave_Click(c));
+        else
+            ASSERT_TRUE(OpenPieceFile(c, DataPath("SONG")));
+        for (const auto& e : fs::directory_iterator(dir)) {
+            const std::string name = e.path().filename().string();
+            EXPECT_TRUE(name[0] != '.' && name.find(".tmp") == std::string::npos) << name;
+        }
+    }
 }
 
 TEST_F(PieceCommandsTest, TimesAndTemposOfTheDataFile) {

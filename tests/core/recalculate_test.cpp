@@ -401,7 +401,9 @@ TEST_F(RecalculateTest, UnreadablePieceReportsAndFails) {
     Select({1});
     p.msg.AnswerOk();
     EXPECT_FALSE(Recalculate(c));
-    EXPECT_EQ(p.msg.Last().Text, "Error 76 Path not found");
+    // The message names the track and its file.
+    EXPECT_EQ(p.msg.Last().Text,
+              "Error 76 Path not found (Track 1, " + (PieceDir() / "GONE01").string() + ")");
     EXPECT_EQ(s.File2Open, 0);
 }
 

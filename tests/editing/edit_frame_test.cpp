@@ -177,9 +177,12 @@ TEST_F(EditFrame, ATrackFileThatCannotBeOpenedIsToldAndTheStatusReturnsToIdle) {
     tracks.Choose({2});
     std::filesystem::remove_all(PieceDirectory(s));
     p.msg.AnswerOk();
-    p.msg.AnswerOk(); // the recalculation's
     EXPECT_FALSE(RunEditCommand(c, tracks, Command(R("1", "4"))));
-    EXPECT_EQ(p.msg.shown.at(0).Text, "Error 76 Path not found");
+    // One message, naming the track, its file and that nothing changed.
+    ASSERT_EQ(p.msg.shown.size(), 1u);
+    EXPECT_EQ(p.msg.shown.at(0).Text, "Error 76 Path not found (Track 2, " +
+                                          TrackPath(2).string() +
+                                          ") has occured; nothing has been changed.");
     EXPECT_EQ(p.screen.status2, "Select a menu item");
     EXPECT_FALSE(p.screen.hourglass);
 }

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <optional>
 #include <string>
 #include <vector>
@@ -257,6 +258,31 @@ TEST_F(AcceptTest, AppendsWritesEndAndPrefills) {
     EXPECT_EQ(Records(2)[1], (TrackItemRecord{"Eb", "5", "h.", "0", "100", "4", "3", "-100"}));
     EXPECT_EQ(s.ItemBend(2, 2), -100);
     EXPECT_EQ(s.ItemTime(2, 2), 1440);
+}
+
+TEST_F(AcceptTest, OnAFullDiskNothingIsStoredAndF12AgainStoresTheItemOnce) {
+    Append({});
+    const std::string file = ReadFile(TrackPath(2));
+    s.TrackImages.Hooks = {[](CommitStep, const std::string&) { return ENOSPC; }};
+    p.msg.AnswerOk();
+    Accept({.Note = "E"});
+    EXPECT_EQ(ReadFile(TrackPath(2)), file);
+    EXPECT_EQ(s.ItemCount(2), 1);
+    EXPECT_EQ(s.CurrentItem(2), 2);
+    EXPECT_EQ(s.NoteCode(2, 2), 0);
+    EXPECT_EQ(Box_(Box::Note), "E");
+    EXPECT_EQ(Box_(Box::Item), "2");
+    EXPECT_EQ(p.msg.Last().Title, "Accept Item");
+    EXPECT_EQ(p.msg.Last().Text, "Error 61 Disk full (Track 2, " + TrackPath(2).string() +
+                                     ") has occured; nothing has been changed.");
+
+    s.TrackImages.Hooks = {};
+    Accept({.Note = "E"});
+    ASSERT_EQ(Records(2).size(), 3u);
+    EXPECT_EQ(Records(2)[1].Note, "E");
+    EXPECT_EQ(Records(2)[2].Note, "END");
+    EXPECT_EQ(s.ItemCount(2), 2);
+    EXPECT_EQ(s.CurrentItem(2), 3);
 }
 
 TEST_F(AcceptTest, MenuModeDoesNothing) {

@@ -428,7 +428,8 @@ TEST_F(EntryFields, TrackFileThatCannotBeOpenedKeepsTheFocusInTheTrackBox) {
     p.msg.AnswerOk();
     EXPECT_FALSE(txtTrack_LostFocus(c));
     ASSERT_EQ(p.msg.shown.size(), 1u);
-    EXPECT_EQ(p.msg.Last().Text, "Error 76 Path not found has occured");
+    EXPECT_EQ(p.msg.Last().Text, "Error 76 Path not found (Track 2, " + TrackPath(2).string() +
+                                     ") has occured");
     EXPECT_EQ(p.screen.focus, Box::Track);
     EXPECT_EQ(s.File2Open, 0);
     EXPECT_EQ(Text(Box::Item), "9"); // the item boxes are left alone

@@ -165,7 +165,8 @@ TEST_F(EntryKeys, ATrackFileFailureIsReported) {
     p.msg.AnswerOk();
     ItemKey(F(2));
     ASSERT_EQ(p.msg.shown.size(), 1u);
-    EXPECT_EQ(p.msg.Last().Text, "Error 76 Path not found has occured");
+    EXPECT_EQ(p.msg.Last().Text, "Error 76 Path not found (Track 2, " + TrackPath(2).string() +
+                                     ") has occured");
     EXPECT_EQ(s.CurrentItem(2), 2);
 }
 

@@ -17,8 +17,9 @@ namespace fs = std::filesystem;
 TEST(RecordFile, AMissingFileReadsEmptyAndIsCreatedByTheFirstWrite) {
     test::TempDir dir;
     const fs::path path = dir.Path() / "SONG02";
+    FileImages images;
     RecordFile f;
-    f.Open(path.string(), 4);
+    f.Open(images, path.string(), 4);
     EXPECT_TRUE(f.IsOpen());
     EXPECT_EQ(f.Path(), path.string());
     EXPECT_EQ(f.Length(), 0);
@@ -36,12 +37,12 @@ TEST(RecordFile, AMissingFileReadsEmptyAndIsCreatedByTheFirstWrite) {
     EXPECT_EQ(test::ReadFile(path), std::string(4, '\0') + "ab  ");
 
     // An existing file is opened as it is.
-    f.Open(path.string(), 4);
+    f.Open(images, path.string(), 4);
     EXPECT_EQ(f.Length(), 8);
 
     // A missing directory is an error at once, a closed file at every use.
     try {
-        f.Open((dir.Path() / "NONE" / "SONG02").string(), 4);
+        f.Open(images, (dir.Path() / "NONE" / "SONG02").string(), 4);
         FAIL() << "no error";
     } catch (const VbError& e) {
         EXPECT_EQ(e.Number(), err::PathNotFound);

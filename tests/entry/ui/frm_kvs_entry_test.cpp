@@ -574,7 +574,8 @@ TEST_F(EntryWindow, TempoChangeQuestionAndTrackFileFailure) {
     p.msg.AnswerOk();
     Field("2");
     ASSERT_EQ(Boxes(), 2u);
-    EXPECT_EQ(p.msg.Last().Text, "Error 76 Path not found has occured");
+    EXPECT_EQ(p.msg.Last().Text, "Error 76 Path not found (Track 2, " + p.s.FilePath +
+                                     "/SONG.TNQ/SONG02) has occured");
     EXPECT_EQ(Focus(), w.txtTrack);
 }
 

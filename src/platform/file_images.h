@@ -1,0 +1,91 @@
+// The record files the program reads and changes, held in memory. A file
+// is read once, when it is first used, and every handle on it shares that
+// image. A change stays in memory until Commit writes each changed file
+// once, all or nothing (CommitFiles), or Undo puts every image back as it
+// was read. A write while no change is open is committed at once.
+#pragma once
+
+#include "platform/file_commit.h"
+#include "platform/record_image.h"
+
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace tnq {
+
+// One file's image.
+struct FileImage {
+    std::string Path;
+    std::size_t RecordLength = 0;
+    int Tag = 0; // the owner's number for the file (a track)
+    bool Loaded = false;
+    RecordImage Image;
+    // Changed in the open change; Before holds the bytes as read.
+    bool Changed = false;
+    std::string Before;
+};
+
+class FileImages {
+public:
+    FileImages() = default;
+    FileImages(const FileImages&) = delete;
+    FileImages& operator=(const FileImages&) = delete;
+
+    // The image of path, shared by every handle on it, read when first
+    // needed. An image that holds no change is read again after every new
+    // handle on it and at the start of every change, so that what others
+    // wrote to the file meanwhile is seen.
+    std::shared_ptr<FileImage> Use(const std::string& path, std::size_t recordLength, int tag);
+    // The image of f, read from its file when not yet (a missing file reads
+    // as empty). A file that cannot be read raises VbError (Where: its path).
+    RecordImage& Loaded(FileImage& f);
+    // Around every change of an image: WillChange keeps what f holds and
+    // joins it to the open change, opening one of its own when none is
+    // open; DidChange then commits that one at once (a VbError undoes it).
+    void WillChange(FileImage& f);
+    void DidChange(FileImage& f);
+    // A whole file that is no record file (a text file beside the record
+    // files) replaced by bytes as part of the open change (or at once).
+    void Replace(const std::string& path, std::string bytes);
+    // The bytes of path: its image when it holds a change, else the file
+    // read into buffer (a missing file is empty).
+    std::string_view Bytes(const std::string& path, std::string& buffer);
+
+    // The change: opened by Begin (which lets go of every image that holds
+    // no change), ended by Commit or Undo.
+    void Begin();
+    bool ChangeOpen() const { return open_; }
+    const std::vector<std::shared_ptr<FileImage>>& Changed() const { return changed_; }
+    // Writes every changed image that differs from its file, all or nothing
+    // (change names it in the journal); the images then hold no change. A
+    // VbError leaves the files as before and the change open, to be undone;
+    // CommitUnfinished means the change stands (it is then closed).
+    void Commit(const std::string& change);
+    // Every changed image back as it was read; the change is closed.
+    void Undo();
+    // Drops every image no handle holds (a piece closed). No change is open.
+    void Forget();
+
+    // Called before an image is first changed in a change.
+    std::function<void(FileImage&)> BeforeFirstChange;
+    // The commits' steps, for tests to fail or stop one.
+    CommitHooks Hooks;
+    // Writes that found no change open and were committed at once.
+    int AutoCommits = 0;
+
+private:
+    void Close();
+    static void LetGo(FileImage& f);
+
+    std::unordered_map<std::string, std::weak_ptr<FileImage>> held_;
+    std::vector<std::shared_ptr<FileImage>> changed_;
+    bool open_ = false;
+    bool own_ = false; // opened by WillChange for one write
+};
+
+} // namespace tnq

@@ -1,0 +1,160 @@
+// A bulk edit over three tracks changes them all or none: a full disk or a
+// refused permission at any step of writing them, a track file that cannot
+// be read part way, or the program killed at any step, leaves every track
+// file byte for byte as before the command or as its end leaves it, and
+// the next Open says which.
+#include "editing/copy_commands.h"
+
+#include "core/piece_commands.h"
+#include "editing/edit_fixture.h"
+
+#include <cerrno>
+#include <filesystem>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace tnq {
+namespace {
+
+using test::Item;
+
+class InsertEverywhere : public CopyByBarDialog {
+public:
+    bool Show(Context& c) override {
+        return CopyByBarOK(c, "INSERT", {"SONATA", "1", "2", "q", "", "", "2", "0"}, 0, 0) ==
+               CopyField::None;
+    }
+    CopyByBarTexts Texts() const override { return {"SONATA", "1", "2", "q", "", "", "2", "0"}; }
+};
+
+class AllOrNothing : public test::EditTest {
+protected:
+    void SetUp() override {
+        EditTest::SetUp();
+        SetUpPiece(4, 40);
+        std::vector<TrackItemRecord> bars;
+        for (int bar = 1; bar <= 3; ++bar)
+            for (const char* n : {"C", "E", "G", "C"})
+                bars.push_back(Item(n, "4", "q", "0", "64", std::to_string(bar)));
+        Tracks({{1, bars}, {2, bars}, {3, bars}});
+        ASSERT_TRUE(mnuFilSave_Click(c));
+        for (int t = 1; t <= 3; ++t) before.push_back(test::ReadFile(TrackPath(t)));
+    }
+    // Copy a Section of bars 1-2 inserted at bar 2 of tracks 1-3.
+    bool Copy() {
+        tracks.Choose({1, 2, 3});
+        return CopySection(c, tracks, dialog);
+    }
+    std::vector<std::string> Files() const {
+        std::vector<std::string> out;
+        for (int t = 1; t <= 3; ++t) out.push_back(test::ReadFile(TrackPath(t)));
+        return out;
+    }
+    // The bytes the whole command leaves, from a run in a copy of the piece.
+    std::vector<std::string> After() {
+        EXPECT_TRUE(Copy());
+        std::vector<std::string> out = Files();
+        for (int t = 1; t <= 3; ++t)
+            test::WriteFile(TrackPath(t), before[static_cast<std::size_t>(t) - 1]);
+        Select({1, 2, 3});
+        EXPECT_TRUE(Recalculate(c));
+        return out;
+    }
+
+    InsertEverywhere dialog;
+    std::vector<std::string> before;
+};
+
+// Fails the n-th step of a commit with errno e.
+CommitHooks FailAt(int n, int e) {
+    auto seen = std::make_shared<int>(0);
+    return {[seen, n, e](CommitStep, const std::string&) { return (*seen)++ == n ? e : 0; }};
+}
+
+TEST_F(AllOrNothing, AFullDiskOrARefusedPermissionAtAnyWriteChangesNoTrack) {
+    // Three files: the journal, three new files, the switch to committed.
+    for (int n = 0; n < 5; ++n) {
+        for (const int e : {ENOSPC, EACCES}) {
+            s.TrackImages.Hooks = FailAt(n, e);
+            p.msg.AnswerOk();
+            EXPECT_FALSE(Copy()) << "step " << n;
+            EXPECT_EQ(Files(), before) << "step " << n;
+            EXPECT_EQ(s.ItemCount(2), 12);
+            const std::string& text = p.msg.Last().Text;
+            EXPECT_EQ(p.msg.Last().Title, "Copy a Section");
+            EXPECT_NE(text.find(e == ENOSPC ? "Error 61 Disk full" : "Error 70 Permission denied"),
+                      std::string::npos)
+                << text;
+            EXPECT_NE(text.find("nothing has been changed"), std::string::npos) << text;
+            if (n >= 1 && n <= 3) {
+                EXPECT_NE(text.find("(Track" + Str(n) + ", " + TrackPath(n).string() + ")"),
+                          std::string::npos)
+                    << text;
+            }
+        }
+    }
+    s.TrackImages.Hooks = {};
+    EXPECT_TRUE(Copy());
+    EXPECT_EQ(s.ItemCount(2), 20);
+}
+
+TEST_F(AllOrNothing, ATrackFileThatCannotBeReadPartWayChangesNoTrack) {
+    // Track 3's file is a directory: it cannot be read when the walk gets there.
+    std::filesystem::remove(TrackPath(3));
+    std::filesystem::create_directory(TrackPath(3));
+    p.msg.AnswerOk();
+    EXPECT_FALSE(Copy());
+    EXPECT_EQ(test::ReadFile(TrackPath(1)), before[0]);
+    EXPECT_EQ(test::ReadFile(TrackPath(2)), before[1]);
+    EXPECT_EQ(p.msg.Last().Title, "Copy a Section");
+    EXPECT_NE(p.msg.Last().Text.find("(Track 3, " + TrackPath(3).string() + ")"),
+              std::string::npos)
+        << p.msg.Last().Text;
+    EXPECT_EQ(s.ItemCount(1), 12);
+    EXPECT_EQ(s.ItemCount(2), 12);
+}
+
+TEST_F(AllOrNothing, ACommandKilledAtAnyStepIsCompletedOrUndoneByTheNextOpen) {
+    const std::vector<std::string> after = After();
+    ASSERT_NE(after, before);
+    // Every step of the commit, and one past the last (not killed).
+    for (int n = 0; n <= 9; ++n) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            auto seen = std::make_shared<int>(0);
+            s.TrackImages.Hooks = {[seen, n](CommitStep, const std::string&) {
+                if ((*seen)++ == n) ::_exit(9);
+                return 0;
+            }};
+            p.msg.AllowUnexpected(true);
+            ::_exit(Copy() ? 0 : 1);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), n == 9 ? 0 : 9);
+
+        // Killed before the journal says committed: undone; after: finished.
+        const bool done = n >= 5;
+        if (n >= 1 && n <= 8) p.msg.AnswerOk();
+        const std::size_t shown = p.msg.shown.size();
+        ASSERT_TRUE(OpenPieceFile(c, DataFilePathOf(s.FilePath, s.PieceTitle)));
+        EXPECT_EQ(Files(), done ? after : before) << "step " << n;
+        if (n >= 1 && n <= 8) {
+            ASSERT_EQ(p.msg.shown.size(), shown + 1);
+            const std::string& text = p.msg.Last().Text;
+            EXPECT_NE(text.find("(Copy a Section)"), std::string::npos) << text;
+            EXPECT_NE(text.find(done ? "completed" : "undone"), std::string::npos) << text;
+        }
+        for (const auto& e : std::filesystem::directory_iterator(PieceDir()))
+            EXPECT_NE(e.path().filename().string()[0], '.') << e.path();
+        // Back to the start for the next step.
+        for (int t = 1; t <= 3; ++t)
+            test::WriteFile(TrackPath(t), before[static_cast<std::size_t>(t) - 1]);
+        ASSERT_TRUE(OpenPieceFile(c, DataFilePathOf(s.FilePath, s.PieceTitle)));
+    }
+}
+
+} // namespace
+} // namespace tnq
