@@ -67,7 +67,7 @@ bool DeleteItems(Context& c, int n, const DeleteByBarControls* dialog) {
 
     s.ItemCount(t) = static_cast<Integer>(count - n);
     WriteEndRecord(c);
-    ShowTrackCounts(c);
+    ShowTrackCount(c, t);
     ReadItem(c, 2);
     return true;
 }

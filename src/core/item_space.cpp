@@ -101,7 +101,7 @@ std::optional<int> CountAnswer(const std::string& text) {
 bool InsertSpace(Context& c, int n) {
     if (!OpenRoom(c, 2, n)) return false;
     WriteEndRecord(c);
-    ShowTrackCounts(c);
+    ShowTrackCount(c, c.s.CurrentTrack);
     return true;
 }
 
@@ -111,7 +111,7 @@ bool InsertSpaceTarget(Context& c, int n) {
     TrackItemRecord end = kEndRecord;
     end.PitchBend = "0";
     s.File3.Write(static_cast<long long>(s.ItemCount(s.CurrentTrack)) + 1, EncodeRecord(end));
-    ShowTrackCounts(c);
+    ShowTrackCount(c, s.CurrentTrack);
     return true;
 }
 

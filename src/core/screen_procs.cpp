@@ -1,4 +1,4 @@
-// ShowTrackCounts, SwitchOffStatus, NoFileOpenMsg.
+// ShowTrackCounts, ShowTrackCount, SwitchOffStatus, NoFileOpenMsg.
 #include "core/screen_procs.h"
 
 #include <string>
@@ -9,6 +9,10 @@ void ShowTrackCounts(Context& c) {
     State& s = c.s;
     for (int i = 1; i <= s.NumTracks; ++i)
         c.screen.SetTrackFigure(i - 1, std::to_string(s.ItemCount(i)));
+}
+
+void ShowTrackCount(Context& c, int t) {
+    c.screen.SetTrackFigure(t - 1, std::to_string(c.s.ItemCount(t)));
 }
 
 void SwitchOffStatus(Context& c) {

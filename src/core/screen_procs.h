@@ -8,6 +8,9 @@ namespace tnq {
 // Writes every track's item count into its figure (rows above NumTracks are
 // left alone). Raises error 9 when no score is allocated.
 void ShowTrackCounts(Context& c);
+// Writes track t's item count into its figure: after a change of that track
+// alone (an insert or a delete, which a command may do thousands of times).
+void ShowTrackCount(Context& c, int t);
 
 // Ends an operation's display: upper status line empty, lower one "Select a
 // menu item", pointer back to normal.

@@ -5,6 +5,9 @@
 #include "core/file_menu.h"
 #include "misc/init_new_file.h"
 
+#include <cerrno>
+#include <filesystem>
+
 namespace tnq {
 namespace {
 
@@ -77,6 +80,26 @@ TEST_F(InitTest, ATrackHoldingItemsKeepsThemAfterItsOpeningItems) {
     EXPECT_TRUE(Records(3).empty()) << "a track that is not primary gets no items";
     EXPECT_EQ(test::ReadFile(PieceDir() / "TRIO.DAT"), "02Violin\r\n03\r\n");
     EXPECT_EQ(s.TrackDescription(3), "");
+}
+
+TEST_F(InitTest, AFullDiskChangesNoFileAndTheNextRunWritesTheOpeningItemsOnce) {
+    NewPiece("DUO", 3);
+    grid.Row(2, {"10", "Y", "1", "Drums"});
+    grid.Row(3, {"11", "Y", "33", "Bass"});
+    s.TrackImages.Hooks = {[](CommitStep, const std::string&) { return ENOSPC; }};
+    Run(mb::No, mb::Yes, 1);
+    EXPECT_EQ(p.msg.Last().Title, "Initialize New File");
+    EXPECT_NE(p.msg.Last().Text.find("Disk full"), std::string::npos);
+    EXPECT_NE(p.msg.Last().Text.find("nothing has been changed"), std::string::npos);
+    for (const char* name : {"DUO.DAT", "DUO02", "DUO03"})
+        EXPECT_FALSE(std::filesystem::exists(PieceDir() / name)) << name;
+    EXPECT_NE(p.ini.GetIniSetting(IniSettings, "DUO-init"), "done");
+
+    s.TrackImages.Hooks = {};
+    Run();
+    EXPECT_EQ(Records(2).size(), 8u);
+    EXPECT_EQ(Records(3).size(), 8u);
+    EXPECT_EQ(s.ItemCount(3), 7);
 }
 
 TEST_F(InitTest, AFullTrackIsNeverOverwritten) {
