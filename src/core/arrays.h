@@ -4,12 +4,39 @@
 #pragma once
 
 #include "platform/vb.h"
+#include "platform/zeroed_memory.h"
 
 #include <algorithm>
 #include <cstddef>
+#include <new>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace tnq {
+
+// The storage of the large arrays: memory the system hands out already
+// zeroed, and elements left as that zero instead of written once more, so
+// that the slots of a score cost nothing until they are used.
+template <class T> struct ZeroedAllocator {
+    static_assert(std::is_arithmetic_v<T>, "zero bytes must be the value of an element");
+    using value_type = T;
+    ZeroedAllocator() = default;
+    template <class U> ZeroedAllocator(const ZeroedAllocator<U>&) noexcept {}
+    T* allocate(std::size_t n) {
+        if (n > std::size_t(-1) / sizeof(T)) throw std::bad_alloc();
+        void* p = AllocateZeroed(n * sizeof(T));
+        if (!p) throw std::bad_alloc();
+        return static_cast<T*>(p);
+    }
+    void deallocate(T* p, std::size_t n) noexcept { FreeZeroed(p, n * sizeof(T)); }
+    // A value-initialised element is the zero the memory holds.
+    template <class U> void construct(U*) noexcept {}
+    template <class U, class... A> void construct(U* p, A&&... a) {
+        ::new (static_cast<void*>(p)) U(std::forward<A>(a)...);
+    }
+    friend bool operator==(const ZeroedAllocator&, const ZeroedAllocator&) { return true; }
+};
 
 // One dimension, indices 0..Upper().
 template <class T> class Array1 {
@@ -48,14 +75,13 @@ public:
 
     void ReDim(int upper1, int upper2) {
         if (upper1 < 0 || upper2 < 0) throw VbError(err::SubscriptOutOfRange);
-        std::vector<T>((static_cast<std::size_t>(upper1) + 1) *
-                       (static_cast<std::size_t>(upper2) + 1))
+        Storage((static_cast<std::size_t>(upper1) + 1) * (static_cast<std::size_t>(upper2) + 1))
             .swap(data_);
         u1_ = upper1;
         u2_ = upper2;
     }
     void Erase() {
-        std::vector<T>().swap(data_);
+        Storage().swap(data_);
         u1_ = u2_ = -1;
     }
     bool Allocated() const { return !data_.empty(); }
@@ -92,7 +118,8 @@ private:
         return static_cast<std::size_t>(i) * (static_cast<std::size_t>(u2_) + 1) +
                static_cast<std::size_t>(j);
     }
-    std::vector<T> data_;
+    using Storage = std::vector<T, ZeroedAllocator<T>>;
+    Storage data_;
     int u1_ = -1, u2_ = -1;
 };
 
