@@ -5,23 +5,11 @@
 #include "platform/vb.h"
 
 #include <new>
+#include <utility>
 
 namespace tnq {
 
 namespace {
-
-// The arrays of a score, built apart and then moved into the state.
-struct Score {
-    Array2<Integer> NoteCode, ItemDyn, ItemChan, ItemBend, BarNo;
-    Array2<Long> ItemTime;
-    Array1<Integer> ItemCount, CurrentItem;
-    Array2<Integer> SpanFirst, SpanLast;
-    Array1<Long> TrackTotal;
-    Array2<Integer> LocationItem;
-    Array1<Integer> WorkCount;
-    Array2<Integer> WorkCode, WorkDyn, WorkChan, WorkBend;
-    Array2<Long> WorkTime;
-};
 
 std::size_t ScoreBytes(int tracks, int items) {
     const std::size_t grid16 = Array2<Integer>::BytesFor(tracks, items);
@@ -31,6 +19,28 @@ std::size_t ScoreBytes(int tracks, int items) {
 
 } // namespace
 
+void SwapScore(State& s, ScoreArrays& a) {
+    using std::swap;
+    swap(s.NoteCode, a.NoteCode);
+    swap(s.ItemTime, a.ItemTime);
+    swap(s.ItemDyn, a.ItemDyn);
+    swap(s.ItemChan, a.ItemChan);
+    swap(s.ItemBend, a.ItemBend);
+    swap(s.BarNo, a.BarNo);
+    swap(s.ItemCount, a.ItemCount);
+    swap(s.CurrentItem, a.CurrentItem);
+    swap(s.SpanFirst, a.SpanFirst);
+    swap(s.SpanLast, a.SpanLast);
+    swap(s.TrackTotal, a.TrackTotal);
+    swap(s.LocationItem, a.LocationItem);
+    swap(s.WorkCount, a.WorkCount);
+    swap(s.WorkCode, a.WorkCode);
+    swap(s.WorkTime, a.WorkTime);
+    swap(s.WorkDyn, a.WorkDyn);
+    swap(s.WorkChan, a.WorkChan);
+    swap(s.WorkBend, a.WorkBend);
+}
+
 bool MemorySetUp(Context& c) {
     State& s = c.s;
     try {
@@ -39,7 +49,7 @@ bool MemorySetUp(Context& c) {
         if (s.ScoreMemoryLimit != 0 && ScoreBytes(tracks, items) > s.ScoreMemoryLimit)
             throw std::bad_alloc();
 
-        Score n;
+        ScoreArrays n;
         n.NoteCode.ReDim(tracks, items);
         n.ItemTime.ReDim(tracks, items);
         n.ItemDyn.ReDim(tracks, items);
@@ -60,24 +70,7 @@ bool MemorySetUp(Context& c) {
         n.WorkBend.ReDim(tracks, items);
         n.CurrentItem.Fill(1);
 
-        s.NoteCode = std::move(n.NoteCode);
-        s.ItemTime = std::move(n.ItemTime);
-        s.ItemDyn = std::move(n.ItemDyn);
-        s.ItemChan = std::move(n.ItemChan);
-        s.ItemBend = std::move(n.ItemBend);
-        s.BarNo = std::move(n.BarNo);
-        s.ItemCount = std::move(n.ItemCount);
-        s.CurrentItem = std::move(n.CurrentItem);
-        s.SpanFirst = std::move(n.SpanFirst);
-        s.SpanLast = std::move(n.SpanLast);
-        s.TrackTotal = std::move(n.TrackTotal);
-        s.LocationItem = std::move(n.LocationItem);
-        s.WorkCount = std::move(n.WorkCount);
-        s.WorkCode = std::move(n.WorkCode);
-        s.WorkTime = std::move(n.WorkTime);
-        s.WorkDyn = std::move(n.WorkDyn);
-        s.WorkChan = std::move(n.WorkChan);
-        s.WorkBend = std::move(n.WorkBend);
+        SwapScore(s, n); // the old score goes with n
 
         s.ActiveTracks.assign(static_cast<std::size_t>(tracks), '1');
         s.SelectedTracks.assign(static_cast<std::size_t>(tracks), '0');

@@ -9,6 +9,24 @@
 
 namespace tnq {
 
+// The arrays a score is made of, out of the state: a score built apart, or
+// the open piece's score kept while another piece is read in its place.
+struct ScoreArrays {
+    Array2<Integer> NoteCode, ItemDyn, ItemChan, ItemBend, BarNo;
+    Array2<Long> ItemTime;
+    Array1<Integer> ItemCount, CurrentItem;
+    Array2<Integer> SpanFirst, SpanLast;
+    Array1<Long> TrackTotal;
+    Array2<Integer> LocationItem;
+    Array1<Integer> WorkCount;
+    Array2<Integer> WorkCode, WorkDyn, WorkChan, WorkBend;
+    Array2<Long> WorkTime;
+};
+
+// Exchanges the state's score arrays with those of score: with an empty
+// score, takes the state's out; again, puts them back.
+void SwapScore(State& s, ScoreArrays& score);
+
 // Allocates the score arrays, the per-track arrays and the work arrays for
 // NumTracks and MaxItems, discarding their contents; every track gets 0
 // items and its cursor at item 1. Either the whole new score is in place or

@@ -5,8 +5,11 @@
 #include "core/memory.h"
 #include "core/piece_paths.h"
 #include "platform/vb.h"
+#include "platform/whole_file.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 
 namespace tnq {
@@ -15,19 +18,36 @@ namespace {
 
 constexpr const char* kCrLf = "\r\n";
 
+// The lines of records written out at a time.
+constexpr std::size_t kLinesPerPiece = 1000;
+
 // Widths of the record's fields: track, code, time, dynamics, bar,
 // channel, pitch bend.
 constexpr std::size_t kRecordWidths[7] = {2, 3, 8, 3, 4, 2, 5};
 
-// A value in its field: zeros on the left, after any minus sign.
-std::string Field(long long v, std::size_t width) {
+// Writes a value into its field at out: zeros on the left, after any minus
+// sign. Raises DataFileError when it does not fit.
+void PutField(char* out, long long v, std::size_t width) {
     const bool negative = v < 0;
-    const std::string digits = std::to_string(negative ? -v : v);
-    const std::size_t room = negative ? width - 1 : width;
-    if (digits.size() > room)
+    unsigned long long rest =
+        negative ? 0ull - static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
+    char* p = out + width;
+    for (char* const first = negative ? out + 1 : out; p > first; rest /= 10)
+        *--p = static_cast<char>('0' + rest % 10);
+    if (rest != 0)
         throw DataFileError("the value " + std::to_string(v) + " does not fit its " +
                             std::to_string(width) + "-character field");
-    return (negative ? "-" : "") + std::string(room - digits.size(), '0') + digits;
+    if (negative) *out = '-';
+}
+
+// Writes the kSnapshotRecordLength characters of a record at out.
+void PutRecord(char* out, int track, const SnapshotItem& item) {
+    const long long values[7] = {track,    item.Code, item.Time, item.Dyn,
+                                 item.Bar, item.Chan, item.Bend};
+    for (int k = 0; k < 7; ++k) {
+        PutField(out, values[k], kRecordWidths[k]);
+        out += kRecordWidths[k];
+    }
 }
 
 std::string Quoted(std::string_view text) {
@@ -55,18 +75,60 @@ Integer HeaderLimit(const std::string& value, const LimitRange& range) {
     return LimitValue(value, range).value_or(0);
 }
 
-bool AllDigits(std::string_view text) {
-    if (text.empty()) return false;
-    return std::all_of(text.begin(), text.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
+// A record field of width characters at p: digits, with a minus sign in
+// front for a negative value.
+bool ReadField(const char* p, std::size_t width, long long& value) {
+    const bool negative = *p == '-';
+    std::size_t k = negative ? 1 : 0;
+    if (k == width) return false;
+    long long v = 0;
+    for (; k < width; ++k) {
+        const unsigned digit = static_cast<unsigned char>(p[k]) - unsigned{'0'};
+        if (digit > 9) return false;
+        v = v * 10 + digit;
+    }
+    value = negative ? -v : v;
+    return true;
 }
 
-// A record field: digits, with a minus sign in front for a negative value.
-bool ReadField(std::string_view text, long long& value) {
-    const bool negative = !text.empty() && text[0] == '-';
-    const std::string_view digits = negative ? text.substr(1) : text;
-    if (!AllDigits(digits)) return false;
-    value = std::stoll(std::string(digits));
-    if (negative) value = -value;
+// Whether the 8 bytes at p are all digits.
+bool EightDigits(const char* p) {
+    std::uint64_t x;
+    std::memcpy(&x, p, sizeof x);
+    constexpr std::uint64_t high = 0xF0F0F0F0F0F0F0F0u, threes = 0x3030303030303030u;
+    // Every byte 0x30..0x3F, and none above 0x39 (adding 6 carries into
+    // the high half).
+    return (x & high) == threes && ((x + 0x0606060606060606u) & high) == threes;
+}
+
+// The number of n digits at p.
+template <std::size_t n> long long DigitsAt(const char* p) {
+    long long v = 0;
+    for (std::size_t k = 0; k < n; ++k) v = v * 10 + (p[k] - '0');
+    return v;
+}
+
+// The seven fields of a snapshot record at r.
+bool ReadRecord(const char* r, long long f[7]) {
+    static_assert(kSnapshotRecordLength == 27 && kRecordWidths[0] == 2 && kRecordWidths[1] == 3 &&
+                      kRecordWidths[2] == 8 && kRecordWidths[3] == 3 && kRecordWidths[4] == 4 &&
+                      kRecordWidths[5] == 2 && kRecordWidths[6] == 5,
+                  "the record's fields");
+    // Nearly every record is digits only: its fields are read straight.
+    if (EightDigits(r) && EightDigits(r + 8) && EightDigits(r + 16) && EightDigits(r + 19)) {
+        f[0] = DigitsAt<2>(r);
+        f[1] = DigitsAt<3>(r + 2);
+        f[2] = DigitsAt<8>(r + 5);
+        f[3] = DigitsAt<3>(r + 13);
+        f[4] = DigitsAt<4>(r + 16);
+        f[5] = DigitsAt<2>(r + 20);
+        f[6] = DigitsAt<5>(r + 22);
+        return true;
+    }
+    for (int k = 0; k < 7; ++k) {
+        if (!ReadField(r, kRecordWidths[k], f[k])) return false;
+        r += kRecordWidths[k];
+    }
     return true;
 }
 
@@ -135,41 +197,56 @@ std::string HeaderLine(const PieceHeader& h) {
 }
 
 std::string SnapshotRecord(int track, const SnapshotItem& item) {
-    std::string r;
-    r.reserve(kSnapshotRecordLength);
-    r += Field(track, kRecordWidths[0]);
-    r += Field(item.Code, kRecordWidths[1]);
-    r += Field(item.Time, kRecordWidths[2]);
-    r += Field(item.Dyn, kRecordWidths[3]);
-    r += Field(item.Bar, kRecordWidths[4]);
-    r += Field(item.Chan, kRecordWidths[5]);
-    r += Field(item.Bend, kRecordWidths[6]);
+    std::string r(kSnapshotRecordLength, '0');
+    PutRecord(r.data(), track, item);
     return r;
 }
 
-std::string DataFileText(const State& s) {
-    std::string out = HeaderLine(HeaderOf(s)) + kCrLf;
+void WriteDataFile(const State& s, const ByteSink& put) {
+    put(HeaderLine(HeaderOf(s)) + kCrLf);
+    // The records go out in pieces of whole lines, built in one buffer.
+    constexpr std::size_t kLine = kRecordsPerLine * kSnapshotRecordLength + 2;
+    std::string buffer(kLinesPerPiece * kLine, '\0');
+    char* const first = buffer.data();
+    char* const last = first + buffer.size();
+    char* p = first;
+    auto flush = [&] {
+        put(std::string_view(first, static_cast<std::size_t>(p - first)));
+        p = first;
+    };
     for (int t = 1; t <= s.NumTracks; ++t) {
         const int count = std::min<int>(s.ItemCount(t), s.MaxItems);
-        std::string line;
-        int inLine = 0;
-        for (int i = 1; i <= count; ++i) {
-            const SnapshotItem item{s.NoteCode(t, i), s.ItemTime(t, i), s.ItemDyn(t, i),
-                                    s.BarNo(t, i),    s.ItemChan(t, i), s.ItemBend(t, i)};
+        if (count < 1) continue;
+        // The track's slots 1..count, each array checked once.
+        const Integer* const code = &s.NoteCode(t, 1);
+        const Long* const time = &s.ItemTime(t, 1);
+        const Integer* const dyn = &s.ItemDyn(t, 1);
+        const Integer* const bar = &s.BarNo(t, 1);
+        const Integer* const chan = &s.ItemChan(t, 1);
+        const Integer* const bend = &s.ItemBend(t, 1);
+        static_cast<void>(s.NoteCode(t, count) + s.ItemTime(t, count) + s.ItemDyn(t, count) +
+                          s.BarNo(t, count) + s.ItemChan(t, count) + s.ItemBend(t, count));
+        for (int k = 0; k < count; ++k) {
+            if (k % kRecordsPerLine == 0 && last - p < static_cast<std::ptrdiff_t>(kLine)) flush();
             try {
-                line += SnapshotRecord(t, item);
+                PutRecord(p, t, {code[k], time[k], dyn[k], bar[k], chan[k], bend[k]});
             } catch (const DataFileError& e) {
-                throw DataFileError("track " + std::to_string(t) + ", item " + std::to_string(i) +
-                                    ": " + e.what());
+                throw DataFileError("track " + std::to_string(t) + ", item " +
+                                    std::to_string(k + 1) + ": " + e.what());
             }
-            if (++inLine == kRecordsPerLine) {
-                out += line + kCrLf;
-                line.clear();
-                inLine = 0;
+            p += kSnapshotRecordLength;
+            if ((k + 1) % kRecordsPerLine == 0 || k + 1 == count) {
+                *p++ = '\r';
+                *p++ = '\n';
             }
         }
-        if (!line.empty()) out += line + kCrLf;
     }
+    flush();
+}
+
+std::string DataFileText(const State& s) {
+    std::string out;
+    WriteDataFile(s, [&out](std::string_view bytes) { out += bytes; });
     return out;
 }
 
@@ -246,17 +323,7 @@ void ApplyHeaderDefaults(PieceHeader& h, const State& s) {
 
 std::vector<std::string> SplitLines(std::string_view bytes) {
     std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        const std::size_t end = bytes.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) {
-            lines.emplace_back(bytes.substr(start));
-            break;
-        }
-        lines.emplace_back(bytes.substr(start, end - start));
-        start = end + 1;
-        if (bytes[end] == '\r' && start < bytes.size() && bytes[start] == '\n') ++start;
-    }
+    ForEachLine(bytes, true, [&lines](std::string_view line) { lines.emplace_back(line); });
     return lines;
 }
 
@@ -264,45 +331,93 @@ std::string FirstLine(std::string_view bytes) {
     return std::string(bytes.substr(0, bytes.find_first_of("\r\n")));
 }
 
-PieceData ParseDataFile(std::string_view bytes, const State& defaults) {
-    const std::vector<std::string> lines = SplitLines(bytes);
-    PieceData d;
-    d.Header = ParseHeaderLine(lines.empty() ? std::string() : lines[0]);
-    ApplyHeaderDefaults(d.Header, defaults);
-    const int tracks = d.Header.NumTracks;
-    const int capacity = d.Header.MaxItems - 1;
-    d.Tracks.resize(static_cast<std::size_t>(tracks) + 1);
+namespace {
 
-    for (std::size_t n = 1; n < lines.size(); ++n) {
-        const std::string& line = lines[n];
-        const std::string where = "line " + std::to_string(n + 1);
+// Reads the lines of a data file one after the other, the header first,
+// and hands each record to the sink.
+class SnapshotParser {
+public:
+    SnapshotParser(const State& defaults, SnapshotSink& sink) : defaults_(defaults), sink_(sink) {}
+
+    void Line(std::string_view line) {
+        if (++lineNumber_ == 1) {
+            header_ = ParseHeaderLine(line);
+            ApplyHeaderDefaults(header_, defaults_);
+            counts_.assign(static_cast<std::size_t>(header_.NumTracks) + 1, 0);
+            sink_.Begin(header_);
+            return;
+        }
         if (line.size() % kSnapshotRecordLength != 0)
-            throw DataFileError(where + " ends in a partial record");
+            throw DataFileError(Where() + " ends in a partial record");
+        const int tracks = header_.NumTracks;
+        const int capacity = header_.MaxItems - 1;
         for (std::size_t pos = 0; pos < line.size(); pos += kSnapshotRecordLength) {
             long long f[7];
-            std::size_t at = pos;
-            for (int k = 0; k < 7; ++k) {
-                if (!ReadField(std::string_view(line).substr(at, kRecordWidths[k]), f[k]))
-                    throw DataFileError(where + " holds a damaged record");
-                at += kRecordWidths[k];
-            }
+            if (!ReadRecord(line.data() + pos, f))
+                throw DataFileError(Where() + " holds a damaged record");
             if (!FitsInteger(f[1]) || !FitsInteger(f[3]) || !FitsInteger(f[4]) ||
                 !FitsInteger(f[5]) || !FitsInteger(f[6]))
-                throw DataFileError(where + " holds a damaged record");
+                throw DataFileError(Where() + " holds a damaged record");
             const long long t = f[0];
             if (t < 1 || t > tracks)
-                throw DataFileError(where + " holds a record of track " + std::to_string(t) +
+                throw DataFileError(Where() + " holds a record of track " + std::to_string(t) +
                                     ", but the piece has " + std::to_string(tracks) + " tracks");
-            auto& items = d.Tracks[static_cast<std::size_t>(t)];
-            items.push_back({static_cast<Integer>(f[1]), static_cast<Long>(f[2]),
-                             static_cast<Integer>(f[3]), static_cast<Integer>(f[4]),
-                             static_cast<Integer>(f[5]), static_cast<Integer>(f[6])});
-            if (static_cast<int>(items.size()) > capacity)
+            int& count = counts_[static_cast<std::size_t>(t)];
+            if (++count > capacity)
                 throw DataFileError("track " + std::to_string(t) + " holds more than the " +
                                     std::to_string(capacity) +
                                     " items a track of this piece can hold");
+            sink_.Item(static_cast<int>(t), count,
+                       {static_cast<Integer>(f[1]), static_cast<Long>(f[2]),
+                        static_cast<Integer>(f[3]), static_cast<Integer>(f[4]),
+                        static_cast<Integer>(f[5]), static_cast<Integer>(f[6])});
         }
     }
+
+    // After the last line: a file without lines has an empty header line.
+    PieceHeader End() {
+        if (lineNumber_ == 0) Line("");
+        return header_;
+    }
+
+private:
+    std::string Where() const { return "line " + std::to_string(lineNumber_); }
+
+    const State& defaults_;
+    SnapshotSink& sink_;
+    std::size_t lineNumber_ = 0;
+    PieceHeader header_;
+    std::vector<int> counts_; // items read so far, by track
+};
+
+} // namespace
+
+PieceHeader ReadDataFile(const std::string& path, const State& defaults, SnapshotSink& sink) {
+    SnapshotParser parser(defaults, sink);
+    ReadLines(path, [&parser](std::string_view line) { parser.Line(line); });
+    return parser.End();
+}
+
+PieceData ParseDataFile(std::string_view bytes, const State& defaults) {
+    // The snapshot as lists of items.
+    class Lists : public SnapshotSink {
+    public:
+        explicit Lists(PieceData& d) : d_(d) {}
+        void Begin(const PieceHeader& h) override {
+            d_.Tracks.resize(static_cast<std::size_t>(h.NumTracks) + 1);
+        }
+        void Item(int track, int, const SnapshotItem& item) override {
+            d_.Tracks[static_cast<std::size_t>(track)].push_back(item);
+        }
+
+    private:
+        PieceData& d_;
+    };
+    PieceData d;
+    Lists lists(d);
+    SnapshotParser parser(defaults, lists);
+    ForEachLine(bytes, true, [&parser](std::string_view line) { parser.Line(line); });
+    d.Header = parser.End();
     return d;
 }
 

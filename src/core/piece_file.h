@@ -7,6 +7,7 @@
 #pragma once
 
 #include "core/state.h"
+#include "platform/whole_file.h"
 
 #include <stdexcept>
 #include <string>
@@ -85,6 +86,8 @@ std::string SnapshotRecord(int track, const SnapshotItem& item);
 // track, the items 1..ItemCount(t), ten records a line, a track's last line
 // ended after its last record. Raises DataFileError as SnapshotRecord does.
 std::string DataFileText(const State& s);
+// The same bytes handed to put in pieces of whole lines, in turn.
+void WriteDataFile(const State& s, const ByteSink& put);
 
 // ---- Reading ---------------------------------------------------------------
 
@@ -108,6 +111,22 @@ std::string FirstLine(std::string_view bytes);
 
 // Splits a text into lines at CR LF, LF or CR.
 std::vector<std::string> SplitLines(std::string_view bytes);
+
+// Where the snapshot of a data file goes as it is read.
+class SnapshotSink {
+public:
+    virtual ~SnapshotSink() = default;
+    // The header (limits checked and defaulted), before any record.
+    virtual void Begin(const PieceHeader& header) = 0;
+    // Item number item (from 1) of track (1..NumTracks), each in turn.
+    virtual void Item(int track, int item, const SnapshotItem& value) = 0;
+};
+
+// Reads and checks the data file at path line by line, handing its header
+// and records to sink as ParseDataFile reads them, and returns the header.
+// Raises DataFileError as ParseDataFile does (the sink has then had part of
+// the file), and VbError when the file cannot be read.
+PieceHeader ReadDataFile(const std::string& path, const State& defaults, SnapshotSink& sink);
 
 // Reads and checks a whole data file (not empty). Raises DataFileError for
 // a header without twelve values, a partial or damaged record, a record of

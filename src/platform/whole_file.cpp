@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
@@ -47,14 +48,32 @@ private:
     int fd_;
 };
 
+// The file at path opened for reading, and its status.
+Fd OpenForReading(const std::string& path, struct stat& st) {
+    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.Get() < 0) throw VbError(OpenErrorFor(path, errno));
+    if (::fstat(fd.Get(), &st) != 0) throw VbError(ErrorFromErrno(errno));
+    if (S_ISDIR(st.st_mode)) throw VbError(err::PathFileAccessError);
+    return Fd(fd.Release());
+}
+
+// Reads into room bytes at to; 0 at the end of the file.
+std::size_t ReadSome(int fd, char* to, std::size_t room) {
+    for (;;) {
+        const ssize_t n = ::read(fd, to, room);
+        if (n >= 0) return static_cast<std::size_t>(n);
+        if (errno != EINTR) throw VbError(ErrorFromErrno(errno));
+    }
+}
+
+// The pieces ReadLines reads a file in.
+constexpr std::size_t kLinePiece = std::size_t{256} << 10;
+
 } // namespace
 
 std::string_view ReadWholeFile(const std::string& path, std::string& buffer) {
-    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.Get() < 0) throw VbError(OpenErrorFor(path, errno));
     struct stat st {};
-    if (::fstat(fd.Get(), &st) != 0) throw VbError(ErrorFromErrno(errno));
-    if (S_ISDIR(st.st_mode)) throw VbError(err::PathFileAccessError);
+    const Fd fd = OpenForReading(path, st);
     // Read straight into the buffer, with room for the file as its size
     // says and one byte more, to see its end in the same read; a file that
     // grows meanwhile is read to its new end. The buffer is never made
@@ -64,15 +83,28 @@ std::string_view ReadWholeFile(const std::string& path, std::string& buffer) {
     std::size_t got = 0;
     for (;;) {
         if (got == buffer.size()) buffer.resize(buffer.size() * 2);
-        const ssize_t n = ::read(fd.Get(), buffer.data() + got, buffer.size() - got);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            throw VbError(ErrorFromErrno(errno));
-        }
+        const std::size_t n = ReadSome(fd.Get(), buffer.data() + got, buffer.size() - got);
         if (n == 0) break;
-        got += static_cast<std::size_t>(n);
+        got += n;
     }
     return std::string_view(buffer.data(), got);
+}
+
+void ReadLines(const std::string& path, const std::function<void(std::string_view)>& line) {
+    struct stat st {};
+    const Fd fd = OpenForReading(path, st);
+    std::string buffer(kLinePiece, '\0');
+    std::size_t held = 0; // bytes of a line not yet ended, at the start
+    for (;;) {
+        // A line longer than the buffer makes it larger.
+        if (held == buffer.size()) buffer.resize(buffer.size() * 2);
+        const std::size_t n = ReadSome(fd.Get(), buffer.data() + held, buffer.size() - held);
+        held += n;
+        const std::size_t used = ForEachLine(std::string_view(buffer.data(), held), n == 0, line);
+        if (n == 0) return;
+        held -= used;
+        std::memmove(buffer.data(), buffer.data() + used, held);
+    }
 }
 
 std::string ReadWholeFile(const std::string& path) {
@@ -82,6 +114,10 @@ std::string ReadWholeFile(const std::string& path) {
 }
 
 void ReplaceWholeFile(const std::string& path, const std::string& bytes) {
+    ReplaceWholeFile(path, [&bytes](const ByteSink& put) { put(bytes); });
+}
+
+void ReplaceWholeFile(const std::string& path, const std::function<void(const ByteSink&)>& fill) {
     namespace fs = std::filesystem;
     const fs::path target(path);
     const fs::path dir = target.parent_path().empty() ? fs::path(".") : target.parent_path();
@@ -92,13 +128,21 @@ void ReplaceWholeFile(const std::string& path, const std::string& bytes) {
     Fd fd(::mkstemp(name.data()));
     if (fd.Get() < 0) throw VbError(ErrorFromErrno(errno));
     int error = 0;
-    for (std::size_t off = 0; error == 0 && off < bytes.size();) {
-        const ssize_t n = ::write(fd.Get(), bytes.data() + off, bytes.size() - off);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0)
-            error = ErrorFromErrno(n < 0 ? errno : ENOSPC);
-        else
-            off += static_cast<std::size_t>(n);
+    const ByteSink put = [&](std::string_view bytes) {
+        for (std::size_t off = 0; error == 0 && off < bytes.size();) {
+            const ssize_t n = ::write(fd.Get(), bytes.data() + off, bytes.size() - off);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0)
+                error = ErrorFromErrno(n < 0 ? errno : ENOSPC);
+            else
+                off += static_cast<std::size_t>(n);
+        }
+    };
+    try {
+        fill(put);
+    } catch (...) {
+        ::unlink(name.data());
+        throw;
     }
     // The new file keeps the mode of the one it replaces.
     struct stat old {};
