@@ -17,9 +17,12 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace tnq {
 
@@ -146,30 +149,159 @@ void ScanTrackFiles(const std::string& dir, const std::string& title, int& highe
     }
 }
 
-// The snapshot of the data file holds the item counts of its last Save,
+// A track file cut inside a record: its track and its whole items.
+struct CutTrack {
+    int Track = 0;
+    int Items = 0;
+};
+
+// The items of track t as the score holds them, slots 1..ItemCount(t).
+void TrackItems(State& s, int t, std::vector<SnapshotItem>& items) {
+    items.clear();
+    const int count = s.ItemCount(t);
+    const std::optional<TrackSlots> row = SlotsOf(s, t);
+    if (!row || count < 1 || count > row->Last) return;
+    for (int i = 1; i <= count; ++i)
+        items.push_back(
+            {row->Code[i], row->Time[i], row->Dyn[i], row->Bar[i], row->Chan[i], row->Bend[i]});
+}
+
+// Whether the score holds items for track t, and no others.
+bool HoldsItems(State& s, int t, const std::vector<SnapshotItem>& items) {
+    const int count = s.ItemCount(t);
+    if (count < 0 || static_cast<std::size_t>(count) != items.size()) return false;
+    if (count == 0) return true;
+    const std::optional<TrackSlots> row = SlotsOf(s, t);
+    if (!row || count > row->Last) return false;
+    for (int i = 1; i <= count; ++i) {
+        const SnapshotItem& v = items[static_cast<std::size_t>(i) - 1];
+        if (row->Code[i] != v.Code || row->Time[i] != v.Time || row->Dyn[i] != v.Dyn ||
+            row->Bar[i] != v.Bar || row->Chan[i] != v.Chan || row->Bend[i] != v.Bend)
+            return false;
+    }
+    return true;
+}
+
+// The snapshot of the data file is what the score held at the last Save,
 // while Accept Item and the bulk edits write the track files at once: a
-// piece left unsaved after such writes opens with counts its track files no
-// longer have, and the next item typed would cut the track. Each track whose
-// file holds another number of items than its snapshot is read again from
-// its file (a track that fails keeps its real count after the message).
-// True when one was.
-bool RereadTracksMovedOn(Context& c) {
+// piece left unsaved after such writes opens with a snapshot its track
+// files no longer hold. The track files are the lasting store, so every
+// track is read again from its file; where that gives other items than the
+// snapshot (or the file does not recalculate: Recalculate's message, and
+// the track as it leaves it), the piece is marked changed so that the next
+// Save stores the true snapshot. True when a track differed. Track files
+// cut inside a record are listed in cut.
+bool ReadTracksFromTheirFiles(Context& c, std::vector<CutTrack>& cut) {
     State& s = c.s;
     const std::string selected = s.SelectedTracks;
-    bool any = false;
+    std::vector<SnapshotItem> snapshot;
+    bool differs = false;
     for (int t = 1; t <= s.NumTracks; ++t) {
-        const std::string path = PieceFilePath(s, TrackFileName(s.PieceTitle, t));
-        if (ItemsInTrackFile(path) == s.ItemCount(t)) continue;
+        TrackItems(s, t, snapshot);
         s.SelectedTracks.assign(static_cast<std::size_t>(s.NumTracks), '0');
         s.SelectedTracks[static_cast<std::size_t>(t) - 1] = '1';
-        Recalculate(c);
-        any = true;
+        const bool read = Recalculate(c);
+        if (!read || !HoldsItems(s, t, snapshot)) differs = true;
+        // Whole records and no END record among them, then part of one.
+        std::error_code ec;
+        const auto size = fs::file_size(TrackFilePath(s, s.PieceTitle, t), ec);
+        if (!ec && size % kRecordLength != 0 &&
+            static_cast<std::uintmax_t>(s.ItemCount(t)) == size / kRecordLength)
+            cut.push_back({t, s.ItemCount(t)});
     }
     s.File2.Close();
     s.File2Open = 0;
     s.SelectedTracks = selected;
-    return any;
+    return differs;
 }
+
+// The one message on the track files cut inside a record.
+void ShowCutTracks(Context& c, const std::vector<CutTrack>& cut) {
+    if (cut.empty()) return;
+    std::string text;
+    for (const CutTrack& k : cut) {
+        text += "The file " + TrackFileName(c.s.PieceTitle, k.Track) + " of Track " +
+                std::to_string(k.Track) + " ends inside a record: ";
+        text += k.Items == 0 ? "it holds no whole item.\n"
+                             : "its last whole item is Item " + std::to_string(k.Items) + ".\n";
+    }
+    text += cut.size() == 1 ? "The track keeps its whole items; its END record is written at "
+                              "the track's next change."
+                            : "Each track keeps its whole items; its END record is written at "
+                              "the track's next change.";
+    c.msg.MsgBox(text, mb::Exclamation, std::string("Open File"));
+}
+
+// Stops the reading of a data file whose score could not be sized (the
+// memory message has been shown).
+struct ScoreNotSized {};
+
+// The snapshot of a data file read straight into the score, sized by its
+// header. The open piece's score is kept apart until the whole file has
+// been read, and put back when it fails.
+class SnapshotIntoScore : public SnapshotSink {
+public:
+    explicit SnapshotIntoScore(Context& c)
+        : c_(c), limits_(LimitsOf(c.s)), recalcDone_(c.s.RecalcDone) {}
+
+    void Begin(const PieceHeader& h) override {
+        State& s = c_.s;
+        SwapScore(s, kept_);
+        begun_ = true;
+        s.NumTracks = h.NumTracks;
+        s.MaxItems = h.MaxItems;
+        if (!MemorySetUp(c_)) throw ScoreNotSized{};
+        counts_.assign(static_cast<std::size_t>(h.NumTracks) + 1, 0);
+    }
+    void Item(int t, int item, const SnapshotItem& v) override {
+        if (t != track_) {
+            const std::optional<TrackSlots> row = SlotsOf(c_.s, t);
+            if (!row) throw VbError(err::SubscriptOutOfRange);
+            row_ = *row;
+            track_ = t;
+        }
+        // The reading keeps every track within MaxItems - 1 items.
+        if (item > row_.Last) throw VbError(err::SubscriptOutOfRange);
+        row_.Code[item] = v.Code;
+        row_.Time[item] = v.Time;
+        row_.Dyn[item] = v.Dyn;
+        row_.Bar[item] = v.Bar;
+        row_.Chan[item] = v.Chan;
+        row_.Bend[item] = v.Bend;
+        counts_[static_cast<std::size_t>(t)] = item;
+    }
+
+    // The whole file read: each track's count and cursor, and the open
+    // piece's score let go.
+    void Finish() {
+        State& s = c_.s;
+        for (int t = 1; t <= s.NumTracks; ++t) {
+            s.ItemCount(t) = static_cast<Integer>(counts_[static_cast<std::size_t>(t)]);
+            s.CurrentItem(t) = static_cast<Integer>(s.ItemCount(t) + 1);
+        }
+        kept_ = ScoreArrays{};
+    }
+    // The reading failed: the open piece as it was.
+    void PutBack() {
+        if (!begun_) return;
+        State& s = c_.s;
+        SwapScore(s, kept_);
+        kept_ = ScoreArrays{};
+        RestoreLimits(s, limits_);
+        s.RecalcDone = recalcDone_;
+        ShowTrackCounts(c_);
+    }
+
+private:
+    Context& c_;
+    const Limits limits_;
+    const Integer recalcDone_;
+    ScoreArrays kept_;
+    bool begun_ = false;
+    std::vector<int> counts_;
+    int track_ = 0;
+    TrackSlots row_;
+};
 
 // The track descriptions of an initialised piece, from NAME.DAT; a missing
 // or unreadable file leaves them empty.
@@ -181,19 +313,25 @@ void ReadDescriptions(Context& c) {
     }
 }
 
-// Puts a checked data file in place of the open piece, keeping its lock.
-// False (previous piece untouched) only when the score cannot be sized.
-bool PutPieceInPlace(Context& c, const PieceLocation& loc, const PieceData& data,
+// Reads the data file at dataPath into the score and puts its piece in
+// place of the open one, keeping its lock. False (previous piece untouched)
+// when the score cannot be sized; raises DataFileError or VbError (previous
+// piece untouched) when the file is damaged or cannot be read.
+bool PutPieceInPlace(Context& c, const PieceLocation& loc, const std::string& dataPath,
                      DirectoryLock lock) {
     State& s = c.s;
-    const PieceHeader& h = data.Header;
-    const Limits old = LimitsOf(s);
-    s.NumTracks = h.NumTracks;
-    s.MaxItems = h.MaxItems;
-    if (!MemorySetUp(c)) {
-        RestoreLimits(s, old);
+    SnapshotIntoScore into(c);
+    PieceHeader h;
+    try {
+        h = ReadDataFile(dataPath, s, into);
+    } catch (const ScoreNotSized&) {
+        into.PutBack();
         return false;
+    } catch (...) {
+        into.PutBack();
+        throw;
     }
+    into.Finish();
     CloseTrackFiles(s);
     s.PieceLock = std::move(lock);
 
@@ -214,31 +352,8 @@ bool PutPieceInPlace(Context& c, const PieceLocation& loc, const PieceData& data
     c.screen.SetText(Box::Tempo, s.Tempo);
     s.LastTempo = s.Tempo;
 
-    // The snapshot into the score; ParseDataFile has checked every track
-    // fits, so no store reports a full track.
-    bool stored = true;
-    for (int t = 1; stored && t <= s.NumTracks; ++t) {
-        for (const SnapshotItem& item : data.Tracks[static_cast<std::size_t>(t)]) {
-            s.CurrentTrack = static_cast<Integer>(t);
-            s.ItemCode = item.Code;
-            s.ItemTicks = static_cast<Single>(item.Time);
-            s.ItemDynamics = item.Dyn;
-            s.ItemBar = item.Bar;
-            s.ItemChannel = item.Chan;
-            s.ItemPitchBend = item.Bend;
-            if (!StoreItemTimes(c)) {
-                s.CapacityReached = 0;
-                stored = false;
-                break;
-            }
-            // The time as the file has it: single precision holds whole
-            // numbers only up to 16777216.
-            s.ItemTime(t, s.CurrentItem(t) - 1) = item.Time;
-        }
-    }
-    for (int t = 1; t <= s.NumTracks; ++t)
-        s.ItemCount(t) = static_cast<Integer>(s.CurrentItem(t) - 1);
-    const bool reread = RereadTracksMovedOn(c);
+    std::vector<CutTrack> cut;
+    const bool reread = ReadTracksFromTheirFiles(c, cut);
 
     if (c.GetIniSetting(s.PieceTitle + "-init") == "done") {
         c.screen.SetMenuEnabled("mnuMiscInit", false);
@@ -252,8 +367,9 @@ bool PutPieceInPlace(Context& c, const PieceLocation& loc, const PieceData& data
 
     c.screen.SetHourglass(false);
     ShowTrackCounts(c);
+    ShowCutTracks(c, cut);
     s.NoteKeyCount = 0;
-    // A track read again makes the next Save store its true snapshot.
+    // A track that differed makes the next Save store its true snapshot.
     s.PieceChanged = reread ? 1 : 0;
     s.RecalcDone = 0;
     c.screen.SetFocus(Box::Tempo);
@@ -272,10 +388,10 @@ bool mnuFilSave_Click(Context& c) {
     c.screen.SetStatus1("Saving File " + s.PieceTitle + "...");
     c.screen.SetStatus2("Located in Directory " + PathText(OpenPieceHome(s)));
     try {
-        const std::string text = DataFileText(s);
         // What a replacement cut short left behind goes first.
         RemoveStrayTemporaryFiles(PieceDirectory(s));
-        ReplaceWholeFile(PieceFilePath(s, s.PieceTitle + ".TNQ"), text);
+        ReplaceWholeFile(PieceFilePath(s, s.PieceTitle + ".TNQ"),
+                         [&s](const ByteSink& put) { WriteDataFile(s, put); });
     } catch (const VbError& e) {
         c.screen.SetStatus1("");
         c.msg.MsgBox(ErrorOccuredText(e), mb::Exclamation, std::string("Save File"));
@@ -336,7 +452,8 @@ bool RebuildDataFile(Context& c, const std::string& filePath, const std::string&
         c.screen.SetHourglass(true);
         const bool rebuilt = Recalculate(rc);
         r.File2.Close();
-        if (rebuilt) ReplaceWholeFile(dataPath, DataFileText(r));
+        if (rebuilt)
+            ReplaceWholeFile(dataPath, [&r](const ByteSink& put) { WriteDataFile(r, put); });
         c.screen.SetHourglass(false);
         return rebuilt;
     } catch (const VbError& e) {
@@ -381,8 +498,7 @@ bool OpenPieceFile(Context& c, const std::string& path) {
         }
 
         c.screen.SetHourglass(true);
-        const PieceData data = ParseDataFile(ReadWholeFile(dataPath), c.s);
-        if (!PutPieceInPlace(c, *loc, data, std::move(*lock))) {
+        if (!PutPieceInPlace(c, *loc, dataPath, std::move(*lock))) {
             c.screen.SetHourglass(false);
             return false;
         }

@@ -6,6 +6,7 @@
 #include "core/piece_file.h"
 #include "core/piece_paths.h"
 #include "core/piece_title.h"
+#include "core/screen_procs.h"
 #include "core/track_files.h"
 #include "core/vocabulary.h"
 #include "music_dir_fixture.h"
@@ -61,6 +62,7 @@ protected:
         }
         s.ItemCount(2) = 3;
         s.CurrentItem(2) = 4;
+        ShowTrackCounts(c);
         ASSERT_TRUE(mnuFilSave_Click(c));
     }
     // What must stay as it was when an Open fails.
@@ -72,6 +74,7 @@ protected:
         EXPECT_EQ(s.NumTracks, 32);
         EXPECT_EQ(s.ItemCount(2), 3);
         EXPECT_EQ(s.NoteCode(2, 3), 62);
+        EXPECT_EQ(p.screen.figures[1], "3");
         EXPECT_FALSE(p.screen.hourglass);
     }
 };
@@ -327,6 +330,7 @@ TEST_F(PieceCommandsTest, SaveRefusesValuesTooWideForTheFile) {
     EXPECT_FALSE(mnuFilSave_Click(c));
     EXPECT_EQ(p.msg.Last().Title, "Save File");
     EXPECT_EQ(test::ReadFile(DataPath("SONG")), before);
+    EXPECT_EQ(EntriesIn(music + "/SONG.TNQ"), 1) << "a file begun is not left behind";
     EXPECT_EQ(s.PieceChanged, 1);
 }
 
@@ -336,10 +340,9 @@ TEST_F(PieceCommandsTest, OpenReadsTheSavedPieceBack) {
     OpenSong();
     test::WriteFile(DataPath("OTHER"), Header("8,100,#TRUE#,0,5") +
                                            "010600000048006400010100000"
-                                           "0313000000000120000101-8192\r\n");
+                                           "0306000000480120000101-8192\r\n");
     WriteTrack(music + "/OTHER.TNQ", "OTHER01", {Note("C", "1")});
-    WriteTrack(music + "/OTHER.TNQ", "OTHER03",
-               {{"TEMPO", "", "q", "0", "120", "1", "1", "-8192"}});
+    WriteTrack(music + "/OTHER.TNQ", "OTHER03", {{"C", "4", "q", "0", "120", "1", "1", "-8192"}});
     s.File2.Open(s.TrackImages, TrackFilePath(s, "SONG", 2), kRecordLength);
     s.File2Open = 1;
     s.RecalcDone = -1;
@@ -358,7 +361,7 @@ TEST_F(PieceCommandsTest, OpenReadsTheSavedPieceBack) {
     EXPECT_EQ(s.ItemCount(1), 1);
     EXPECT_EQ(s.ItemCount(3), 1);
     EXPECT_EQ(s.CurrentItem(3), 2);
-    EXPECT_EQ(s.NoteCode(3, 1), 130);
+    EXPECT_EQ(s.NoteCode(3, 1), 60);
     EXPECT_EQ(s.ItemDyn(3, 1), 120);
     EXPECT_EQ(s.ItemBend(3, 1), -8192);
     EXPECT_EQ(s.PieceOpen, 1);
@@ -383,23 +386,46 @@ TEST_F(PieceCommandsTest, OpenReadsTheSavedPieceBack) {
     ASSERT_TRUE(mnuFilSave_Click(c));
     EXPECT_EQ(test::ReadFile(DataPath("OTHER")), Header("8,100,#TRUE#,3,5") +
                                                      "010600000048006400010100000\r\n" +
-                                                     "0313000000000120000101-8192\r\n");
+                                                     "0306000000480120000101-8192\r\n");
 }
 
-TEST_F(PieceCommandsTest, OpenReadsATrackWhoseFileMovedOnSinceTheSave) {
-    OpenSong(); // the snapshot: three quarter notes on track 2
-    const TrackItemRecord half{"C", "4", "h", "0", "64", "1", "2", "0"};
-    // As many items in the file: the snapshot holds.
-    WriteTrack(music + "/SONG.TNQ", "SONG02", std::vector(3, half));
-    ASSERT_TRUE(OpenPieceFile(c, DataPath("SONG")));
-    EXPECT_EQ(s.ItemTime(2, 1), 480);
-    EXPECT_EQ(s.PieceChanged, 0);
-    // Two items written since the Save: the track is read from its file.
-    WriteTrack(music + "/SONG.TNQ", "SONG02", std::vector(5, half));
-    ASSERT_TRUE(OpenPieceFile(c, DataPath("SONG")));
-    EXPECT_EQ(s.ItemCount(2), 5);
-    EXPECT_EQ(s.ItemTime(2, 1), 960);
-    EXPECT_EQ(s.PieceChanged, 1);
+TEST_F(PieceCommandsTest, OpenTakesATrackFromTheSnapshotOnlyWhereItsFileAgrees) {
+    OpenSong(); // the snapshot: C, C# and D in quarters on track 2, bar 1, channel 2
+    auto item = [](const char* note, const char* duration, const char* bar) {
+        return TrackItemRecord{note, "4", duration, "0", "64", bar, "2", "0"};
+    };
+    const std::vector<TrackItemRecord> saved{item("C", "q", "1"), item("C#", "q", "1"),
+                                             item("D", "q", "1")};
+    struct Case {
+        const char* what;
+        std::vector<TrackItemRecord> file;
+        Integer changed;
+    };
+    std::vector<TrackItemRecord> longer = saved, halves = saved, renumbered = saved, louder = saved,
+                                 higher = saved;
+    longer.push_back(item("E", "q", "1"));
+    halves[1].Duration = "h";
+    renumbered[2].Bar = "2";
+    louder[2].Dynamics = "65";
+    higher[0].Note = "D";
+    const Case cases[] = {
+        {"as saved", saved, 0},         {"an item more", longer, 1},   {"a longer item", halves, 1},
+        {"another bar", renumbered, 1}, {"other dynamics", louder, 1}, {"another note", higher, 1},
+    };
+    p.msg.shown.clear();
+    for (const Case& k : cases) {
+        WriteTrack(music + "/SONG.TNQ", "SONG02", k.file);
+        ASSERT_TRUE(OpenPieceFile(c, DataPath("SONG"))) << k.what;
+        EXPECT_EQ(s.PieceChanged, k.changed) << k.what;
+        // The track as its file has it.
+        ASSERT_EQ(s.ItemCount(2), static_cast<Integer>(k.file.size())) << k.what;
+        EXPECT_EQ(s.ItemTime(2, 2), k.file[1].Duration == "h" ? 960 : 480) << k.what;
+        EXPECT_EQ(s.BarNo(2, 3), std::stoi(k.file[2].Bar)) << k.what;
+        EXPECT_EQ(s.ItemDyn(2, 3), std::stoi(k.file[2].Dynamics)) << k.what;
+        EXPECT_EQ(s.NoteCode(2, 1), k.file[0].Note == "D" ? 62 : 60) << k.what;
+        EXPECT_EQ(s.CurrentItem(2), s.ItemCount(2) + 1) << k.what;
+        EXPECT_TRUE(p.msg.shown.empty()) << k.what << ": " << p.msg.Last().Text;
+    }
 }
 
 TEST_F(PieceCommandsTest, SaveAndOpenRemoveWhatAReplacementCutShortLeftBehind) {
@@ -420,14 +446,59 @@ TEST_F(PieceCommandsTest, SaveAndOpenRemoveWhatAReplacementCutShortLeftBehind) {
     }
 }
 
-TEST_F(PieceCommandsTest, TimesAndTemposOfTheDataFile) {
-    // Times are whole numbers, however long.
-    test::WriteFile(DataPath("LONG"), Header() + "010601677721706400010100000\r\n");
-    WriteTrack(music + "/LONG.TNQ", "LONG01", {Note("C", "1")});
-    p.files.Choose(DataPath("LONG"));
-    ASSERT_TRUE(mnuFilOpen_Click(c));
-    EXPECT_EQ(s.ItemTime(1, 1), 16777217);
+TEST_F(PieceCommandsTest, TrackFileCutInsideARecordOpensWithOneMessage) {
+    OpenSong();
+    const std::string c4 = EncodeRecord(Note("C", "1"));
+    const std::string end = EncodeRecord(kEndRecord);
+    struct Case {
+        std::string track2, track5;
+        Integer items2, items5;
+        std::string text;
+    };
+    const std::string item = "ends inside a record: its last whole item is Item ";
+    const Case cases[] = {
+        {c4 + c4 + c4.substr(0, 20), "", 2, 0,
+         "The file SONG02 of Track 2 " + item +
+             "2.\nThe track keeps its whole items; its "
+             "END record is written at the track's next change."},
+        {c4 + c4 + c4 + end.substr(0, 17), c4.substr(0, 1), 3, 0,
+         "The file SONG02 of Track 2 " + item +
+             "3.\nThe file SONG05 of Track 5 ends inside a "
+             "record: it holds no whole item.\nEach track keeps its whole items; its END record "
+             "is written at the track's next change."},
+        // A whole track, or one whose END record is followed by a cut one.
+        {c4 + c4 + c4 + end, c4 + end + c4.substr(0, 9), 3, 1, ""},
+    };
+    for (const Case& k : cases) {
+        test::WriteFile(music + "/SONG.TNQ/SONG02", k.track2);
+        test::WriteFile(music + "/SONG.TNQ/SONG05", k.track5);
+        p.msg.shown.clear();
+        if (!k.text.empty()) p.msg.AnswerOk();
+        ASSERT_TRUE(OpenPieceFile(c, DataPath("SONG")));
+        EXPECT_EQ(s.ItemCount(2), k.items2);
+        EXPECT_EQ(s.ItemCount(5), k.items5);
+        if (k.text.empty()) {
+            EXPECT_TRUE(p.msg.shown.empty()) << p.msg.Last().Text;
+            continue;
+        }
+        ASSERT_EQ(p.msg.shown.size(), 1u);
+        EXPECT_EQ(p.msg.Last().Text, k.text);
+        EXPECT_EQ(p.msg.Last().Title, "Open File");
+    }
 
+    // The next END record written replaces the cut bytes.
+    test::WriteFile(music + "/SONG.TNQ/SONG02", c4 + c4 + c4.substr(0, 20));
+    p.msg.AnswerOk();
+    ASSERT_TRUE(OpenPieceFile(c, DataPath("SONG")));
+    s.CurrentTrack = 2;
+    TrackFileOpen(c);
+    WriteEndRecord(c);
+    s.File2.Close();
+    EXPECT_EQ(test::ReadFile(music + "/SONG.TNQ/SONG02"), c4 + c4 + end);
+}
+
+TEST_F(PieceCommandsTest, ATempoTheTempoBoxRefusesIsADamagedHeader) {
+    OpenSong();
     // A tempo the tempo box would refuse is a damaged header.
     test::WriteFile(DataPath("FAST"),
                     "\"1e9\",480,\"" + music + "\",\"\",0,\"4\",\"4\",32,2000,#FALSE#,3,2\r\n");
@@ -437,7 +508,7 @@ TEST_F(PieceCommandsTest, TimesAndTemposOfTheDataFile) {
     EXPECT_EQ(p.msg.Last().Text.substr(0, 15), "The piece file ");
     EXPECT_NE(p.msg.Last().Text.find("tempo"), std::string::npos);
     EXPECT_EQ(p.msg.Last().Title, "Open File");
-    EXPECT_EQ(s.PieceTitle, "LONG");
+    ExpectSongStillOpen();
 }
 
 TEST_F(PieceCommandsTest, CancelledOpenDialogChangesNothing) {

@@ -172,6 +172,46 @@ TEST_P(EditBars, RenumberDeleteAndPunchFromTheEditMenu) {
     ExpectMidWithoutKeyZero();
 }
 
+TEST_F(EditBars, ReopenedWithoutSavingDeleteByBarTakesTheBarsTheFileHolds) {
+    Load();
+    NewPiece("BARS");
+    if (HasFatalFailure()) return;
+    Press(Qt::Key_Escape);
+    // Bars 1 to 3, then 2 to 5, recalculated and saved.
+    WriteTrackFile(2, Halves({1, 2, 3, 2, 3, 4, 5}, "C", "G", "2"));
+    OpenMenu(w, "mnuFile");
+    ChooseTracks({2});
+    Choose(w, "mnuFilRecalc");
+    OpenMenu(w, "mnuFile");
+    Choose(w, "mnuFilSave");
+
+    // Edit > Renumber Bars: the file's bars run 1 to 7, and what the saved
+    // piece calls bar 5 the file calls bar 7.
+    OpenMenu(w, "mnuEdit");
+    p.msg.Answer(mb::Yes);
+    Choose(w, "mnuEdtRenumber");
+    ASSERT_EQ(TrackRecords(2), Halves({1, 2, 3, 4, 5, 6, 7}, "C", "G", "2"));
+
+    // Reopened from the File menu, No to saving the changes.
+    OpenMenu(w, "mnuFile");
+    p.msg.Answer(mb::No);
+    Choose(w, "mnuFileArray(1)");
+    ASSERT_EQ(p.s.PieceTitle, "BARS");
+    EXPECT_EQ(p.s.PieceChanged, 1) << "the snapshot saved is not the piece's";
+
+    // Edit > Delete by Bar 5: what the file calls bar 5 goes.
+    OpenMenu(w, "mnuEdit");
+    ChooseTracks({2});
+    WhenUp<FrmDeletebyBar>([&](FrmDeletebyBar& d) {
+        Field(&d, "5");
+        Field(&d, "5");
+        d.btnOK->click();
+    });
+    Choose(w, "MnuEdtDelete");
+    EXPECT_EQ(TrackRecords(2), Halves({1, 2, 3, 4, 6, 7}, "C", "G", "2"));
+    EXPECT_TRUE(p.msg.AllAnswersUsed());
+}
+
 TEST_F(EditBars, PunchInARestTwiceKeepsItSilent) {
     Load();
     NewPiece("HUSH");
@@ -236,7 +276,8 @@ TEST_P(EditBars, RestsPatternAndStaccatoFromTheEditMenu) {
     Choose(w, "mnuEdtTwoNote");
     EXPECT_TRUE(patternShown);
     auto two = Halves({1}, "C", "G", "2");
-    for (int k = 0; k < 8; ++k) two.push_back({k % 2 ? "E" : "C", "4", "e", "0", "64", "2", "2", "0"});
+    for (int k = 0; k < 8; ++k)
+        two.push_back({k % 2 ? "E" : "C", "4", "e", "0", "64", "2", "2", "0"});
     for (const auto& r : Halves({3, 4}, "C", "G", "2")) two.push_back(r);
     EXPECT_EQ(TrackRecords(2), two);
     EXPECT_EQ(Count(2), 14);
@@ -296,7 +337,8 @@ TEST_P(EditBars, RestsPatternAndStaccatoFromTheEditMenu) {
     Choose(w, "mnuEdtCC");
     rests.resize(4);
     for (int bar : {3, 4})
-        for (int k = 0; k < 4; ++k) rests.push_back({"R", "0", "q", "0", "0", std::to_string(bar), "3", "0"});
+        for (int k = 0; k < 4; ++k)
+            rests.push_back({"R", "0", "q", "0", "0", std::to_string(bar), "3", "0"});
     EXPECT_EQ(TrackRecords(3), rests);
     EXPECT_EQ(Count(3), 12);
     EXPECT_EQ(w.StatusBar2->Line(), "Select a menu item");

@@ -788,6 +788,49 @@ TEST_F(EntryWindow, PieceWhoseTrackFileMovedOnReopensFromTheRecentListWithEveryI
     EXPECT_EQ(TrackRecords(2), items);
 }
 
+TEST_F(EntryWindow, TrackFileCutInsideARecordOpensWithAMessageAndTakesTheNextItemWhole) {
+    Load();
+    NewPiece("SONG");
+    if (HasFatalFailure()) return;
+    auto q = [](const char* n) { return TrackItemRecord{n, "4", "q", "0", "64", "1", "2", "0"}; };
+    Press(Qt::Key_Escape);
+    WriteTrackFile(2, {q("C"), q("D"), q("E")});
+    OpenMenu(w, "mnuFile");
+    ChooseTracks({2});
+    Choose(w, "mnuFilRecalc");
+    OpenMenu(w, "mnuFile");
+    Choose(w, "mnuFilSave");
+    // The file cut off inside its third item.
+    const std::string path = TrackFilePath(p.s, "SONG", 2);
+    test::WriteFile(path, test::ReadFile(path).substr(0, 2 * kRecordLength + 20));
+
+    // Reopened: one message names the track and its last whole item.
+    OpenMenu(w, "mnuFile");
+    p.msg.AnswerOk();
+    const std::size_t before = p.msg.shown.size();
+    Choose(w, "mnuFileArray(1)");
+    ASSERT_EQ(p.msg.shown.size(), before + 1);
+    EXPECT_EQ(p.msg.Last().Title, "Open File");
+    EXPECT_EQ(p.msg.Last().Text.substr(0, 79),
+              "The file SONG02 of Track 2 ends inside a record: its last whole item is Item 2.");
+    EXPECT_EQ(w.lblTrkDat(1)->text(), "2");
+
+    // A note typed at the suggested item takes the cut bytes' place, with
+    // the END record behind it.
+    ToTrack("2");
+    EXPECT_EQ(Text(w.txtItem), "3");
+    ToNoteInBarOne();
+    Field("A");
+    Field("4");
+    Field("q");
+    Enter();
+    Field("64");
+    Type("0");
+    Press(Qt::Key_F12);
+    EXPECT_EQ(test::ReadFile(path), EncodeRecord(q("C")) + EncodeRecord(q("D")) +
+                                        EncodeRecord(q("A")) + EncodeRecord(kEndRecord));
+}
+
 TEST_F(EntryWindow, NewEntersItemEntryInItsOwnMode) {
     Load();
     p.s.MenuMode = "mnuEdtCC"; // as the last bulk command left it
