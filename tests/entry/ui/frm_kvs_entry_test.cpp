@@ -35,6 +35,18 @@ class EntryWindow : public test::EntryWindowBase {
 protected:
     // The piece both roads type, from File > New to the menus again.
     void TypeThePiece();
+    // From the item box of a track other than 1: an A4 quarter in bar 1,
+    // dynamics 64, accepted with F12.
+    void AcceptQuarterAInBarOne() {
+        ToNoteInBarOne();
+        Field("A");
+        Field("4");
+        Field("q");
+        Enter();
+        Field("64");
+        Type("0");
+        Press(Qt::Key_F12);
+    }
 };
 
 // ---- Help lines ------------------------------------------------------------------
@@ -776,14 +788,7 @@ TEST_F(EntryWindow, PieceWhoseTrackFileMovedOnReopensFromTheRecentListWithEveryI
     Choose(w, "mnuFileArray(1)");
     ToTrack("2");
     EXPECT_EQ(Text(w.txtItem), "6");
-    ToNoteInBarOne();
-    Field("A");
-    Field("4");
-    Field("q");
-    Enter();
-    Field("64");
-    Type("0");
-    Press(Qt::Key_F12);
+    AcceptQuarterAInBarOne();
     items.push_back(q("A"));
     EXPECT_EQ(TrackRecords(2), items);
 }
@@ -819,14 +824,7 @@ TEST_F(EntryWindow, TrackFileCutInsideARecordOpensWithAMessageAndTakesTheNextIte
     // the END record behind it.
     ToTrack("2");
     EXPECT_EQ(Text(w.txtItem), "3");
-    ToNoteInBarOne();
-    Field("A");
-    Field("4");
-    Field("q");
-    Enter();
-    Field("64");
-    Type("0");
-    Press(Qt::Key_F12);
+    AcceptQuarterAInBarOne();
     EXPECT_EQ(test::ReadFile(path), EncodeRecord(q("C")) + EncodeRecord(q("D")) +
                                         EncodeRecord(q("A")) + EncodeRecord(kEndRecord));
 }
