@@ -9,7 +9,7 @@
 // Usage: tnq_bench [--smoke] [--limit SECONDS] [ROW ...]
 //   --smoke   every row once on small pieces, checked, without figures
 //   --limit   a run is stopped after SECONDS (90 in the full set)
-//   ROW       only the rows whose command names contain one of these texts
+//   ROW       only the rows whose "command, piece" contains one of these texts
 #include "bench/pieces.h"
 #include "bench/runner.h"
 #include "bench/scripted.h"
@@ -639,7 +639,8 @@ int main(int argc, char** argv) {
     std::vector<bool> chosen;
     for (const Row& row : rows) {
         bool yes = wanted.empty();
-        for (const std::string& w : wanted) yes = yes || row.Name.find(w) != std::string::npos;
+        const std::string name = row.Name + ", " + row.Piece;
+        for (const std::string& w : wanted) yes = yes || name.find(w) != std::string::npos;
         chosen.push_back(yes);
     }
     const fs::path root = fs::temp_directory_path() / ("tnq_bench." + std::to_string(::getpid()));
