@@ -115,11 +115,11 @@ std::vector<TrackItemRecord> ConvertOldTrack(std::string_view fileBytes) {
 }
 
 std::string OldPieceName(const std::string& path) {
-    const std::string up = UCase(path);
-    const std::size_t at = up.rfind(".AWE/");
-    if (at == std::string::npos) return "";
-    const std::string file = up.substr(up.rfind('/') + 1);
-    return file.substr(0, file.find('.'));
+    if (UCase(path).rfind(".AWE/") == std::string::npos) return "";
+    // A name Windows-1252 cannot spell is no title.
+    const std::optional<std::string> file = NameFromDisk(fs::path(path).filename().string());
+    if (!file) return "";
+    return UCase(file->substr(0, file->find('.')));
 }
 
 void ConvKVOtoKVS_Click(Context& c) {
@@ -163,7 +163,9 @@ void OpenAWEConversion(Context& c) {
         // The old piece's directory is the header file's, named NAME.AWE.
         const std::string name = OldPieceName(path);
         const fs::path oldDir = fs::path(path).parent_path();
-        if (UCase(oldDir.filename().string()) != name + ".AWE") throw VbError(err::PathNotFound);
+        const std::optional<std::string> oldDirName = NameFromDisk(oldDir.filename().string());
+        if (name.empty() || !oldDirName || UCase(*oldDirName) != name + ".AWE")
+            throw VbError(err::PathNotFound);
         const CheckedTitle title = CheckPieceTitle(name);
         if (title.Result != TitleCheck::Ok || title.Title != name) {
             Refuse(c, name + " cannot be the title of a piece: a title has 1 to " +
@@ -222,7 +224,7 @@ void OpenAWEConversion(Context& c) {
         s.File3Open = 0;
         s.PieceLock.Release();
 
-        const std::string dir = s.FilePath + (EndsWith(s.FilePath, "/") ? "" : "/") + name + ".TNQ";
+        const std::string dir = NewPieceDirectoryOf(s.FilePath, name);
         if (::mkdir(dir.c_str(), 0777) != 0) throw VbError(ErrorFromErrno(errno));
         std::optional<DirectoryLock> lock = LockPieceDirectory(c, dir, name, kTitle);
         if (!lock) return;

@@ -35,8 +35,9 @@ std::optional<OldHeader> ParseOldHeader(std::string_view line, const State& s, s
 std::vector<TrackItemRecord> ConvertOldTrack(std::string_view fileBytes);
 
 // The piece name of a chosen header path inside an .AWE directory: its
-// file name, upper-cased, up to the first "."; "" when the path lies in no
-// .AWE directory.
+// file name as a program text, upper-cased, up to the first "."; "" when
+// the path lies in no .AWE directory or the name holds a character
+// Windows-1252 has not.
 std::string OldPieceName(const std::string& path);
 
 // "&Convert AWE file to TNQ...": the warning (OK / Cancel), then the

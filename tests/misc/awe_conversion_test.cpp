@@ -105,6 +105,18 @@ TEST_F(AweTest, ConvertOldTrackMendsAdjustmentsDropsTemposAndEnds) {
     EXPECT_EQ(OldPieceName("/a/b/song.mid"), "");
 }
 
+TEST_F(AweTest, AnOldPieceNamedOutsideAsciiConvertsIntoTheDirectoryItsTitleNames) {
+    // On disk the old piece is "\u00c9TUDE.AWE" in UTF-8; its title is the
+    // one Windows-1252 byte 0xC9 and four letters.
+    const std::string path = OldPiece("\xC3\x89TUDE", Header(), {{Rec("C", "0")}});
+    Convert(path);
+    EXPECT_EQ(s.PieceTitle, "\xC9TUDE");
+    const fs::path dir = fs::path(s.FilePath) / "\xC3\x89TUDE.TNQ";
+    EXPECT_TRUE(fs::is_regular_file(dir / "\xC3\x89TUDE.TNQ"));
+    EXPECT_EQ(fs::file_size(dir / "\xC3\x89TUDE02"), 2u * kRecordLength);
+    EXPECT_EQ(OldPieceName("/a/\xE6\x97\xA5.awe/\xE6\x97\xA5.awe"), "") << "no Windows-1252 title";
+}
+
 TEST_F(AweTest, HeadersOutsideTheLimitsAreRefusedBeforeAnythingIsMade) {
     std::string why;
     const struct {
