@@ -9,7 +9,6 @@
 #include "core/track_files.h"
 #include "platform/vb.h"
 
-#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -60,31 +59,12 @@ std::vector<std::string> ReadTrackRecords(const RecordFile& f, int first, int la
 }
 
 void MoveItemSlots(State& s, int t, int first, int last, int shift) {
-    auto move = [&](int from) {
-        const int to = from + shift;
-        s.NoteCode(t, to) = s.NoteCode(t, from);
-        s.ItemTime(t, to) = s.ItemTime(t, from);
-        s.ItemDyn(t, to) = s.ItemDyn(t, from);
-        s.BarNo(t, to) = s.BarNo(t, from);
-        s.ItemChan(t, to) = s.ItemChan(t, from);
-        s.ItemBend(t, to) = s.ItemBend(t, from);
-    };
-    // Highest first when moving on, lowest first when moving back.
-    if (shift > 0)
-        for (int i = last; i >= first; --i) move(i);
-    else
-        for (int i = first; i <= last; ++i) move(i);
-    // The slots behind the new last item read 0, as a recalculation leaves
-    // them.
-    auto clear = [&](auto& a) {
-        for (int j = std::max(last + shift + 1, 0); j <= a.Upper2(); ++j) a(t, j) = 0;
-    };
-    clear(s.NoteCode);
-    clear(s.ItemTime);
-    clear(s.ItemDyn);
-    clear(s.BarNo);
-    clear(s.ItemChan);
-    clear(s.ItemBend);
+    s.NoteCode.MoveSlots(t, first, last, shift);
+    s.ItemTime.MoveSlots(t, first, last, shift);
+    s.ItemDyn.MoveSlots(t, first, last, shift);
+    s.BarNo.MoveSlots(t, first, last, shift);
+    s.ItemChan.MoveSlots(t, first, last, shift);
+    s.ItemBend.MoveSlots(t, first, last, shift);
 }
 
 int InsertCapacity(const State& s, int track) {

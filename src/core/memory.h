@@ -12,8 +12,8 @@ namespace tnq {
 // The arrays a score is made of, out of the state: a score built apart, or
 // the open piece's score kept while another piece is read in its place.
 struct ScoreArrays {
-    Array2<Integer> NoteCode, ItemDyn, ItemChan, ItemBend, BarNo;
-    Array2<Long> ItemTime;
+    GapArray2<Integer> NoteCode, ItemDyn, ItemChan, ItemBend, BarNo;
+    GapArray2<Long> ItemTime;
     Array1<Integer> ItemCount, CurrentItem;
     Array2<Integer> SpanFirst, SpanLast;
     Array1<Long> TrackTotal;

@@ -87,12 +87,11 @@ bool FitsInteger(double v) {
     return r >= -32768 && r <= 32767;
 }
 
-// Slot 1 of a track's row, which holds slots 1..last (both ends are
-// bounds-checked; a row is stored in one piece).
-template <class T> T* RowFrom1(Array2<T>& a, int track, int last) {
-    T* const first = &a(track, 1);
-    static_cast<void>(&a(track, last));
-    return first;
+// Slot 1 of a track's row, made plain, which holds slots 1..last (error 9
+// when it does not).
+template <class T> T* RowFrom1(GapArray2<T>& a, int track, int last) {
+    if (!a.HoldsRow(track, std::max(last, 1))) throw VbError(err::SubscriptOutOfRange);
+    return a.Row(track) + 1;
 }
 
 // The six score rows of a track, slots 1..MaxItems, for a recalculation of

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "core/arrays.h"
+#include "core/gap_array.h"
 #include "platform/directory_lock.h"
 #include "platform/record_file.h"
 
@@ -49,12 +50,12 @@ struct State {
     std::string HelpFile; // the help document, its full path once found
 
     // ---- Score arrays (track 0..NumTracks, item 0..MaxItems) ------------
-    Array2<Integer> NoteCode;
-    Array2<Long> ItemTime;
-    Array2<Integer> ItemDyn;
-    Array2<Integer> BarNo;
-    Array2<Integer> ItemChan;
-    Array2<Integer> ItemBend;
+    GapArray2<Integer> NoteCode;
+    GapArray2<Long> ItemTime;
+    GapArray2<Integer> ItemDyn;
+    GapArray2<Integer> BarNo;
+    GapArray2<Integer> ItemChan;
+    GapArray2<Integer> ItemBend;
 
     // ---- Per-track arrays ------------------------------------------------
     Array1<Integer> ItemCount;

@@ -214,8 +214,9 @@ bool StoreItemTimesIn(Context& c, const TrackSlots* given) {
         // Every slot and the converted length first: a failure stores nothing.
         TrackSlots found;
         if (!given) {
-            found = {&s.NoteCode(t, n) - n, &s.ItemTime(t, n) - n, &s.ItemDyn(t, n) - n,
-                     &s.BarNo(t, n) - n,    &s.ItemChan(t, n) - n, &s.ItemBend(t, n) - n, n};
+            const std::optional<TrackSlots> row = SlotsOf(s, t);
+            if (!row) throw VbError(err::SubscriptOutOfRange);
+            found = *row;
         }
         const TrackSlots& slots = given ? *given : found;
         if (n < 0 || n > slots.Last) throw VbError(err::SubscriptOutOfRange);
@@ -251,12 +252,12 @@ std::optional<TrackSlots> SlotsOf(State& s, int track) {
         !s.ItemChan.HoldsRow(track, 0) || !s.ItemBend.HoldsRow(track, 0) || track < 0 ||
         track > s.CurrentItem.Upper())
         return std::nullopt;
-    return TrackSlots{&s.NoteCode(track, 0),
-                      &s.ItemTime(track, 0),
-                      &s.ItemDyn(track, 0),
-                      &s.BarNo(track, 0),
-                      &s.ItemChan(track, 0),
-                      &s.ItemBend(track, 0),
+    return TrackSlots{s.NoteCode.Row(track),
+                      s.ItemTime.Row(track),
+                      s.ItemDyn.Row(track),
+                      s.BarNo.Row(track),
+                      s.ItemChan.Row(track),
+                      s.ItemBend.Row(track),
                       std::min({s.NoteCode.Upper2(), s.ItemTime.Upper2(), s.ItemDyn.Upper2(),
                                 s.BarNo.Upper2(), s.ItemChan.Upper2(), s.ItemBend.Upper2()}),
                       &s.CurrentItem(track)};

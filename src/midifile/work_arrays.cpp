@@ -156,8 +156,8 @@ int CompactTracks(State& s, const TrackTest& suppressed) {
         const int p =
             inPlace
                 ? CompactTrack(s, t, last, silent,
-                               ScoreRows{&s.NoteCode(t, 0), &s.ItemDyn(t, 0), &s.ItemChan(t, 0),
-                                         &s.ItemBend(t, 0), &s.ItemTime(t, 0)},
+                               ScoreRows{s.NoteCode.Row(t), s.ItemDyn.Row(t), s.ItemChan.Row(t),
+                                         s.ItemBend.Row(t), s.ItemTime.Row(t)},
                                WorkRows{&s.WorkCode(t, 0), &s.WorkDyn(t, 0), &s.WorkChan(t, 0),
                                         &s.WorkBend(t, 0), &s.WorkTime(t, 0)},
                                total)
