@@ -192,22 +192,33 @@ TEST_F(EditBars, ReopenedWithoutSavingDeleteByBarTakesTheBarsTheFileHolds) {
     Choose(w, "mnuEdtRenumber");
     ASSERT_EQ(TrackRecords(2), Halves({1, 2, 3, 4, 5, 6, 7}, "C", "G", "2"));
 
-    // Reopened from the File menu, No to saving the changes.
+    // File > Exit, No to saving the changes; a fresh start reopens the
+    // piece from the File menu.
     OpenMenu(w, "mnuFile");
     p.msg.Answer(mb::No);
-    Choose(w, "mnuFileArray(1)");
-    ASSERT_EQ(p.s.PieceTitle, "BARS");
-    EXPECT_EQ(p.s.PieceChanged, 1) << "the snapshot saved is not the piece's";
+    Choose(w, "mnuFilExit");
+    ASSERT_FALSE(w.isVisible());
+    p.s.PieceLock.Release(); // the first run ended
+    State s2;
+    FrmKVS w2;
+    Context c2{s2, p.msg, p.ini, w2, p.sys};
+    w2.Attach(&c2);
+    w2.Form_Load();
+    ASSERT_TRUE(test::ShowActive(&w2));
+    OpenMenu(w2, "mnuFile");
+    Choose(w2, "mnuFileArray(1)");
+    ASSERT_EQ(s2.PieceTitle, "BARS");
+    EXPECT_EQ(s2.PieceChanged, 1) << "the snapshot saved is not the piece's";
 
     // Edit > Delete by Bar 5: what the file calls bar 5 goes.
-    OpenMenu(w, "mnuEdit");
+    OpenMenu(w2, "mnuEdit");
     ChooseTracks({2});
     WhenUp<FrmDeletebyBar>([&](FrmDeletebyBar& d) {
         Field(&d, "5");
         Field(&d, "5");
         d.btnOK->click();
     });
-    Choose(w, "MnuEdtDelete");
+    Choose(w2, "MnuEdtDelete");
     EXPECT_EQ(TrackRecords(2), Halves({1, 2, 3, 4, 6, 7}, "C", "G", "2"));
     EXPECT_TRUE(p.msg.AllAnswersUsed());
 }
