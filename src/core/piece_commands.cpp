@@ -155,33 +155,6 @@ struct CutTrack {
     int Items = 0;
 };
 
-// The items of track t as the score holds them, slots 1..ItemCount(t).
-void TrackItems(State& s, int t, std::vector<SnapshotItem>& items) {
-    items.clear();
-    const int count = s.ItemCount(t);
-    const std::optional<TrackSlots> row = SlotsOf(s, t);
-    if (!row || count < 1 || count > row->Last) return;
-    for (int i = 1; i <= count; ++i)
-        items.push_back(
-            {row->Code[i], row->Time[i], row->Dyn[i], row->Bar[i], row->Chan[i], row->Bend[i]});
-}
-
-// Whether the score holds items for track t, and no others.
-bool HoldsItems(State& s, int t, const std::vector<SnapshotItem>& items) {
-    const int count = s.ItemCount(t);
-    if (count < 0 || static_cast<std::size_t>(count) != items.size()) return false;
-    if (count == 0) return true;
-    const std::optional<TrackSlots> row = SlotsOf(s, t);
-    if (!row || count > row->Last) return false;
-    for (int i = 1; i <= count; ++i) {
-        const SnapshotItem& v = items[static_cast<std::size_t>(i) - 1];
-        if (row->Code[i] != v.Code || row->Time[i] != v.Time || row->Dyn[i] != v.Dyn ||
-            row->Bar[i] != v.Bar || row->Chan[i] != v.Chan || row->Bend[i] != v.Bend)
-            return false;
-    }
-    return true;
-}
-
 // The snapshot of the data file is what the score held at the last Save,
 // while Accept Item and the bulk edits write the track files at once: a
 // piece left unsaved after such writes opens with a snapshot its track
@@ -194,20 +167,28 @@ bool HoldsItems(State& s, int t, const std::vector<SnapshotItem>& items) {
 bool ReadTracksFromTheirFiles(Context& c, std::vector<CutTrack>& cut) {
     State& s = c.s;
     const std::string selected = s.SelectedTracks;
-    std::vector<SnapshotItem> snapshot;
+    const auto tracks = static_cast<std::size_t>(std::max<int>(s.NumTracks, 0));
+    std::vector<TrackReading> found;
     bool differs = false;
-    for (int t = 1; t <= s.NumTracks; ++t) {
-        TrackItems(s, t, snapshot);
-        s.SelectedTracks.assign(static_cast<std::size_t>(s.NumTracks), '0');
-        s.SelectedTracks[static_cast<std::size_t>(t) - 1] = '1';
-        const bool read = Recalculate(c);
-        if (!read || !HoldsItems(s, t, snapshot)) differs = true;
-        // Whole records and no END record among them, then part of one.
-        std::error_code ec;
-        const auto size = fs::file_size(TrackFilePath(s, s.PieceTitle, t), ec);
-        if (!ec && size % kRecordLength != 0 &&
-            static_cast<std::uintmax_t>(s.ItemCount(t)) == size / kRecordLength)
-            cut.push_back({t, s.ItemCount(t)});
+    s.SelectedTracks.assign(tracks, '1');
+    // Every track in one recalculation; after a track that fails, the
+    // tracks behind it in the next.
+    for (int from = 1; from <= s.NumTracks;) {
+        const bool read = RecalculateComparing(c, found);
+        for (int t = from; t <= s.NumTracks; ++t) {
+            const TrackReading& k = found[static_cast<std::size_t>(t)];
+            differs = differs || k.Changed;
+            // Whole records and no END record among them, then part of one.
+            if (k.FileBytes % kRecordLength != 0 &&
+                static_cast<std::size_t>(s.ItemCount(t)) == k.FileBytes / kRecordLength)
+                cut.push_back({t, s.ItemCount(t)});
+        }
+        if (read) break;
+        differs = true;
+        from = std::max<int>(s.CurrentTrack, from) + 1;
+        const auto before = static_cast<std::size_t>(from) - 1;
+        s.SelectedTracks.assign(before, '0');
+        s.SelectedTracks.append(tracks - before, '1');
     }
     s.File2.Close();
     s.File2Open = 0;

@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tnq {
 
@@ -547,6 +548,13 @@ template <class Groups> [[gnu::always_inline]] inline bool ConvertGroups(Context
 
 namespace {
 
+// What a track's rows held before it is read again: its count, and whether
+// the reading has so far stored the same items.
+struct RowsBefore {
+    int Count = 0;
+    bool Same = true;
+};
+
 // How reading a track's records into its rows ended.
 struct TrackRead {
     enum class End { Read, DataError, Full };
@@ -560,11 +568,15 @@ struct TrackRead {
 // convert, the track keeps its real length (at most what it can hold) and
 // its cursor on the item at fault; at a full track the item in the last
 // slot is stored but not counted.
+// With before, each item read is also compared with what its slot held
+// (before->Count items, slots 1..Count): Same ends false at the first item
+// that differs or lies beyond them.
 TrackRead ReadRecords(Context& rc, RecordConverter& converter, std::string_view file,
-                      TrackRows& rows) {
+                      TrackRows& rows, RowsBefore* before = nullptr) {
     State& s = rc.s;
     const int t = s.CurrentTrack;
     const std::optional<TrackSlots> slots = SlotsOf(s, t);
+    if (before && !slots) before->Same = false;
     // The track's cursor and count, found once (the arrays keep their size
     // while the track is read).
     Integer& cursor = s.CurrentItem(t);
@@ -583,6 +595,15 @@ TrackRead ReadRecords(Context& rc, RecordConverter& converter, std::string_view 
                 std::min(ItemsBeforeEnd(file), std::max(0, s.MaxItems - 1)));
             return {TrackRead::End::DataError, n};
         }
+        const bool compare = before && before->Same && slots && n <= before->Count;
+        if (before && !compare) before->Same = false;
+        Integer was[5] = {};
+        Long wasTime = 0;
+        if (compare) {
+            was[0] = slots->Code[n], was[1] = slots->Dyn[n], was[2] = slots->Bar[n];
+            was[3] = slots->Chan[n], was[4] = slots->Bend[n];
+            wasTime = slots->Time[n];
+        }
         if (!(slots ? StoreItemTimes(rc, *slots) : StoreItemTimes(rc))) {
             // (A store that failed stored nothing and left the cursor.)
             rows.Stored = cursor - 1;
@@ -592,7 +613,12 @@ TrackRead ReadRecords(Context& rc, RecordConverter& converter, std::string_view 
         }
         rows.Stored = n;
         count = static_cast<Integer>(count + 1);
+        if (compare && (slots->Code[n] != was[0] || slots->Dyn[n] != was[1] ||
+                        slots->Bar[n] != was[2] || slots->Chan[n] != was[3] ||
+                        slots->Bend[n] != was[4] || slots->Time[n] != wasTime))
+            before->Same = false;
     }
+    if (before && count != before->Count) before->Same = false;
     return {};
 }
 
@@ -640,7 +666,9 @@ struct ReadingState {
 
 } // namespace
 
-bool Recalculate(Context& c) {
+namespace {
+
+bool RecalculateTracks(Context& c, std::vector<TrackReading>* tracks) {
     State& s = c.s;
     // The main window fills these tables when it loads.
     if (s.PowerOfTwo[1] == 0) FillNoteTables(s);
@@ -667,13 +695,26 @@ bool Recalculate(Context& c) {
 
             c.screen.SetTrackFigure(t - 1, "0");
             figures.SetTrack(t);
+            RowsBefore before{s.ItemCount(t)};
+            const auto mark = [&] {
+                if (!tracks) return;
+                TrackReading& found = (*tracks)[static_cast<std::size_t>(t)];
+                found.Changed = !before.Same;
+                found.FileBytes = file.size();
+            };
             s.ItemCount(t) = 0;
             s.CurrentItem(t) = 1;
             TrackRows rows(s, t);
             s.TickFraction = 0;
-            if (file.empty()) continue;
+            if (file.empty()) {
+                before.Same = before.Count == 0;
+                mark();
+                continue;
+            }
 
-            const TrackRead read = ReadRecords(rc, converter, file, rows);
+            const TrackRead read = ReadRecords(rc, converter, file, rows, tracks ? &before : nullptr);
+            if (read.What != TrackRead::End::Read) before.Same = false;
+            mark();
             if (read.What == TrackRead::End::DataError) {
                 DataError(rc, t, read.Item);
                 return false;
@@ -691,6 +732,17 @@ bool Recalculate(Context& c) {
     }
     if (s.MenuMode == "mnuFilRecalc") SwitchOffStatus(c);
     return true;
+}
+
+} // namespace
+
+bool Recalculate(Context& c) {
+    return RecalculateTracks(c, nullptr);
+}
+
+bool RecalculateComparing(Context& c, std::vector<TrackReading>& tracks) {
+    tracks.assign(static_cast<std::size_t>(std::max<int>(c.s.NumTracks, 0)) + 1, {});
+    return RecalculateTracks(c, &tracks);
 }
 
 TrackCheck CheckTrackBytes(Context& c, int t, std::string_view bytes) {

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string_view>
+#include <vector>
 
 namespace tnq {
 
@@ -24,6 +25,16 @@ namespace tnq {
 // behind it), and when a track file cannot be opened or read (the run-time
 // error's message). It never raises an error; callers stop when it fails.
 bool Recalculate(Context& c);
+// The same, telling besides what it found of each track it read (tracks
+// 1..NumTracks of tracks, sized here): Changed when the track's count, or
+// any value of its slots 1..count, is not what it was before, and the
+// length of its file. A track that fails (CurrentTrack) is left to the
+// caller.
+struct TrackReading {
+    bool Changed = false;
+    std::size_t FileBytes = 0;
+};
+bool RecalculateComparing(Context& c, std::vector<TrackReading>& tracks);
 
 // Whether a track's records would be read by Recalculate: its rules and
 // its ends, applied to bytes as track t's file, with nothing shown and the

@@ -426,6 +426,14 @@ TEST_F(PieceCommandsTest, OpenTakesATrackFromTheSnapshotOnlyWhereItsFileAgrees) 
         EXPECT_EQ(s.CurrentItem(2), s.ItemCount(2) + 1) << k.what;
         EXPECT_TRUE(p.msg.shown.empty()) << k.what << ": " << p.msg.Last().Text;
     }
+    // An item fewer, and no file at all.
+    WriteTrack(music + "/SONG.TNQ", "SONG02", {saved[0], saved[1]});
+    for (const Integer items : {2, 0}) {
+        ASSERT_TRUE(OpenPieceFile(c, DataPath("SONG")));
+        EXPECT_EQ(s.ItemCount(2), items);
+        EXPECT_EQ(s.PieceChanged, 1) << items;
+        fs::remove(music + "/SONG.TNQ/SONG02");
+    }
 }
 
 TEST_F(PieceCommandsTest, SaveAndOpenRemoveWhatAReplacementCutShortLeftBehind) {
@@ -444,6 +452,20 @@ TEST_F(PieceCommandsTest, SaveAndOpenRemoveWhatAReplacementCutShortLeftBehind) {
             EXPECT_TRUE(name[0] != '.' && name.find(".tmp") == std::string::npos) << name;
         }
     }
+}
+
+TEST_F(PieceCommandsTest, ATrackFileThatDoesNotReadLeavesTheTracksBehindItRead) {
+    OpenSong();
+    WriteTrack(music + "/SONG.TNQ", "SONG02", {Note("C", "1"), Note("Q", "1")});
+    WriteTrack(music + "/SONG.TNQ", "SONG05", {Note("C", "1"), Note("D", "1")});
+    p.msg.shown.clear();
+    p.msg.AnswerOk();
+    ASSERT_TRUE(OpenPieceFile(c, DataPath("SONG")));
+    ASSERT_EQ(p.msg.shown.size(), 1u);
+    EXPECT_EQ(p.msg.Last().Title, "Data Error");
+    EXPECT_EQ(s.ItemCount(5), 2);
+    EXPECT_EQ(s.NoteCode(5, 2), 62);
+    EXPECT_EQ(s.PieceChanged, 1);
 }
 
 TEST_F(PieceCommandsTest, TrackFileCutInsideARecordOpensWithOneMessage) {
