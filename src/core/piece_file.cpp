@@ -8,6 +8,7 @@
 #include "platform/whole_file.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -101,11 +102,28 @@ bool EightDigits(const char* p) {
     return (x & high) == threes && ((x + 0x0606060606060606u) & high) == threes;
 }
 
-// The number of n digits at p.
-template <std::size_t n> long long DigitsAt(const char* p) {
-    long long v = 0;
-    for (std::size_t k = 0; k < n; ++k) v = v * 10 + (p[k] - '0');
-    return v;
+// The number of the n digits at offset at of the record r, all digits. A
+// field that ends 8 bytes or more into the record is read as one word (the
+// 8 bytes that end with it, those before it taken as leading zeros, the
+// digits combined in pairs, fours and eights); one nearer its start digit
+// by digit.
+template <std::size_t at, std::size_t n> long long DigitsAt(const char* r) {
+    static_assert(n >= 1 && n <= 8);
+    if constexpr (at + n < 8 || std::endian::native != std::endian::little) {
+        long long v = 0;
+        for (std::size_t k = 0; k < n; ++k) v = v * 10 + (r[at + k] - '0');
+        return v;
+    } else {
+        std::uint64_t v;
+        std::memcpy(&v, r + at + n - 8, sizeof v);
+        v -= 0x3030303030303030u;
+        if constexpr (n < 8) v &= ~std::uint64_t{0} << (8 * (8 - n));
+        v = v * 10 + (v >> 8);
+        v = ((v & 0x000000FF000000FFu) * (100 + (1000000ull << 32)) +
+             ((v >> 16) & 0x000000FF000000FFu) * (1 + (10000ull << 32))) >>
+            32;
+        return static_cast<long long>(v);
+    }
 }
 
 // The seven fields of a snapshot record at r.
@@ -116,13 +134,13 @@ bool ReadRecord(const char* r, long long f[7]) {
                   "the record's fields");
     // Nearly every record is digits only: its fields are read straight.
     if (EightDigits(r) && EightDigits(r + 8) && EightDigits(r + 16) && EightDigits(r + 19)) {
-        f[0] = DigitsAt<2>(r);
-        f[1] = DigitsAt<3>(r + 2);
-        f[2] = DigitsAt<8>(r + 5);
-        f[3] = DigitsAt<3>(r + 13);
-        f[4] = DigitsAt<4>(r + 16);
-        f[5] = DigitsAt<2>(r + 20);
-        f[6] = DigitsAt<5>(r + 22);
+        f[0] = DigitsAt<0, 2>(r);
+        f[1] = DigitsAt<2, 3>(r);
+        f[2] = DigitsAt<5, 8>(r);
+        f[3] = DigitsAt<13, 3>(r);
+        f[4] = DigitsAt<16, 4>(r);
+        f[5] = DigitsAt<20, 2>(r);
+        f[6] = DigitsAt<22, 5>(r);
         return true;
     }
     for (int k = 0; k < 7; ++k) {

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace tnq {
 namespace {
 
@@ -98,6 +100,9 @@ TEST_F(PieceFileTest, SnapshotReadsBack) {
     s.ItemTime(2, 7) = 99999999;
     s.NoteCode(2, 8) = 133;
     s.ItemTime(2, 8) = -8192;
+    // Every digit of every field its own.
+    std::tie(s.NoteCode(2, 9), s.ItemTime(2, 9), s.ItemDyn(2, 9)) = std::tuple(987, 12345678, 654);
+    std::tie(s.BarNo(2, 9), s.ItemChan(2, 9), s.ItemBend(2, 9)) = std::tuple(3210, 98, 32109);
     const PieceData d = ParseDataFile(DataFileText(s), s);
     ASSERT_EQ(d.Tracks.size(), 33u);
     ASSERT_EQ(d.Tracks[2].size(), 12u);
@@ -105,6 +110,7 @@ TEST_F(PieceFileTest, SnapshotReadsBack) {
     EXPECT_EQ(d.Tracks[2][5].Bend, -8192);
     EXPECT_EQ(d.Tracks[2][6].Time, 99999999);
     EXPECT_EQ(d.Tracks[2][7], (SnapshotItem{133, -8192, 64, 8, 1, 0}));
+    EXPECT_EQ(d.Tracks[2][8], (SnapshotItem{987, 12345678, 654, 3210, 98, 32109}));
     EXPECT_EQ(d.Tracks[2][11].Bar, 12);
     EXPECT_TRUE(d.Tracks[1].empty());
 }
