@@ -555,6 +555,16 @@ struct RowsBefore {
     bool Same = true;
 };
 
+// The values of one slot.
+struct SlotValues {
+    Integer Code = 0, Dyn = 0, Bar = 0, Chan = 0, Bend = 0;
+    Long Time = 0;
+    bool operator==(const SlotValues&) const = default;
+};
+SlotValues ValuesAt(const TrackSlots& row, int n) {
+    return {row.Code[n], row.Dyn[n], row.Bar[n], row.Chan[n], row.Bend[n], row.Time[n]};
+}
+
 // How reading a track's records into its rows ended.
 struct TrackRead {
     enum class End { Read, DataError, Full };
@@ -595,15 +605,10 @@ TrackRead ReadRecords(Context& rc, RecordConverter& converter, std::string_view 
                 std::min(ItemsBeforeEnd(file), std::max(0, s.MaxItems - 1)));
             return {TrackRead::End::DataError, n};
         }
-        const bool compare = before && before->Same && slots && n <= before->Count;
+        const bool compare =
+            before && before->Same && slots && n <= before->Count && n <= slots->Last;
         if (before && !compare) before->Same = false;
-        Integer was[5] = {};
-        Long wasTime = 0;
-        if (compare) {
-            was[0] = slots->Code[n], was[1] = slots->Dyn[n], was[2] = slots->Bar[n];
-            was[3] = slots->Chan[n], was[4] = slots->Bend[n];
-            wasTime = slots->Time[n];
-        }
+        const SlotValues was = compare ? ValuesAt(*slots, n) : SlotValues{};
         if (!(slots ? StoreItemTimes(rc, *slots) : StoreItemTimes(rc))) {
             // (A store that failed stored nothing and left the cursor.)
             rows.Stored = cursor - 1;
@@ -613,10 +618,7 @@ TrackRead ReadRecords(Context& rc, RecordConverter& converter, std::string_view 
         }
         rows.Stored = n;
         count = static_cast<Integer>(count + 1);
-        if (compare && (slots->Code[n] != was[0] || slots->Dyn[n] != was[1] ||
-                        slots->Bar[n] != was[2] || slots->Chan[n] != was[3] ||
-                        slots->Bend[n] != was[4] || slots->Time[n] != wasTime))
-            before->Same = false;
+        if (compare && !(ValuesAt(*slots, n) == was)) before->Same = false;
     }
     if (before && count != before->Count) before->Same = false;
     return {};
@@ -712,7 +714,8 @@ bool RecalculateTracks(Context& c, std::vector<TrackReading>* tracks) {
                 continue;
             }
 
-            const TrackRead read = ReadRecords(rc, converter, file, rows, tracks ? &before : nullptr);
+            const TrackRead read =
+                ReadRecords(rc, converter, file, rows, tracks ? &before : nullptr);
             if (read.What != TrackRead::End::Read) before.Same = false;
             mark();
             if (read.What == TrackRead::End::DataError) {

@@ -10,9 +10,9 @@ namespace {
 
 TEST(ZeroedMemory, BlocksOfEverySizeComeZeroedAndApart) {
     // Small blocks, and mapped ones on and between large pages.
-    for (const std::size_t bytes : {std::size_t{1}, std::size_t{100000}, std::size_t{524288},
-                                    std::size_t{776008}, std::size_t{2} << 20,
-                                    (std::size_t{6} << 20) + 3}) {
+    for (const std::size_t bytes :
+         {std::size_t{1}, std::size_t{100000}, std::size_t{524288}, std::size_t{776008},
+          std::size_t{2} << 20, (std::size_t{6} << 20) + 3}) {
         SCOPED_TRACE(bytes);
         for (int round = 0; round < 2; ++round) { // the second on memory given back
             auto* a = static_cast<unsigned char*>(AllocateZeroed(bytes));
