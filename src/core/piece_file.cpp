@@ -8,6 +8,7 @@
 #include "platform/whole_file.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -41,8 +42,50 @@ void PutField(char* out, long long v, std::size_t width) {
     if (negative) *out = '-';
 }
 
+// The two digits of each number 0..99.
+constexpr auto kDigitPairs = [] {
+    std::array<char, 200> pairs{};
+    for (int v = 0; v < 100; ++v) {
+        pairs[static_cast<std::size_t>(2 * v)] = static_cast<char>('0' + v / 10);
+        pairs[static_cast<std::size_t>(2 * v + 1)] = static_cast<char>('0' + v % 10);
+    }
+    return pairs;
+}();
+
+// The 2 or 4 digits of v at out, v being below 100 or 10000.
+void PutTwo(char* out, unsigned v) {
+    std::memcpy(out, &kDigitPairs[2 * v], 2);
+}
+void PutFour(char* out, unsigned v) {
+    PutTwo(out, v / 100);
+    PutTwo(out + 2, v % 100);
+}
+
 // Writes the kSnapshotRecordLength characters of a record at out.
 void PutRecord(char* out, int track, const SnapshotItem& item) {
+    static_assert(kRecordWidths[0] == 2 && kRecordWidths[1] == 3 && kRecordWidths[2] == 8 &&
+                      kRecordWidths[3] == 3 && kRecordWidths[4] == 4 && kRecordWidths[5] == 2 &&
+                      kRecordWidths[6] == 5,
+                  "the record's fields");
+    // Nearly every record holds no negative value and none too wide (an
+    // Integer's five digits always fit): its digits are written in pairs.
+    const auto u = [](long long v) { return static_cast<unsigned>(v); };
+    if (track >= 0 && track < 100 && item.Code >= 0 && item.Code < 1000 && item.Time >= 0 &&
+        item.Time < 100000000 && item.Dyn >= 0 && item.Dyn < 1000 && item.Bar >= 0 &&
+        item.Bar < 10000 && item.Chan >= 0 && item.Chan < 100 && item.Bend >= 0) [[likely]] {
+        PutTwo(out, u(track));
+        out[2] = static_cast<char>('0' + item.Code / 100);
+        PutTwo(out + 3, u(item.Code % 100));
+        PutFour(out + 5, u(item.Time / 10000));
+        PutFour(out + 9, u(item.Time % 10000));
+        out[13] = static_cast<char>('0' + item.Dyn / 100);
+        PutTwo(out + 14, u(item.Dyn % 100));
+        PutFour(out + 16, u(item.Bar));
+        PutTwo(out + 20, u(item.Chan));
+        out[22] = static_cast<char>('0' + item.Bend / 10000);
+        PutFour(out + 23, u(item.Bend % 10000));
+        return;
+    }
     const long long values[7] = {track,    item.Code, item.Time, item.Dyn,
                                  item.Bar, item.Chan, item.Bend};
     for (int k = 0; k < 7; ++k) {

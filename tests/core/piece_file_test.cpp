@@ -47,6 +47,8 @@ TEST_F(PieceFileTest, NewPieceHeaderCharacterForCharacter) {
 }
 
 TEST_F(PieceFileTest, RecordFieldsAreZeroPaddedAfterTheMinusSign) {
+    EXPECT_EQ(SnapshotRecord(96, {987, 12345678, 654, 3210, 98, 32109}),
+              "969871234567865432109832109");
     EXPECT_EQ(SnapshotRecord(3, {60, 480, 64, 1, 3, 0}), "030600000048006400010300000");
     EXPECT_EQ(SnapshotRecord(12, {0, 240, 0, 9999, 16, -100}), "1200000000240000999916-0100");
     EXPECT_EQ(SnapshotRecord(1, {130, 0, 120, 1, 1, -8192}), "0113000000000120000101-8192");
