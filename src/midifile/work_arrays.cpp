@@ -103,15 +103,24 @@ int CompactTrack(State& s, int t, int last, bool silent, const Score& in, const 
     return p;
 }
 
-// An array of the given bounds, all zero. One that already has them is
-// emptied in place: the five work arrays of a long piece are tens of
-// megabytes, which a fresh allocation would have to map in again page by
-// page on every run.
-template <class T> void Zeroed(Array2<T>& a, int upper1, int upper2) {
-    if (a.Allocated() && a.Upper1() == upper1 && a.Upper2() == upper2)
-        a.Fill(T{});
-    else
+// A work array of the given bounds. One that already has them is kept, with
+// only the slots an earlier run may have set cleared: the five work arrays
+// of a long piece are tens of megabytes, which clearing whole would write
+// over again on every run, and memory that is newly had is clear already.
+// Compaction counts the slots of a row before it writes any of them and
+// writes none beyond its count, so that earlier counts (of tracks
+// 0..earlier.Upper(); every slot of any other row) bound what is set.
+template <class T>
+void SizedAndClear(Array2<T>& a, int upper1, int upper2, const Array1<Integer>& earlier) {
+    if (!a.Allocated() || a.Upper1() != upper1 || a.Upper2() != upper2) {
         a.ReDim(upper1, upper2);
+        return;
+    }
+    for (int t = 0; t <= upper1; ++t) {
+        const int count = t <= earlier.Upper() ? earlier(t) : upper2 + 1;
+        const int to = std::min(count - 1, upper2);
+        if (to >= 0) std::fill(&a(t, 0), &a(t, to) + 1, T{});
+    }
 }
 
 } // namespace
@@ -122,6 +131,7 @@ int PlainBalanceTolerance(int ticksPerQuarter) {
 
 void AllocateWorkArrays(State& s) {
     const int tracks = s.NumTracks, items = s.MaxItems;
+    const Array1<Integer> earlier = std::move(s.WorkCount);
     s.TrackTotal.ReDim(tracks);
     s.WorkCount.ReDim(tracks);
     s.NoteSounding.ReDim(tracks);
@@ -130,11 +140,11 @@ void AllocateWorkArrays(State& s) {
     s.LegatoOn.ReDim(tracks);
     s.LastStatus.ReDim(tracks);
     s.LocationItem.ReDim(tracks, kLocateSlots);
-    Zeroed(s.WorkCode, tracks, items);
-    Zeroed(s.WorkTime, tracks, items);
-    Zeroed(s.WorkDyn, tracks, items);
-    Zeroed(s.WorkChan, tracks, items);
-    Zeroed(s.WorkBend, tracks, items);
+    SizedAndClear(s.WorkCode, tracks, items, earlier);
+    SizedAndClear(s.WorkTime, tracks, items, earlier);
+    SizedAndClear(s.WorkDyn, tracks, items, earlier);
+    SizedAndClear(s.WorkChan, tracks, items, earlier);
+    SizedAndClear(s.WorkBend, tracks, items, earlier);
 }
 
 int CompactTracks(State& s, const TrackTest& suppressed) {
@@ -142,6 +152,8 @@ int CompactTracks(State& s, const TrackTest& suppressed) {
     const int last = LastSlot(s);
     for (int t = 1; t <= s.NumTracks; ++t) {
         if (s.ItemCount(t) == 0) continue;
+        // Counted before any slot is written, for a compaction cut short.
+        s.WorkCount(t) = static_cast<Integer>(std::max(last, 0) + 1);
         const bool silent = IsSuppressed(suppressed, t);
         std::int64_t total = 0;
         // The rows are used in place when every array holds slots 0..last

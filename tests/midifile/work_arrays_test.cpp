@@ -67,6 +67,38 @@ TEST_F(WorkArrays, EmptySlotsAnywhereInTheCapacityAreSkipped) {
     EXPECT_EQ(s.TrackTotal(1), 720);
 }
 
+// A run on a shorter piece finds nothing of the run before, whole or cut
+// short by a run-time error.
+TEST_F(WorkArrays, SlotsOfAnEarlierRunReadAsEmpty) {
+    for (const bool cutShort : {false, true}) {
+        SetUpPiece(4, 40);
+        for (int i = 0; i < 5; ++i) Note(2, 60, 480);
+        Note(3, 62, 480);
+        AllocateWorkArrays(s);
+        if (cutShort) s.ItemDyn.ReDimPreserve(3); // fails at item 4 of track 2
+        bool threw = false;
+        try {
+            CompactTracks(s);
+        } catch (const VbError&) {
+            threw = true;
+        }
+        ASSERT_EQ(threw, cutShort);
+        s.ItemDyn.ReDimPreserve(40);
+        for (int i = 2; i <= 5; ++i) s.NoteCode(2, i) = 0, s.ItemTime(2, i) = 0, s.ItemDyn(2, i) = 0;
+        s.NoteCode(3, 1) = 0, s.ItemTime(3, 1) = 0, s.ItemCount(3) = 0;
+        Compact();
+        for (int t = 0; t <= s.NumTracks; ++t) {
+            for (int p = 0; p <= s.MaxItems; ++p) {
+                if (t == 2 && p == 1) continue; // the note kept
+                ASSERT_EQ(s.WorkCode(t, p) | s.WorkDyn(t, p) | s.WorkChan(t, p) |
+                              s.WorkBend(t, p) | s.WorkTime(t, p),
+                          0)
+                    << cutShort << " " << t << " " << p;
+            }
+        }
+    }
+}
+
 TEST_F(WorkArrays, LocateNumbersWithoutASlotArePassedOver) {
     Note(1, 60, 480);
     Add(1, code::LOCAT, 0, 50);
