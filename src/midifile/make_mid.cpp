@@ -4,8 +4,8 @@
 #include "core/piece_paths.h"
 #include "core/screen_procs.h"
 #include "midifile/mid_copyright.h"
-#include "midifile/mid_file_replace.h"
 #include "platform/vb.h"
+#include "platform/whole_file.h"
 
 #include <new>
 
@@ -22,6 +22,11 @@ void EndDisplay(Context& c) {
 void ShowRunTimeError(Context& c, const VbError& e) {
     c.msg.MsgBox(ErrorOccuredText(e), mb::OKOnly, std::string(kMakeMidTitle));
 }
+
+// A run-time error of the encoder, told apart from one of writing the file.
+struct EncoderRunTimeError {
+    VbError Error;
+};
 
 } // namespace
 
@@ -85,23 +90,34 @@ bool WriteMidFile(Context& c, MidOptionsDialog& dialog, Long reference,
         return false;
     }
 
-    // Steps 10 to 12, in memory: nothing is written unless all of it fits.
+    // The file is written under a temporary name, chunk by chunk as it is
+    // encoded, and replaces the old one only when complete.
+    // NAME.MID can be made again from the piece at any time, so the
+    // replacement does not wait for the disk.
     c.screen.SetStatus1("Making .Mid file...");
     c.screen.SetHourglass(true);
     const std::string name = s.PieceTitle + ".MID";
-    std::string bytes;
     try {
-        bytes = BuildMidFile(s, *options, reference, rules);
+        ReplaceWholeFile(
+            path,
+            [&](const ByteSink& put) {
+                s.MidFileOpen = 1;
+                try {
+                    EncodeMidFile(s, *options, reference, put, rules);
+                } catch (const VbError& e) {
+                    throw EncoderRunTimeError{e};
+                }
+            },
+            Flush::NoWait);
+        s.MidFileOpen = 0;
     } catch (const MidEncodeError& e) {
+        s.MidFileOpen = 0;
         EndDisplay(c);
         c.msg.MsgBox(std::string(e.what()) + ". " + name + " has not been changed.",
                      mb::Exclamation, std::string(kMakeMidTitle));
         return false;
-    }
-
-    // Steps 9 and 13: the new file replaces the old one when complete.
-    try {
-        ReplaceFileContents(path, bytes, s.MidFileOpen);
+    } catch (const EncoderRunTimeError& e) {
+        throw e.Error; // told as the writer's other run-time errors are
     } catch (const VbError& e) {
         s.MidFileOpen = 0;
         EndDisplay(c);

@@ -2,7 +2,7 @@
 #include "midifile/mid_writer.h"
 
 #include "core/vocabulary.h"
-#include "midifile/byte_sink.h"
+#include "midifile/byte_buffer.h"
 #include "midifile/var_len.h"
 #include "midifile/work_arrays.h"
 #include "platform/vb.h"
@@ -54,7 +54,7 @@ void PutTempo(ByteCursor& o, std::int64_t m) {
 }
 
 // A meta event with a text at delta 0.
-void PutTextEvent(ByteSink& o, int kind, const std::string& text, const char* what) {
+void PutTextEvent(ByteBuffer& o, int kind, const std::string& text, const char* what) {
     ByteCursor c = o.Open(8);
     c.Put({0x00, 0xFF, kind});
     PutVarLen(c, static_cast<std::int64_t>(text.size()), what);
@@ -303,40 +303,51 @@ private:
 
 class Encoder {
 public:
-    Encoder(State& s, const MidOptions& o, const MidWriterRules& rules)
-        : s_(s), o_(o), rules_(rules), out_(0) {}
+    Encoder(State& s, const MidOptions& o, const MidWriterRules& rules, const ByteSink& put)
+        : s_(s), o_(o), rules_(rules), put_(put), out_(0) {}
 
-    std::string Build(Long reference) {
+    void Build(Long reference) {
         const std::int64_t division = s_.MidDivision;
         if (division < 1) {
             throw MidEncodeError("The ticks per quarter note " + std::to_string(division) +
                                  " cannot be written into a .MID file (allowed: 1 to 32767)");
         }
-        out_.Room(EstimatedSize());
+        const bool activeSense = o_.ActiveSense && o_.ActiveSenseStep >= 1;
         out_.Append("MThd");
         out_.Append(ConvertToBytes(6, 4));
         out_.Append(ConvertToBytes(1, 2));
-        out_.Append(ConvertToBytes(0, 2)); // the chunk count, filled in at the end
+        out_.Append(ConvertToBytes(ChunkCount(activeSense), 2));
         out_.Append(ConvertToBytes(division, 2));
         for (int t = 1; t <= s_.NumTracks; ++t) Track(t);
-        if (o_.ActiveSense && o_.ActiveSenseStep >= 1) ActiveSense(reference);
-        out_.Patch(10, ConvertToBytes(chunks_, 2));
+        if (activeSense) ActiveSense(reference);
         out_.Append(std::string(10, '\x1A'));
-        return out_.Take();
+        PutOut();
     }
 
 private:
-    // Room for the whole file, made at once: a long piece is tens of
-    // megabytes, which growing step by step would copy over and over. A
-    // note takes about seven bytes; a file that needs more simply grows.
-    std::size_t EstimatedSize() const {
-        std::size_t n = 64 + o_.Title.size() + o_.Copyright.size();
-        for (int t = 1; t <= s_.NumTracks; ++t) {
-            if (s_.ItemCount(t) == 0) continue;
-            n += 64 + 8 * static_cast<std::size_t>(std::max<Integer>(s_.WorkCount(t), 0));
-            if (t <= s_.TrackDescription.Upper()) n += s_.TrackDescription(t).size();
-        }
+    // The chunks the file will hold: one per track with items, and the
+    // active-sense chunk.
+    int ChunkCount(bool activeSense) const {
+        int n = activeSense ? 1 : 0;
+        for (int t = 1; t <= s_.NumTracks; ++t)
+            if (s_.ItemCount(t) != 0) ++n;
         return n;
+    }
+
+    // Room for the chunk of track t, made at once: a note takes about seven
+    // bytes; a chunk that needs more simply grows.
+    std::size_t EstimatedSize(int t) const {
+        std::size_t n = 64 + 8 * static_cast<std::size_t>(std::max<Integer>(s_.WorkCount(t), 0));
+        if (t <= s_.TrackDescription.Upper()) n += s_.TrackDescription(t).size();
+        if (chunks_ == 1) n += o_.Title.size() + o_.Copyright.size();
+        return n;
+    }
+
+    // Hands on the bytes built so far; the buffer starts again in the same
+    // room, which stays in the cache from chunk to chunk.
+    void PutOut() {
+        if (out_.Size() != 0) put_(out_.Bytes());
+        out_.Clear();
     }
 
     // The place of an item in a message: "Track 3, Item 17 (PROGR)".
@@ -438,6 +449,7 @@ private:
         s_.LegatoOn(t) = 0;
         if (s_.ItemCount(t) == 0) return;
         ++chunks_;
+        out_.Room(EstimatedSize(t));
         const std::size_t start = out_.Size();
         out_.Append(std::string_view("MTrk\0\0\0\0", 8)); // the length, filled in at the end
         try {
@@ -477,6 +489,7 @@ private:
         }
         PutBack(t, e.ts);
         Close(start, "Track" + Str(t));
+        PutOut();
     }
 
     // Fills in the length of the chunk starting at start.
@@ -520,16 +533,24 @@ private:
     State& s_;
     const MidOptions& o_;
     const MidWriterRules& rules_;
-    ByteSink out_; // the file
+    const ByteSink& put_;
+    ByteBuffer out_; // the chunk being built
     int chunks_ = 0;
     int port_ = 0; // the remembered port
 };
 
 } // namespace
 
+void EncodeMidFile(State& s, const MidOptions& o, Long reference, const ByteSink& put,
+                   const MidWriterRules& rules) {
+    Encoder(s, o, rules, put).Build(reference);
+}
+
 std::string BuildMidFile(State& s, const MidOptions& o, Long reference,
                          const MidWriterRules& rules) {
-    return Encoder(s, o, rules).Build(reference);
+    std::string bytes;
+    EncodeMidFile(s, o, reference, [&bytes](std::string_view piece) { bytes += piece; }, rules);
+    return bytes;
 }
 
 } // namespace tnq

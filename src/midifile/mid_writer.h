@@ -4,6 +4,7 @@
 
 #include "core/state.h"
 #include "midifile/mid_options.h"
+#include "platform/whole_file.h"
 
 #include <stdexcept>
 #include <string>
@@ -28,12 +29,16 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// The whole file in memory: the header, one chunk per track that has items,
-// the active-sense chunk when asked for (it runs to reference), and the ten
-// bytes 1A after the last chunk. Reads the work arrays and MidDivision,
-// Tempo, TrackDescription, MultiplePorts, Reverb, Chorus and
-// AWESelectChecked; uses the per-track encoder state. Every value is checked
-// before it is written: one that does not fit raises MidEncodeError.
+// The file, handed to put in order a chunk at a time: the header, one
+// chunk per track that has items, the active-sense chunk when asked for (it
+// runs to reference), and the ten bytes 1A after the last chunk. Reads the
+// work arrays and MidDivision, Tempo, TrackDescription, MultiplePorts,
+// Reverb, Chorus and AWESelectChecked; uses the per-track encoder state.
+// Every value is checked before it is written: one that does not fit
+// raises MidEncodeError.
+void EncodeMidFile(State& s, const MidOptions& o, Long reference, const ByteSink& put,
+                   const MidWriterRules& rules = {});
+// The same file whole, in memory.
 std::string BuildMidFile(State& s, const MidOptions& o, Long reference,
                          const MidWriterRules& rules = {});
 

@@ -72,6 +72,26 @@ std::size_t ReadSome(int fd, char* to, std::size_t room) {
 // used, large enough that each read brings many lines.
 constexpr std::size_t kLinePiece = std::size_t{64} << 10;
 
+int RenameOver(const char* from, const std::string& to) {
+    return ::rename(from, to.c_str()) == 0 ? 0 : errno;
+}
+
+// Puts the complete file from in to's place without waiting for the disk;
+// 0 or an errno value. An existing file is exchanged with from in one step
+// and then removed: a plain rename over it would make the file system write
+// the new file out at once (its guard for files replaced without a flush),
+// which costs more than making the file. Where to is no regular file (or
+// none at all) or exchanging is not supported, from is renamed.
+int ExchangeInto(const char* from, const std::string& to) {
+    struct stat st {};
+    if (::lstat(to.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+        ::renameat2(AT_FDCWD, from, AT_FDCWD, to.c_str(), RENAME_EXCHANGE) == 0) {
+        ::unlink(from); // the old contents; a leftover is removed with the other stray files
+        return 0;
+    }
+    return RenameOver(from, to);
+}
+
 } // namespace
 
 std::string_view ReadWholeFile(const std::string& path, std::string& buffer) {
@@ -120,7 +140,8 @@ void ReplaceWholeFile(const std::string& path, const std::string& bytes) {
     ReplaceWholeFile(path, [&bytes](const ByteSink& put) { put(bytes); });
 }
 
-void ReplaceWholeFile(const std::string& path, const std::function<void(const ByteSink&)>& fill) {
+void ReplaceWholeFile(const std::string& path, const std::function<void(const ByteSink&)>& fill,
+                      Flush flush) {
     namespace fs = std::filesystem;
     const fs::path target(path);
     const fs::path dir = target.parent_path().empty() ? fs::path(".") : target.parent_path();
@@ -151,13 +172,18 @@ void ReplaceWholeFile(const std::string& path, const std::function<void(const By
     struct stat old {};
     const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
     if (error == 0 && ::fchmod(fd.Get(), mode) != 0) error = ErrorFromErrno(errno);
-    if (error == 0 && ::fsync(fd.Get()) != 0) error = ErrorFromErrno(errno);
+    const bool wait = flush == Flush::Wait;
+    if (error == 0 && wait && ::fsync(fd.Get()) != 0) error = ErrorFromErrno(errno);
     if (::close(fd.Release()) != 0 && error == 0) error = ErrorFromErrno(errno);
-    if (error == 0 && ::rename(name.data(), path.c_str()) != 0) error = ErrorFromErrno(errno);
+    if (error == 0) {
+        const int e = wait ? RenameOver(name.data(), path) : ExchangeInto(name.data(), path);
+        if (e != 0) error = ErrorFromErrno(e);
+    }
     if (error != 0) {
         ::unlink(name.data());
         throw VbError(error);
     }
+    if (!wait) return;
     // The new name reaches the disk with the directory.
     Fd d(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (d.Get() >= 0) ::fsync(d.Get());

@@ -1,9 +1,10 @@
-// Whole-file reads and replacements for the program's text files, and their
+// Whole-file reads and replacements for the program's files, and their
 // lines read in pieces. A replacement writes a temporary file beside the
-// target and renames it over the target only after every byte is written and
-// flushed, so a failure never leaves a half-written file behind. Failures
-// raise VbError with the classic numbers (53 file not found, 61 disk full,
-// 70 permission denied, 76 path not found, ...).
+// target and puts it in the target's place only after every byte is written
+// (and flushed, unless asked not to wait for the disk), so a failure never
+// leaves a half-written file behind. Failures raise VbError with the
+// classic numbers (53 file not found, 61 disk full, 70 permission denied,
+// 76 path not found, ...).
 #pragma once
 
 #include <algorithm>
@@ -64,9 +65,13 @@ void ReplaceWholeFile(const std::string& path, const std::string& bytes);
 
 // Where a file's bytes are handed, piece by piece.
 using ByteSink = std::function<void(std::string_view)>;
+// Whether a replacement waits until the new file is on the disk: a file
+// that can be made again at any time need not.
+enum class Flush { Wait, NoWait };
 // The same with the bytes fill hands to its sink in turn, so that a large
 // file is never built whole first. When fill raises an exception, the file
 // is left as it was and the exception goes on.
-void ReplaceWholeFile(const std::string& path, const std::function<void(const ByteSink&)>& fill);
+void ReplaceWholeFile(const std::string& path, const std::function<void(const ByteSink&)>& fill,
+                      Flush flush = Flush::Wait);
 
 } // namespace tnq

@@ -287,6 +287,19 @@ TEST_F(MakeMid, AFailedWriteKeepsTheOldFile) {
     EXPECT_FALSE(p.screen.hourglass);
 }
 
+TEST_F(MakeMid, ARunTimeErrorWhileEncodingIsToldAsOneAndKeepsTheOldFile) {
+    BalancedPiece();
+    WriteFile(MidPath(), "old");
+    dialog.onShow = [](Context& cc) { cc.s.WorkBend.ReDimPreserve(1); };
+    dialog.Ok();
+    p.msg.AnswerOk();
+    EXPECT_FALSE(Run());
+    EXPECT_EQ(p.msg.Last().Text, ErrorOccuredText(VbError(err::SubscriptOutOfRange)));
+    EXPECT_EQ(ReadFile(MidPath()), "old");
+    EXPECT_TRUE(OtherFiles().empty());
+    EXPECT_EQ(s.MidFileOpen, 0);
+}
+
 TEST_F(MakeMid, RunningOutOfMemoryIsReportedAndKeepsTheOldFile) {
     BalancedPiece();
     WriteFile(MidPath(), "old");

@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <initializer_list>
 #include <sstream>
 #include <string>
@@ -146,6 +147,7 @@ public:
         copyrightBox = MidDialogCopyright(c.s);
         titleBox = MidDialogTitle(c.s);
         ppqnBox = MidDialogPpqn(c.s);
+        if (onShow) onShow(c);
         EXPECT_FALSE(answers.empty()) << "unexpected options dialog";
         std::optional<MidOptions> a;
         if (!answers.empty()) {
@@ -159,6 +161,7 @@ public:
     void Abort() { answers.push_back(std::nullopt); }
 
     std::deque<std::optional<MidOptions>> answers;
+    std::function<void(Context&)> onShow; // what changes while the dialog is open
     int shown = 0;
     std::string caption, copyrightBox, titleBox, ppqnBox;
 };

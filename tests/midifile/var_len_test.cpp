@@ -1,7 +1,7 @@
 // Variable-length quantities and fixed-width numbers.
 #include "midifile/var_len.h"
 
-#include "midifile/byte_sink.h"
+#include "midifile/byte_buffer.h"
 
 #include "mid_fixture.h"
 #include "platform/vb.h"
@@ -14,13 +14,13 @@ namespace {
 using test::B;
 using test::Hex;
 
-// Bytes put through the sink in runs of every length, from every starting
-// room, come out as they went in: growing keeps what was put, and a patch
-// lands where it is aimed.
-TEST(ByteSink, GrowsAtEveryBoundaryKeepingTheBytes) {
+// Bytes put through the buffer in runs of every length, from every starting
+// room, come out as they went in: growing keeps what was put, a patch lands
+// where it is aimed, and a cleared buffer starts again empty.
+TEST(ByteBuffer, GrowsAtEveryBoundaryKeepingTheBytes) {
     for (std::size_t expected : {0, 1, 63, 64, 65, 130}) {
         for (std::size_t run : {1, 3, 64, 100, 257}) {
-            ByteSink sink(expected);
+            ByteBuffer sink(expected);
             std::string want;
             int b = 0;
             for (int k = 0; k < 12; ++k) {
@@ -37,8 +37,10 @@ TEST(ByteSink, GrowsAtEveryBoundaryKeepingTheBytes) {
             }
             sink.Patch(2, "XY");
             want.replace(2, 2, "XY");
-            EXPECT_EQ(sink.Take(), want) << expected << " " << run;
-            EXPECT_EQ(sink.Size(), 0u);
+            EXPECT_EQ(sink.Bytes(), want) << expected << " " << run;
+            sink.Clear();
+            sink.Append("z");
+            EXPECT_EQ(sink.Bytes(), "z");
         }
     }
 }
@@ -64,11 +66,11 @@ TEST(VarLenEncode, GroupsOfSevenBitsMostSignificantFirst) {
     for (const auto& c : cases) {
         EXPECT_EQ(Hex(VarLenEncode(c.value)), Hex(c.bytes)) << c.value;
         // The writer's own encoding gives the same bytes.
-        ByteSink sink(0);
+        ByteBuffer sink(0);
         ByteCursor cursor = sink.Open(4);
         cursor.PutVarLen(c.value);
         sink.Close(cursor);
-        EXPECT_EQ(Hex(sink.Take()), Hex(c.bytes)) << c.value;
+        EXPECT_EQ(Hex(std::string(sink.Bytes())), Hex(c.bytes)) << c.value;
         // And read back.
         int n = 0;
         EXPECT_EQ(TicksFromVarLen(c.bytes, 1, &n), c.value);

@@ -1,17 +1,20 @@
 // The bytes of a file being built, written through a pointer: the writer
 // makes room for a whole event (or item) at once and then puts its bytes
-// without a check each.
+// without a check each. The room is not cleared beforehand, and stays when
+// the bytes put are handed on and the buffer starts again.
 #pragma once
 
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <string>
+#include <initializer_list>
+#include <memory>
+#include <utility>
 #include <string_view>
 
 namespace tnq {
 
-// Where the next bytes go, inside room a ByteSink has made: the bytes are
+// Where the next bytes go, inside room a ByteBuffer has made: the bytes are
 // put without a check each. Kept in a local while an event is written, so
 // that the compiler holds it in a register.
 struct ByteCursor {
@@ -32,16 +35,12 @@ struct ByteCursor {
     }
 };
 
-class ByteSink {
+class ByteBuffer {
 public:
     // Room for `expected` bytes made at once; more is made when asked for.
-    explicit ByteSink(std::size_t expected) {
-        buf_.resize(std::max<std::size_t>(expected, 64));
-        p_ = buf_.data();
-        end_ = p_ + buf_.size();
-    }
-    ByteSink(const ByteSink&) = delete;
-    ByteSink& operator=(const ByteSink&) = delete;
+    explicit ByteBuffer(std::size_t expected) { Grow(std::max<std::size_t>(expected, 64)); }
+    ByteBuffer(const ByteBuffer&) = delete;
+    ByteBuffer& operator=(const ByteBuffer&) = delete;
 
     // Makes sure the next n bytes can be put.
     void Room(std::size_t n) {
@@ -61,28 +60,27 @@ public:
     }
 
     // Bytes put so far.
-    std::size_t Size() const { return static_cast<std::size_t>(p_ - buf_.data()); }
+    std::size_t Size() const { return static_cast<std::size_t>(p_ - buf_.get()); }
+    std::string_view Bytes() const { return {buf_.get(), Size()}; }
     // Overwrites bytes already put, from position at.
     void Patch(std::size_t at, std::string_view bytes) {
-        std::copy(bytes.begin(), bytes.end(), buf_.data() + at);
+        std::copy(bytes.begin(), bytes.end(), buf_.get() + at);
     }
-    // The bytes put; the sink is empty afterwards.
-    std::string Take() {
-        buf_.resize(Size());
-        std::string out = std::move(buf_);
-        buf_.clear();
-        p_ = end_ = buf_.data();
-        return out;
-    }
+    // Empties the buffer, keeping its room.
+    void Clear() { p_ = buf_.get(); }
 
 private:
-    void Grow(std::size_t n) {
+    // Out of line: the room is nearly always there.
+    [[gnu::noinline]] void Grow(std::size_t n) {
         const std::size_t used = Size();
-        buf_.resize(std::max(buf_.size() * 2, used + n));
-        p_ = buf_.data() + used;
-        end_ = buf_.data() + buf_.size();
+        const std::size_t size = std::max(static_cast<std::size_t>(end_ - buf_.get()) * 2, used + n);
+        auto more = std::make_unique_for_overwrite<char[]>(size);
+        std::copy(buf_.get(), p_, more.get());
+        buf_ = std::move(more);
+        p_ = buf_.get() + used;
+        end_ = buf_.get() + size;
     }
-    std::string buf_;
+    std::unique_ptr<char[]> buf_;
     char* p_ = nullptr;
     char* end_ = nullptr;
 };
