@@ -7,7 +7,9 @@
 #include "platform/vb.h"
 #include "platform/whole_file.h"
 
+#include <filesystem>
 #include <new>
+#include <system_error>
 
 namespace tnq {
 
@@ -21,6 +23,14 @@ void EndDisplay(Context& c) {
 
 void ShowRunTimeError(Context& c, const VbError& e) {
     c.msg.MsgBox(ErrorOccuredText(e), mb::OKOnly, std::string(kMakeMidTitle));
+}
+
+// What a failed writer says of NAME.MID, which it leaves as it was: that
+// the earlier one is kept, when there is one.
+std::string EarlierFileKept(const State& s) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(MidFilePath(s), ec)) return "";
+    return " The earlier " + s.PieceTitle + ".MID has been kept.";
 }
 
 // A run-time error of the encoder, told apart from one of writing the file.
@@ -122,7 +132,7 @@ bool WriteMidFile(Context& c, MidOptionsDialog& dialog, Long reference,
         s.MidFileOpen = 0;
         EndDisplay(c);
         c.msg.MsgBox(name + " could not be written: error" + Str(e.Number()) + " (" +
-                         e.Description() + "). The earlier " + name + " has been kept.",
+                         e.Description() + ")." + EarlierFileKept(s),
                      mb::Exclamation, std::string(kMakeMidTitle));
         return false;
     }
@@ -149,9 +159,8 @@ bool RunWriter(Context& c, MidOptionsDialog& dialog, const BalanceStep& rule,
         // The file is replaced only once complete, so the old one is intact.
         c.s.MidFileOpen = 0;
         EndDisplay(c);
-        const std::string name = c.s.PieceTitle + ".MID";
-        c.msg.MsgBox("There is not enough memory to make " + name + ". The earlier " + name +
-                         " has been kept.",
+        c.msg.MsgBox("There is not enough memory to make " + c.s.PieceTitle + ".MID." +
+                         EarlierFileKept(c.s),
                      mb::Exclamation, std::string(kMakeMidTitle));
         return false;
     }
