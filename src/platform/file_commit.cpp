@@ -105,21 +105,6 @@ int Rename(const std::string& from, const std::string& to) {
     return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
 }
 
-// Puts the new file from in to's place. An existing file is exchanged
-// with it in one step and then removed under from's name: a plain rename
-// over a file makes the file system write the new one out at once (its
-// guard for files replaced without a flush), which costs more than the
-// command. Where exchanging is not supported, from is renamed.
-int PutInPlace(const std::string& from, const std::string& to) {
-    struct stat st {};
-    if (::lstat(to.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
-        ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_EXCHANGE) == 0) {
-        ::unlink(from.c_str()); // the old contents
-        return 0;
-    }
-    return Rename(from, to);
-}
-
 int Remove(const std::string& path) {
     return ::unlink(path.c_str()) == 0 || errno == ENOENT ? 0 : errno;
 }
@@ -202,6 +187,16 @@ bool WriteRefused(const std::string& path) {
 }
 
 } // namespace
+
+int PutInPlace(const std::string& from, const std::string& to) {
+    struct stat st {};
+    if (::lstat(to.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+        ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_EXCHANGE) == 0) {
+        ::unlink(from.c_str()); // the old contents
+        return 0;
+    }
+    return Rename(from, to);
+}
 
 std::string TemporaryPathFor(const std::string& path) {
     return JoinPath(DirOf(path), "." + NameOf(path) + kNewSuffix);

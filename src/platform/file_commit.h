@@ -82,4 +82,13 @@ void RemoveStrayTemporaryFiles(const std::string& dir);
 std::string TemporaryPathFor(const std::string& path);
 std::string TemporaryTemplateFor(const std::string& path);
 
+// Puts the complete new file from in to's place without waiting for the
+// disk; 0 or an errno value. An existing regular file is exchanged with
+// from in one step and then removed under from's name: a plain rename over
+// a file makes the file system write the new one out at once (its guard for
+// files replaced without a flush), which costs more than making the file.
+// Where to is no regular file (or none) or exchanging is not supported, from
+// is renamed.
+int PutInPlace(const std::string& from, const std::string& to);
+
 } // namespace tnq

@@ -76,22 +76,6 @@ int RenameOver(const char* from, const std::string& to) {
     return ::rename(from, to.c_str()) == 0 ? 0 : errno;
 }
 
-// Puts the complete file from in to's place without waiting for the disk;
-// 0 or an errno value. An existing file is exchanged with from in one step
-// and then removed: a plain rename over it would make the file system write
-// the new file out at once (its guard for files replaced without a flush),
-// which costs more than making the file. Where to is no regular file (or
-// none at all) or exchanging is not supported, from is renamed.
-int ExchangeInto(const char* from, const std::string& to) {
-    struct stat st {};
-    if (::lstat(to.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
-        ::renameat2(AT_FDCWD, from, AT_FDCWD, to.c_str(), RENAME_EXCHANGE) == 0) {
-        ::unlink(from); // the old contents; a leftover is removed with the other stray files
-        return 0;
-    }
-    return RenameOver(from, to);
-}
-
 } // namespace
 
 std::string_view ReadWholeFile(const std::string& path, std::string& buffer) {
@@ -176,7 +160,7 @@ void ReplaceWholeFile(const std::string& path, const std::function<void(const By
     if (error == 0 && wait && ::fsync(fd.Get()) != 0) error = ErrorFromErrno(errno);
     if (::close(fd.Release()) != 0 && error == 0) error = ErrorFromErrno(errno);
     if (error == 0) {
-        const int e = wait ? RenameOver(name.data(), path) : ExchangeInto(name.data(), path);
+        const int e = wait ? RenameOver(name.data(), path) : PutInPlace(name.data(), path);
         if (e != 0) error = ErrorFromErrno(e);
     }
     if (error != 0) {
