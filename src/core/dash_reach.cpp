@@ -21,7 +21,7 @@ int DashReach(const State& s, int t, int j, int dashes) {
 
 } // namespace
 
-int DashCount(const std::string& adjustment) {
+int DashCount(std::string_view adjustment) {
     const Adjustment adj = ClassifyAdjustment(Trim(adjustment));
     return adj.Form == AdjustmentForm::Dashes ? adj.Dashes : 0;
 }
@@ -30,12 +30,13 @@ int DashAcross(Context& c, int t, int behind) {
     State& s = c.s;
     // A run holds at most four dashes and looks at most one item further.
     const int last = std::min<int>(s.ItemCount(t), behind + static_cast<int>(kFieldWidths[3]));
+    std::string bytes;
     for (int j = std::max(behind, 1); j <= last; ++j) {
         // Only notes and rests take a run; a keyword's field holds a value.
         if (s.NoteCode(t, j) >= code::PROGR) continue;
-        std::string bytes;
         if (!s.File2.Read(j, bytes)) break;
-        const int dashes = DashCount(DecodeRecord(bytes).Adjustment);
+        const int dashes =
+            DashCount(std::string_view(bytes).substr(RecordFieldAt(3), kFieldWidths[3]));
         if (dashes > 0 && DashReach(s, t, j, dashes) < behind) return j;
     }
     return 0;

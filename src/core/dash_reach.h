@@ -8,11 +8,12 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace tnq {
 
 // The number of dashes of an adjustment text in the dash form, else 0.
-int DashCount(const std::string& adjustment);
+int DashCount(std::string_view adjustment);
 
 // The first item of track t from `behind` on whose dashes take off the
 // length of an item before `behind`, or 0. The adjustments are read from

@@ -9,8 +9,11 @@
 
 namespace tnq {
 
-void DurationParse(State& s, std::string& text, const std::string& caller) {
-    const bool beatMode = caller == "StitRtn";
+namespace {
+
+// The numbers a parse reads and counts into: the state's own, or a probe's
+// (DurationBeatsValid).
+template <class Counts> void Parse(Counts& s, std::string& text, bool beatMode) {
     // The text is read in place; it is replaced only as the last act of a
     // failure.
     const std::string_view t = text;
@@ -71,6 +74,28 @@ void DurationParse(State& s, std::string& text, const std::string& caller) {
         s.ItemTicks = static_cast<Single>(double(s.ItemTicks) + double(T));
     }
     if (!beatMode && double(s.ItemTicks) > kMaxItemTicks) fail();
+}
+
+// What a beat-mode parse of a piece's state reads, and nothing else.
+struct BeatProbe {
+    Single BeatTicks = 0, BeatUnit = 8, TermTicks = 0, TickFraction = 0, ItemTicks = 0;
+    Integer TicksPerQuarter = 0;
+    Integer PowerOfTwo[10] = {};
+};
+
+} // namespace
+
+void DurationParse(State& s, std::string& text, const std::string& caller) {
+    Parse(s, text, caller == "StitRtn");
+}
+
+bool DurationBeatsValid(const std::string& text, Single beatTicks) {
+    BeatProbe probe;
+    probe.BeatTicks = beatTicks;
+    FillPowersOfTwo(probe.PowerOfTwo);
+    std::string t = text;
+    Parse(probe, t, true);
+    return t != "error";
 }
 
 } // namespace tnq

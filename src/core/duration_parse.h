@@ -18,4 +18,8 @@ inline constexpr double kMaxItemTicks = 99999999;
 // already been counted.
 void DurationParse(State& s, std::string& text, const std::string& caller);
 
+// Whether DurationParse takes text in beat mode, counting beats of
+// beatTicks into a fresh state with the note tables filled.
+bool DurationBeatsValid(const std::string& text, Single beatTicks);
+
 } // namespace tnq

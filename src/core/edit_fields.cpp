@@ -50,13 +50,8 @@ std::string NumberText(long long value) { return std::to_string(value); }
 
 bool DurationTextValid(const std::string& text) {
     if (text.empty() || text.size() > 10) return false;
-    // Beat mode counts into a state of its own; only the verdict matters.
-    State probe;
-    FillNoteTables(probe);
-    probe.BeatTicks = 8;
-    std::string t = text;
-    DurationParse(probe, t, "StitRtn");
-    return t != "error";
+    // Beat mode counts into a probe of its own; only the verdict matters.
+    return DurationBeatsValid(text, 8);
 }
 
 Integer FieldValue(const std::string& text) {

@@ -50,6 +50,7 @@ bool TrackInScore(const State& s, int t) {
 
 std::vector<std::string> ReadTrackRecords(const RecordFile& f, int first, int last) {
     std::vector<std::string> out;
+    out.reserve(static_cast<std::size_t>(std::max(last - first + 1, 0)));
     for (int i = first; i <= last; ++i) {
         std::string bytes;
         if (!f.Read(i, bytes)) throw VbError(err::InputPastEnd);

@@ -188,17 +188,12 @@ RecordFields FieldsOf(const TrackItemRecord& r) {
     return {r.Note, r.Octave, r.Duration, r.Adjustment, r.Dynamics, r.Bar, r.Channel, r.PitchBend};
 }
 
-// Where field f (0 = Note .. 7 = PitchBend) of a record starts.
-constexpr std::size_t FieldAt(int f) {
-    std::size_t at = 0;
-    for (int i = 0; i < f; ++i) at += kFieldWidths[i];
-    return at;
-}
-
 // The fields of a whole record of a track file (kRecordLength bytes), read
 // in place: the same texts DecodeRecord gives, without copying them.
 RecordFields FieldsOf(const char* record) {
-    auto field = [record](int f) { return std::string_view(record + FieldAt(f), kFieldWidths[f]); };
+    auto field = [record](int f) {
+        return std::string_view(record + RecordFieldAt(f), kFieldWidths[f]);
+    };
     return {field(0), field(1), field(2), field(3), field(4), field(5), field(6), field(7)};
 }
 
@@ -347,8 +342,8 @@ ValueOutcome ValueOf(const RecordFields& r) {
 }
 
 // The words of the memo keys: a group's bytes read eight at a time.
-static_assert(FieldAt(0) == 0 && FieldAt(3) == 16 && FieldAt(5) == 23 &&
-                  FieldAt(8) == kRecordLength && kRecordLength == 34,
+static_assert(RecordFieldAt(0) == 0 && RecordFieldAt(3) == 16 && RecordFieldAt(5) == 23 &&
+                  RecordFieldAt(8) == kRecordLength && kRecordLength == 34,
               "the memo keys read the groups of fields at these places");
 
 } // namespace
@@ -394,8 +389,8 @@ class MemoGroups {
 public:
     MemoGroups(RecordConverter::Memos& m, const char* record) : m_(m), r_(record) {}
 
-    std::string_view NoteField() const { return {r_ + FieldAt(0), kFieldWidths[0]}; }
-    std::string_view DurationField() const { return {r_ + FieldAt(2), kFieldWidths[2]}; }
+    std::string_view NoteField() const { return {r_ + RecordFieldAt(0), kFieldWidths[0]}; }
+    std::string_view DurationField() const { return {r_ + RecordFieldAt(2), kFieldWidths[2]}; }
     const BarOutcome& Bar() {
         return m_.Bars.Get({FieldWord<4>(r_ + 23)}, [&] { return BarOf(FieldsOf(r_)); });
     }
@@ -748,7 +743,7 @@ bool RecalculateComparing(Context& c, std::vector<TrackReading>& tracks) {
     return RecalculateTracks(c, &tracks);
 }
 
-TrackCheck CheckTrackBytes(Context& c, int t, std::string_view bytes) {
+TrackCheck CheckTrackBytes(Context& c, int t, std::string_view bytes, RecordConverter* shared) {
     State& s = c.s;
     if (s.PowerOfTwo[1] == 0) FillNoteTables(s);
     FillValidControllers(s);
@@ -756,7 +751,8 @@ TrackCheck CheckTrackBytes(Context& c, int t, std::string_view bytes) {
     const SavedTrack rowsKept(s, t);
     NoMessages silent;
     Context rc{s, silent, c.ini, c.screen, c.sys, c.files};
-    RecordConverter converter;
+    std::optional<RecordConverter> own;
+    RecordConverter& converter = shared ? *shared : own.emplace();
     TrackRead read;
     int stored = 0;
     {

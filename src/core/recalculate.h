@@ -45,7 +45,11 @@ struct TrackCheck {
     bool Full = false;
     int Item = 0;
 };
-TrackCheck CheckTrackBytes(Context& c, int t, std::string_view bytes);
+// converter, when given, serves several checks in a row, so that a text
+// met on one track is converted once for all of them.
+class RecordConverter;
+TrackCheck CheckTrackBytes(Context& c, int t, std::string_view bytes,
+                           RecordConverter* converter = nullptr);
 
 // Converts one stored record into the item being stored (ItemCode,
 // ItemTicks, ItemAdjust, ItemDynamics, ItemBar, ItemChannel, ItemPitchBend,

@@ -102,11 +102,16 @@ bool TrackChange::Store() {
 
     // No track the recalculation read before the command may be left one
     // it refuses: every changed track is read as the recalculation reads it.
+    RecordConverter converter;
+    std::string bytes;
     for (const std::shared_ptr<FileImage>& f : s.TrackImages.Changed()) {
         const int t = f->Tag;
         if (t < 1) continue;
-        const TrackCheck after = CheckTrackBytes(c_, t, Checked(f->Image.Bytes()));
-        if (after.Reads || !CheckTrackBytes(c_, t, Checked(f->Before)).Reads) continue;
+        f->Image.Bytes(bytes);
+        const TrackCheck after = CheckTrackBytes(c_, t, Checked(bytes), &converter);
+        if (after.Reads ||
+            !CheckTrackBytes(c_, t, Checked(s.TrackImages.BytesAsRead(*f)), &converter).Reads)
+            continue;
         Undo();
         const std::string what =
             after.Full ? "Track" + Str(t) + " would hold more items than it can"
@@ -138,12 +143,12 @@ bool TrackChange::Store() {
     return true;
 }
 
-std::string TrackChange::Checked(std::string bytes) const {
+std::string_view TrackChange::Checked(std::string_view bytes) {
     if (!opensRoom_) return bytes;
     // The room opened (blank items) is passed over.
     const std::string blank = EncodeRecord(kBlankItem);
-    std::string out;
-    out.reserve(bytes.size());
+    std::string& out = checked_;
+    out.clear();
     std::size_t at = 0;
     for (; at + kRecordLength <= bytes.size(); at += kRecordLength)
         if (bytes.compare(at, kRecordLength, blank) != 0) out.append(bytes, at, kRecordLength);

@@ -13,6 +13,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tnq {
@@ -51,8 +52,8 @@ private:
     TrackChange& Root();
     void Close();
     void TellFailure(const VbError& e);
-    // A track's bytes as the check reads them.
-    std::string Checked(std::string bytes) const;
+    // A track's bytes as the check reads them (valid until the next call).
+    std::string_view Checked(std::string_view bytes);
     // The change's error with the track its file belongs to.
     VbError Placed(const VbError& e) const;
 
@@ -64,6 +65,7 @@ private:
     std::vector<SavedTrack> saved_;
     Integer pieceChanged_ = 0, recalcDone_ = 0;
     bool opensRoom_ = false;
+    std::string checked_;
 };
 
 // The open change's Note for track t, when a change is open.

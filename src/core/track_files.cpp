@@ -25,23 +25,23 @@ constexpr Box kRecordBoxes[8] = {Box::Note, Box::Octa, Box::Dur,     Box::Adj,
 } // namespace
 
 std::string EncodeRecord(const TrackItemRecord& record) {
-    std::string out;
-    out.reserve(kRecordLength);
+    std::string out(kRecordLength, ' ');
     for (int f = 0; f < 8; ++f) {
-        std::string field = (record.*kFields[f]).substr(0, kFieldWidths[f]);
-        field.resize(kFieldWidths[f], ' ');
-        out += field;
+        const std::string& field = record.*kFields[f];
+        field.copy(out.data() + RecordFieldAt(f), kFieldWidths[f]);
     }
     return out;
 }
 
 TrackItemRecord DecodeRecord(std::string_view bytes) {
-    std::string padded(bytes.substr(0, kRecordLength));
-    padded.resize(kRecordLength, ' ');
+    // A record cut short reads as if padded with blanks.
     TrackItemRecord r;
     std::size_t pos = 0;
     for (int f = 0; f < 8; ++f) {
-        r.*kFields[f] = padded.substr(pos, kFieldWidths[f]);
+        std::string& field = r.*kFields[f];
+        const std::string_view there = pos < bytes.size() ? bytes.substr(pos, kFieldWidths[f]) : "";
+        field.assign(there);
+        field.resize(kFieldWidths[f], ' ');
         pos += kFieldWidths[f];
     }
     return r;

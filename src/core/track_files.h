@@ -30,6 +30,12 @@ struct TrackItemRecord {
 // Widths of the fields in record order: Note 5, Octave 1, Duration 10,
 // Adjustment 4, Dynamics 3, Bar 4, Channel 2, PitchBend 5.
 inline constexpr std::size_t kFieldWidths[8] = {5, 1, 10, 4, 3, 4, 2, 5};
+// Where field f (0 = Note .. 7 = PitchBend; 8: the record's end) starts.
+constexpr std::size_t RecordFieldAt(int f) {
+    std::size_t at = 0;
+    for (int i = 0; i < f; ++i) at += kFieldWidths[i];
+    return at;
+}
 
 // The item the insert procedures write into the room they open.
 inline const TrackItemRecord kBlankItem{"", "", "", "0", "64", "", "", "0"};

@@ -29,7 +29,11 @@ void FillNoteTables(State& s) {
         s.NoteSharp[i] = sharp[i - 1];
         s.NoteFlat[i] = flat[i - 1];
     }
-    for (int i = 1; i <= 9; ++i) s.PowerOfTwo[i] = static_cast<Integer>(1 << (i - 1));
+    FillPowersOfTwo(s.PowerOfTwo);
+}
+
+void FillPowersOfTwo(Integer (&powers)[10]) {
+    for (int i = 1; i <= 9; ++i) powers[i] = static_cast<Integer>(1 << (i - 1));
 }
 
 int NoteLetterIndex(char c) {

@@ -49,6 +49,8 @@ bool IsDurationlessKeyword(std::string_view note);
 
 // Fills NoteSharp, NoteFlat (1..12) and PowerOfTwo (1..9).
 void FillNoteTables(State& s);
+// PowerOfTwo's slots 1..9: the ticks-per-whole divisors 1, 2, 4 .. 256.
+void FillPowersOfTwo(Integer (&powers)[10]);
 
 // Position (1..9) of a note-value letter, 0 when it is none.
 int NoteLetterIndex(char c);

@@ -6,7 +6,6 @@
 #include "core/piece_paths.h"
 #include "core/screen_procs.h"
 #include "platform/vb.h"
-#include "platform/whole_file.h"
 
 #include <filesystem>
 
@@ -83,12 +82,16 @@ Integer TransposedCode(const State& s, const TrackItemRecord& transposed, Intege
 
 namespace {
 
-// The bytes of track's file of piece title; "" when there is none.
-std::string SourceBytes(const State& s, const std::string& title, int track) {
+// The bytes of track's file of piece title; "" when there is none. In a
+// change they are the file's image, read once for the whole change.
+std::string SourceBytes(State& s, const std::string& title, int track) {
     const std::string path = TrackFilePath(s, title, track);
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec)) return "";
-    return ReadWholeFile(path);
+    RecordFile f;
+    f.OpenForReading(s.TrackImages, path, kRecordLength);
+    std::string buffer;
+    return std::string(f.Bytes(buffer));
 }
 
 } // namespace
@@ -99,7 +102,7 @@ bool KeptInVerticalCopy(const TrackItemRecord& r) {
 
 std::optional<std::vector<CopiedItem>> ReadCopySource(Context& c, const std::string& title,
                                                       int track, int first, int last) {
-    const State& s = c.s;
+    State& s = c.s;
     if (first < 1 || last < first) return std::nullopt;
     const std::string bytes = SourceBytes(s, title, track);
     if (last > ItemsBeforeEnd(bytes)) return std::nullopt;
@@ -122,7 +125,7 @@ std::optional<std::vector<CopiedItem>> ReadCopySource(Context& c, const std::str
 }
 
 int SourceItemCount(Context& c, const std::string& title, int track) {
-    const State& s = c.s;
+    State& s = c.s;
     if (title == s.PieceTitle) return TrackInScore(s, track) ? s.ItemCount(track) : 0;
     return ItemsBeforeEnd(SourceBytes(s, title, track));
 }

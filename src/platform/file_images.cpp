@@ -15,6 +15,9 @@ namespace tnq {
 
 namespace {
 
+// Records of room every image is read with at least.
+constexpr std::size_t kLoadRoomRecords = 16;
+
 std::string KeyOf(const std::string& path) {
     return std::filesystem::path(path).lexically_normal().string();
 }
@@ -30,7 +33,7 @@ bool Exists(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0;
 }
 
-bool SameBytes(const RecordImage& image, const std::string& bytes) {
+bool SameBytes(const RecordImage& image, std::string_view bytes) {
     if (image.Length() != static_cast<long long>(bytes.size())) return false;
     std::size_t at = 0;
     for (const std::string_view piece : image.Pieces()) {
@@ -47,7 +50,9 @@ std::shared_ptr<FileImage> FileImages::Use(const std::string& path, std::size_t 
     const std::string key = KeyOf(path);
     if (auto it = held_.find(key); it != held_.end()) {
         if (std::shared_ptr<FileImage> f = it->second.lock()) {
-            if (!f->Changed) LetGo(*f);
+            // While a change is open no one else writes the files (the
+            // piece is this program's alone), so an image read in it stays.
+            if (!f->Changed && (!open_ || f->Image.RecordLength() != recordLength)) LetGo(*f);
             f->RecordLength = recordLength;
             if (tag != 0) f->Tag = tag;
             return f;
@@ -64,18 +69,26 @@ std::shared_ptr<FileImage> FileImages::Use(const std::string& path, std::size_t 
     return f;
 }
 
+std::string_view FileImages::ReadFile(const std::string& path, std::string& buffer) {
+    if (!Exists(path)) return {};
+    try {
+        return ReadWholeFile(path, buffer);
+    } catch (const VbError& e) {
+        RethrowOn(e, path);
+    }
+}
+
 RecordImage& FileImages::Loaded(FileImage& f) {
     if (f.Loaded) return f.Image;
-    std::string bytes;
-    if (Exists(f.Path)) {
-        try {
-            bytes = ReadWholeFile(f.Path);
-        } catch (const VbError& e) {
-            RethrowOn(e, f.Path);
-        }
-    }
-    f.Image = RecordImage(f.RecordLength, std::move(bytes));
+    const std::string_view bytes = ReadFile(f.Path, readBuffer_);
+    // Room for the changes of a command, which the image's moves would
+    // otherwise make by copying it whole into a larger buffer.
+    f.Image =
+        RecordImage(f.RecordLength, bytes, 2 * bytes.size() + kLoadRoomRecords * f.RecordLength);
+    f.LengthAsRead = static_cast<long long>(bytes.size());
     f.Loaded = true;
+    // Kept until the change ends, also when its handles are closed.
+    if (open_) read_.push_back(held_.at(f.Path).lock());
     return f.Image;
 }
 
@@ -94,7 +107,6 @@ void FileImages::WillChange(FileImage& f) {
     }
     if (f.Changed) return;
     if (BeforeFirstChange) BeforeFirstChange(f);
-    f.Before = f.Image.Bytes();
     f.Changed = true;
     changed_.push_back(held_.at(f.Path).lock());
 }
@@ -122,7 +134,7 @@ std::string_view FileImages::Bytes(const std::string& path, std::string& buffer)
     const std::string key = KeyOf(path);
     if (auto it = held_.find(key); it != held_.end()) {
         const std::shared_ptr<FileImage> f = it->second.lock();
-        if (f && f->Changed) {
+        if (f && (f->Changed || (open_ && f->Loaded))) {
             std::size_t size = 0;
             const std::vector<std::string_view> pieces = f->Image.Pieces();
             for (const std::string_view p : pieces) size += p.size();
@@ -135,12 +147,19 @@ std::string_view FileImages::Bytes(const std::string& path, std::string& buffer)
             return std::string_view(buffer.data(), size);
         }
     }
-    if (!Exists(path)) return {};
-    try {
-        return ReadWholeFile(path, buffer);
-    } catch (const VbError& e) {
-        RethrowOn(e, path);
-    }
+    return ReadFile(path, buffer);
+}
+
+std::string FileImages::BytesAsRead(const FileImage& f) {
+    std::string buffer;
+    buffer.resize(ReadFile(f.Path, buffer).size());
+    return buffer;
+}
+
+bool FileImages::SameAsFile(const FileImage& f) {
+    // A length of its own tells most changes without reading the file.
+    if (f.Image.Length() != f.LengthAsRead) return false;
+    return SameBytes(f.Image, ReadFile(f.Path, readBuffer_));
 }
 
 void FileImages::Begin() {
@@ -165,7 +184,7 @@ void FileImages::Commit(const std::string& change) {
     for (const auto& [dir, images] : byDirectory) {
         std::vector<NewFile> files;
         for (const std::shared_ptr<FileImage>& f : images)
-            if (!SameBytes(f->Image, f->Before)) files.push_back({f->Path, f->Image.Pieces()});
+            if (!SameAsFile(*f)) files.push_back({f->Path, f->Image.Pieces()});
         try {
             CommitFiles(files, change, Hooks);
         } catch (const CommitUnfinished& e) {
@@ -174,7 +193,7 @@ void FileImages::Commit(const std::string& change) {
         for (const std::shared_ptr<FileImage>& f : images) {
             if (!f->Changed) continue;
             f->Changed = false;
-            std::string().swap(f->Before);
+            f->LengthAsRead = f->Image.Length();
         }
         std::erase_if(changed_, [](const std::shared_ptr<FileImage>& f) { return !f->Changed; });
     }
@@ -183,9 +202,9 @@ void FileImages::Commit(const std::string& change) {
 }
 
 void FileImages::Undo() {
+    // The files hold what the images held before the change.
     for (const std::shared_ptr<FileImage>& f : changed_) {
-        f->Image = RecordImage(f->RecordLength, std::move(f->Before));
-        f->Before.clear();
+        LetGo(*f);
         f->Changed = false;
     }
     Close();
@@ -198,6 +217,7 @@ void FileImages::Forget() {
 
 void FileImages::Close() {
     changed_.clear();
+    read_.clear();
     open_ = false;
     own_ = false;
 }

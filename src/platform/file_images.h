@@ -25,9 +25,12 @@ struct FileImage {
     int Tag = 0; // the owner's number for the file (a track)
     bool Loaded = false;
     RecordImage Image;
-    // Changed in the open change; Before holds the bytes as read.
+    // Bytes in the file when it was read (0 for a missing file).
+    long long LengthAsRead = 0;
+    // Changed in the open change. Until the change ends the file itself
+    // holds the bytes as read: only the commit writes it, and no one else
+    // does meanwhile.
     bool Changed = false;
-    std::string Before;
 };
 
 class FileImages {
@@ -37,9 +40,10 @@ public:
     FileImages& operator=(const FileImages&) = delete;
 
     // The image of path, shared by every handle on it, read when first
-    // needed. An image that holds no change is read again after every new
-    // handle on it and at the start of every change, so that what others
-    // wrote to the file meanwhile is seen.
+    // needed. An image that holds no change is read again at the start of
+    // every change and, outside a change, after every new handle on it, so
+    // that what others wrote to the file meanwhile is seen; inside a change
+    // an image once read is kept to its end.
     std::shared_ptr<FileImage> Use(const std::string& path, std::size_t recordLength, int tag);
     // The image of f, read from its file when not yet (a missing file reads
     // as empty). A file that cannot be read raises VbError (Where: its path).
@@ -52,9 +56,12 @@ public:
     // A whole file that is no record file (a text file beside the record
     // files) replaced by bytes as part of the open change (or at once).
     void Replace(const std::string& path, std::string bytes);
-    // The bytes of path: its image when it holds a change, else the file
-    // read into buffer (a missing file is empty).
+    // The bytes of path: its image when it holds a change or was read in
+    // the open change, else the file read into buffer (a missing file is
+    // empty).
     std::string_view Bytes(const std::string& path, std::string& buffer);
+    // The bytes of f's file as they were before the open change.
+    std::string BytesAsRead(const FileImage& f);
 
     // The change: opened by Begin (which lets go of every image that holds
     // no change), ended by Commit or Undo.
@@ -81,9 +88,14 @@ public:
 private:
     void Close();
     static void LetGo(FileImage& f);
+    // The file's bytes read into buffer (a missing file is empty).
+    std::string_view ReadFile(const std::string& path, std::string& buffer);
+    bool SameAsFile(const FileImage& f);
 
     std::unordered_map<std::string, std::weak_ptr<FileImage>> held_;
     std::vector<std::shared_ptr<FileImage>> changed_;
+    std::vector<std::shared_ptr<FileImage>> read_; // read in the open change
+    std::string readBuffer_;                       // the last file read
     bool open_ = false;
     bool own_ = false; // opened by WillChange for one write
 };

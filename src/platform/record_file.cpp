@@ -133,7 +133,9 @@ void RecordFile::MoveDown(long long first, long long last, long long n) {
 }
 
 std::string_view RecordFile::Bytes(std::string& buffer) const {
-    const FileImage& f = File();
+    FileImage& f = File();
+    // In a change the file is read once and kept to its end.
+    if (images_->ChangeOpen()) images_->Loaded(f);
     return images_->Bytes(f.Path, buffer);
 }
 

@@ -55,7 +55,7 @@ public:
     void MoveDown(long long first, long long last, long long n);
 
     // The whole file, as its image holds it (read into buffer when it has
-    // not been read yet).
+    // not been read yet and no change is open).
     std::string_view Bytes(std::string& buffer) const;
 
 private:

@@ -26,12 +26,13 @@ std::size_t Nearest(std::size_t at, std::size_t a, std::size_t b) {
 
 } // namespace
 
-RecordImage::RecordImage(std::size_t recordLength, std::string bytes)
-    : length_(recordLength), buf_(bytes.begin(), bytes.end()) {
+RecordImage::RecordImage(std::size_t recordLength, std::string_view bytes, std::size_t room)
+    : length_(recordLength), buf_(bytes.size() + room) {
     if (recordLength == 0) throw VbError(59);
+    if (!bytes.empty()) std::memcpy(buf_.data(), bytes.data(), bytes.size());
     // All whole records in the front; a partial last record is the back.
-    cursor_ = afterCursor_ = frontEnd_ = backBegin_ = buf_.size() - buf_.size() % length_;
-    backEnd_ = buf_.size();
+    cursor_ = afterCursor_ = frontEnd_ = backBegin_ = bytes.size() - bytes.size() % length_;
+    backEnd_ = bytes.size();
 }
 
 std::size_t RecordImage::Offset(long long n) const {
@@ -154,7 +155,7 @@ void RecordImage::CopyOut(std::size_t offset, std::size_t count, std::string& ou
 }
 
 void RecordImage::Shift(std::size_t to, std::size_t from, std::size_t count) {
-    if (count == 0) return;
+    if (count == 0 || to == from) return;
     std::memmove(buf_.data() + to, buf_.data() + from, count);
     moved_ += static_cast<long long>(count);
 }
@@ -207,6 +208,17 @@ void RecordImage::Reserve(Room room, std::size_t need) {
     const std::size_t spare = capacity - size - need;
     std::size_t rooms[3] = {spare / 2, spare / 4, spare - spare / 2 - spare / 4};
     rooms[static_cast<int>(room)] += need;
+    if (fits && room != Room::End) {
+        // Rather only the room asked for grows, by an eighth of the image more than it
+        // needs, taken from the room at the end: the runs before it stay where they are,
+        // and the room an image was read with is used only as far as it is needed.
+        std::size_t grown[2] = {afterCursor_ - cursor_, backBegin_ - frontEnd_};
+        grown[static_cast<int>(room)] = need + size / 8 + kLeastRoom * length_;
+        if (size + grown[0] + grown[1] <= buf_.size()) {
+            rooms[0] = grown[0];
+            rooms[1] = grown[1];
+        }
+    }
     const std::size_t newAfter = cursor_ + rooms[0], newBack = newAfter + after + rooms[1];
 
     if (fits) {
@@ -233,9 +245,14 @@ void RecordImage::Reserve(Room room, std::size_t need) {
 
 std::string RecordImage::Bytes() const {
     std::string out;
+    Bytes(out);
+    return out;
+}
+
+void RecordImage::Bytes(std::string& out) const {
+    out.clear();
     out.reserve(Size());
     CopyOut(0, Size(), out);
-    return out;
 }
 
 std::vector<std::string_view> RecordImage::Pieces() const {

@@ -37,7 +37,9 @@ class RecordImage {
 public:
     RecordImage() = default; // empty, record length 0 (only assignable)
     // The file's bytes as read; a record length of 0 raises VbError(59).
-    RecordImage(std::size_t recordLength, std::string bytes);
+    // room: bytes of room behind them, for changes to come (left untouched
+    // until used, so that room not used costs no memory).
+    RecordImage(std::size_t recordLength, std::string_view bytes, std::size_t room = 0);
 
     std::size_t RecordLength() const { return length_; }
     // Bytes in the image.
@@ -61,8 +63,9 @@ public:
     // their bytes unless overwritten by the moves. Same rule for records that are not whole.
     void MoveDown(long long first, long long last, long long n);
 
-    // The bytes as the file would hold them.
+    // The bytes as the file would hold them (into out, whose room is kept).
     std::string Bytes() const;
+    void Bytes(std::string& out) const;
     // The same bytes as a few contiguous pieces in order (for one writev); valid until the
     // next change.
     std::vector<std::string_view> Pieces() const;

@@ -61,6 +61,11 @@ TEST(TrackItemRecord, ByteExactLayout) {
 
 class TrackFilesTest : public PieceTest {};
 
+TEST(TrackItemRecord, AShortTextDecodesAsIfPaddedWithBlanks) {
+    EXPECT_EQ(DecodeRecord("Gb   4q"),
+              (TrackItemRecord{"Gb   ", "4", "q         ", "    ", "   ", "    ", "  ", "     "}));
+}
+
 TEST_F(TrackFilesTest, FirstItemThenEndRecordByFullPath) {
     s.CurrentTrack = 2;
     TrackFileOpen(c);

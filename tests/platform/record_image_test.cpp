@@ -141,10 +141,15 @@ TEST(RecordImage, RandomChangesLeaveWhatRecordByRecordChangesLeave) {
         unsigned seed;
         std::size_t length;
         int records;
-        int partial; // bytes of a last record that is not whole
+        int partial;          // bytes of a last record that is not whole
+        std::size_t room = 0; // read with room behind the bytes
     } cases[] = {
         {1, 34, 40, 0}, {2, 34, 3, 10}, {3, 3, 60, 2},   {4, 1, 30, 0},
         {5, 34, 0, 0},  {6, 5, 0, 3},   {7, 34, 80, 33}, {8, 2, 50, 1},
+        // Read with room, as the program reads its files.
+        {9, 34, 40, 0, 2 * 40 * 34 + 16 * 34},
+        {10, 3, 60, 2, 7},
+        {11, 34, 0, 0, 16 * 34},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "seed " << c.seed);
@@ -155,7 +160,7 @@ TEST(RecordImage, RandomChangesLeaveWhatRecordByRecordChangesLeave) {
         std::string bytes;
         for (int i = 0; i < c.records * static_cast<int>(c.length) + c.partial; ++i)
             bytes += static_cast<char>('a' + i % 26);
-        RecordImage image(c.length, bytes);
+        RecordImage image(c.length, bytes, c.room);
         PlainFile plain(c.length, bytes);
         int made = 0;
         auto text = [&] {
