@@ -3,6 +3,7 @@
 
 #include "core/memory.h"
 #include "core/vocabulary.h"
+#include "platform/memory_policy.h"
 
 namespace tnq::bench {
 
@@ -79,7 +80,9 @@ std::optional<MidOptions> TimedMidDialog::Show(Context& c) {
 BenchProgram::BenchProgram(const std::filesystem::path& dir)
     : ini(dir / "win.ini"), c{s, msg, ini, screen, sys} {
     c.files = &files;
-    // The main window's load: pieces directory, tables and limits.
+    // The program's start-up, then the main window's load: pieces directory,
+    // tables and limits.
+    KeepFreedMemoryForReuse();
     s.FilePath = (dir / "pieces").string();
     std::filesystem::create_directories(s.FilePath);
     FillNoteTables(s);

@@ -103,12 +103,10 @@ bool TrackChange::Store() {
     // No track the recalculation read before the command may be left one
     // it refuses: every changed track is read as the recalculation reads it.
     RecordConverter converter;
-    std::string bytes;
     for (const std::shared_ptr<FileImage>& f : s.TrackImages.Changed()) {
         const int t = f->Tag;
         if (t < 1) continue;
-        f->Image.Bytes(bytes);
-        const TrackCheck after = CheckTrackBytes(c_, t, Checked(bytes), &converter);
+        const TrackCheck after = CheckTrackBytes(c_, t, Checked(f->Image.View()), &converter);
         if (after.Reads ||
             !CheckTrackBytes(c_, t, Checked(s.TrackImages.BytesAsRead(*f)), &converter).Reads)
             continue;

@@ -82,16 +82,15 @@ Integer TransposedCode(const State& s, const TrackItemRecord& transposed, Intege
 
 namespace {
 
-// The bytes of track's file of piece title; "" when there is none. In a
-// change they are the file's image, read once for the whole change.
-std::string SourceBytes(State& s, const std::string& title, int track) {
+// The bytes of track's file of piece title, opened as f for reading (valid
+// while f is open); "" when there is none. In a change they are the file's
+// image, read once for the whole change.
+std::string_view SourceBytes(State& s, const std::string& title, int track, RecordFile& f) {
     const std::string path = TrackFilePath(s, title, track);
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) return "";
-    RecordFile f;
+    if (!std::filesystem::is_regular_file(path, ec)) return {};
     f.OpenForReading(s.TrackImages, path, kRecordLength);
-    std::string buffer;
-    return std::string(f.Bytes(buffer));
+    return f.View();
 }
 
 } // namespace
@@ -104,7 +103,8 @@ std::optional<std::vector<CopiedItem>> ReadCopySource(Context& c, const std::str
                                                       int track, int first, int last) {
     State& s = c.s;
     if (first < 1 || last < first) return std::nullopt;
-    const std::string bytes = SourceBytes(s, title, track);
+    RecordFile f;
+    const std::string_view bytes = SourceBytes(s, title, track, f);
     if (last > ItemsBeforeEnd(bytes)) return std::nullopt;
     const bool openPiece = title == s.PieceTitle;
     std::vector<CopiedItem> items;
@@ -127,7 +127,8 @@ std::optional<std::vector<CopiedItem>> ReadCopySource(Context& c, const std::str
 int SourceItemCount(Context& c, const std::string& title, int track) {
     State& s = c.s;
     if (title == s.PieceTitle) return TrackInScore(s, track) ? s.ItemCount(track) : 0;
-    return ItemsBeforeEnd(SourceBytes(s, title, track));
+    RecordFile f;
+    return ItemsBeforeEnd(SourceBytes(s, title, track, f));
 }
 
 CopyResult WriteCopy(Context& c, const std::vector<CopiedItem>& items, const CopyRules& rules) {

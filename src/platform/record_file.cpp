@@ -132,6 +132,10 @@ void RecordFile::MoveDown(long long first, long long last, long long n) {
     Changing([&](RecordImage& image) { image.MoveDown(first, last, n); });
 }
 
+std::string_view RecordFile::View() const {
+    return images_->Loaded(File()).View();
+}
+
 std::string_view RecordFile::Bytes(std::string& buffer) const {
     FileImage& f = File();
     // In a change the file is read once and kept to its end.

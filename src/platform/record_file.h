@@ -57,6 +57,9 @@ public:
     // The whole file, as its image holds it (read into buffer when it has
     // not been read yet and no change is open).
     std::string_view Bytes(std::string& buffer) const;
+    // The whole file as its image holds it, without a copy: valid while the
+    // file is open and its image unchanged.
+    std::string_view View() const;
 
 private:
     void OpenWith(FileImages& images, const std::string& path, std::size_t recordLength,

@@ -255,6 +255,16 @@ void RecordImage::Bytes(std::string& out) const {
     CopyOut(0, Size(), out);
 }
 
+std::string_view RecordImage::View() {
+    // The front in one run, then the back right behind it: the rooms all at the end.
+    MoveCursor(FrontSize());
+    const std::size_t back = backEnd_ - backBegin_;
+    Shift(cursor_, backBegin_, back);
+    afterCursor_ = frontEnd_ = backBegin_ = cursor_;
+    backEnd_ = cursor_ + back;
+    return {buf_.data(), Size()};
+}
+
 std::vector<std::string_view> RecordImage::Pieces() const {
     std::vector<std::string_view> pieces;
     const std::string_view all(buf_.data(), buf_.size());

@@ -69,6 +69,9 @@ public:
     // The same bytes as a few contiguous pieces in order (for one writev); valid until the
     // next change.
     std::vector<std::string_view> Pieces() const;
+    // The same bytes in one piece, the runs moved together within the buffer first when they
+    // lie apart; valid until the next change.
+    std::string_view View();
 
     // Bytes copied inside the image since it was made: what its changes cost.
     long long BytesMoved() const { return moved_; }
