@@ -22,6 +22,8 @@ int DashReach(const State& s, int t, int j, int dashes) {
 } // namespace
 
 int DashCount(std::string_view adjustment) {
+    // The dash form is dashes alone: a text without one is none (most are).
+    if (adjustment.find('-') == std::string_view::npos) return 0;
     const Adjustment adj = ClassifyAdjustment(Trim(adjustment));
     return adj.Form == AdjustmentForm::Dashes ? adj.Dashes : 0;
 }

@@ -22,6 +22,20 @@ int BarShift(const State& s, const DeleteByBarControls* dialog) {
     return CInt(Val(dialog->ToBar()) - Val(dialog->FromBar()) + 1);
 }
 
+// The Bar field's text moved back by shift bars, as Trim(Str(Val(field) -
+// shift)) gives it: a field of digits alone (every bar an item is given) is
+// counted here, any other text by those rules.
+std::string ShiftedBar(std::string_view field, int shift) {
+    const std::size_t from = field.find_first_not_of(' ');
+    const std::size_t to = from == std::string_view::npos ? 0 : field.find_last_not_of(' ') + 1;
+    long long bar = 0;
+    for (std::size_t i = from == std::string_view::npos ? 0 : from; i < to; ++i) {
+        if (field[i] < '0' || field[i] > '9') return Trim(StrDouble(Val(field) - shift));
+        bar = bar * 10 + (field[i] - '0');
+    }
+    return std::to_string(bar - shift);
+}
+
 // The note text of record n of file 2 ("" when it cannot be read).
 std::string NoteAt(State& s, int n) {
     std::string bytes;
@@ -52,13 +66,16 @@ bool DeleteItems(Context& c, int n, const DeleteByBarControls* dialog) {
     s.PieceChanged = 1;
     s.RecalcDone = 0;
     if (shift != 0) {
-        // The items that moved follow the bars taken out.
+        // The items that moved follow the bars taken out: each record
+        // written again with its Bar field alone changed.
+        constexpr std::size_t at = RecordFieldAt(5), width = kFieldWidths[5];
         std::string bytes;
         for (int j = first - n; j <= count - n; ++j) {
             if (!s.File2.Read(j, bytes)) throw VbError(err::InputPastEnd);
-            TrackItemRecord r = DecodeRecord(bytes);
-            r.Bar = Trim(StrDouble(Val(r.Bar) - shift));
-            s.File2.Write(j, EncodeRecord(r));
+            std::string bar = ShiftedBar(std::string_view(bytes).substr(at, width), shift);
+            bar.resize(width, ' ');
+            bytes.replace(at, width, bar);
+            s.File2.Write(j, bytes);
         }
     }
     MoveItemSlots(s, t, first, count, -n);

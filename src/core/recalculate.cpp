@@ -631,37 +631,41 @@ public:
     }
 };
 
-// The state a track's reading leaves behind, kept to be put back.
-struct ReadingState {
-    explicit ReadingState(const State& s)
-        : CurrentTrack(s.CurrentTrack), ItemCode(s.ItemCode), ItemDynamics(s.ItemDynamics),
-          ItemBar(s.ItemBar), ItemChannel(s.ItemChannel), ItemPitchBend(s.ItemPitchBend),
-          NoteIndex(s.NoteIndex), CapacityReached(s.CapacityReached), ItemTicks(s.ItemTicks),
-          ItemAdjust(s.ItemAdjust), BeatUnit(s.BeatUnit), TermTicks(s.TermTicks),
-          TickFraction(s.TickFraction), Scratch(s.Scratch) {}
-    void PutBack(State& s) const {
-        s.CurrentTrack = CurrentTrack;
-        s.ItemCode = ItemCode;
-        s.ItemDynamics = ItemDynamics;
-        s.ItemBar = ItemBar;
-        s.ItemChannel = ItemChannel;
-        s.ItemPitchBend = ItemPitchBend;
-        s.NoteIndex = NoteIndex;
-        s.CapacityReached = CapacityReached;
-        s.ItemTicks = ItemTicks;
-        s.ItemAdjust = ItemAdjust;
-        s.BeatUnit = BeatUnit;
-        s.TermTicks = TermTicks;
-        s.TickFraction = TickFraction;
-        s.Scratch = Scratch;
-    }
-    Integer CurrentTrack, ItemCode, ItemDynamics, ItemBar, ItemChannel, ItemPitchBend, NoteIndex,
-        CapacityReached;
-    Single ItemTicks, ItemAdjust, BeatUnit, TermTicks, TickFraction;
-    std::string Scratch;
-};
-
 } // namespace
+
+ReadingState::ReadingState(const State& s)
+    : CurrentTrack(s.CurrentTrack), ItemCode(s.ItemCode), ItemDynamics(s.ItemDynamics),
+      ItemBar(s.ItemBar), ItemChannel(s.ItemChannel), ItemPitchBend(s.ItemPitchBend),
+      NoteIndex(s.NoteIndex), CapacityReached(s.CapacityReached), ItemTicks(s.ItemTicks),
+      ItemAdjust(s.ItemAdjust), BeatUnit(s.BeatUnit), TermTicks(s.TermTicks),
+      TickFraction(s.TickFraction), Scratch(s.Scratch) {}
+
+void ReadingState::PutBack(State& s) const {
+    s.CurrentTrack = CurrentTrack;
+    s.ItemCode = ItemCode;
+    s.ItemDynamics = ItemDynamics;
+    s.ItemBar = ItemBar;
+    s.ItemChannel = ItemChannel;
+    s.ItemPitchBend = ItemPitchBend;
+    s.NoteIndex = NoteIndex;
+    s.CapacityReached = CapacityReached;
+    s.ItemTicks = ItemTicks;
+    s.ItemAdjust = ItemAdjust;
+    s.BeatUnit = BeatUnit;
+    s.TermTicks = TermTicks;
+    s.TickFraction = TickFraction;
+    s.Scratch = Scratch;
+}
+
+RecalculationKept::RecalculationKept(State& s)
+    : reading_(s), tempo_(s.Tempo), file2_(std::move(s.File2)), file2Open_(s.File2Open) {}
+
+void RecalculationKept::PutBack(State& s) {
+    reading_.PutBack(s);
+    s.Tempo = tempo_;
+    s.File2 = std::move(file2_);
+    s.File2Open = file2Open_;
+}
 
 namespace {
 
@@ -736,6 +740,12 @@ bool RecalculateTracks(Context& c, std::vector<TrackReading>* tracks) {
 
 bool Recalculate(Context& c) {
     return RecalculateTracks(c, nullptr);
+}
+
+bool RecalculateSilently(Context& c) {
+    NoMessages silent;
+    Context rc{c.s, silent, c.ini, c.screen, c.sys, c.files};
+    return RecalculateTracks(rc, nullptr);
 }
 
 bool RecalculateComparing(Context& c, std::vector<TrackReading>& tracks) {

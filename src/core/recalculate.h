@@ -5,6 +5,7 @@
 #include "core/track_files.h"
 
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -35,6 +36,33 @@ struct TrackReading {
     std::size_t FileBytes = 0;
 };
 bool RecalculateComparing(Context& c, std::vector<TrackReading>& tracks);
+// Recalculate with nothing told: its messages are not shown.
+bool RecalculateSilently(Context& c);
+
+// The state a reading of records leaves behind, kept to be put back.
+struct ReadingState {
+    explicit ReadingState(const State& s);
+    void PutBack(State& s) const;
+    Integer CurrentTrack, ItemCode, ItemDynamics, ItemBar, ItemChannel, ItemPitchBend, NoteIndex,
+        CapacityReached;
+    Single ItemTicks, ItemAdjust, BeatUnit, TermTicks, TickFraction;
+    std::string Scratch;
+};
+
+// What a recalculation leaves behind besides the rows, counts and cursors
+// of the tracks it reads: the reading state, Tempo and file 2, kept (file 2
+// taken as it is, open or closed) to be put back.
+class RecalculationKept {
+public:
+    explicit RecalculationKept(State& s);
+    void PutBack(State& s);
+
+private:
+    ReadingState reading_;
+    std::string tempo_;
+    RecordFile file2_;
+    Integer file2Open_;
+};
 
 // Whether a track's records would be read by Recalculate: its rules and
 // its ends, applied to bytes as track t's file, with nothing shown and the

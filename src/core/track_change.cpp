@@ -106,6 +106,9 @@ bool TrackChange::Store() {
     for (const std::shared_ptr<FileImage>& f : s.TrackImages.Changed()) {
         const int t = f->Tag;
         if (t < 1) continue;
+        if (static_cast<std::size_t>(t) <= recalculated_.size() &&
+            recalculated_[static_cast<std::size_t>(t) - 1] == '1')
+            continue; // read by the recalculation already
         const TrackCheck after = CheckTrackBytes(c_, t, Checked(f->Image.View()), &converter);
         if (after.Reads ||
             !CheckTrackBytes(c_, t, Checked(s.TrackImages.BytesAsRead(*f)), &converter).Reads)
@@ -139,6 +142,27 @@ bool TrackChange::Store() {
     }
     Close();
     return true;
+}
+
+bool TrackChange::StoreRecalculated() {
+    State& s = c_.s;
+    const auto storeThenRecalculate = [this] {
+        const bool stored = Store();
+        if (stored) Recalculate(c_);
+        return stored;
+    };
+    if (outer_ || done_ || failed_ || opensRoom_) return storeThenRecalculate();
+    RecalculationKept kept(s);
+    if (!RecalculateSilently(c_)) {
+        // The recalculation after the store tells what it finds; the rows
+        // it reads again are the same.
+        kept.PutBack(s);
+        return storeThenRecalculate();
+    }
+    recalculated_ = s.SelectedTracks;
+    const bool stored = Store();
+    if (!stored) kept.PutBack(s);
+    return stored;
 }
 
 std::string_view TrackChange::Checked(std::string_view bytes) {

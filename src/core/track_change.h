@@ -33,6 +33,12 @@ public:
     // its title): nothing has been changed. Part of an outer change: true
     // unless the change has failed; the outer one decides.
     bool Store();
+    // Store, then Recalculate, for a command whose selected tracks are
+    // recalculated once its change is stored. They are read from the change
+    // first, with nothing told: when all of them read, the check takes them
+    // for checked and that reading for the recalculation, so that no track
+    // is read twice; a change not stored leaves everything as Store does.
+    bool StoreRecalculated();
     // Undoes now, without a message.
     void Undo();
     // A run-time error stopped the command: the change is undone when it
@@ -66,6 +72,8 @@ private:
     Integer pieceChanged_ = 0, recalcDone_ = 0;
     bool opensRoom_ = false;
     std::string checked_;
+    std::string recalculated_; // SelectedTracks of a reading before the check
+
 };
 
 // The open change's Note for track t, when a change is open.

@@ -3,7 +3,6 @@
 
 #include "core/bar_ranges.h"
 #include "core/edit_fields.h"
-#include "core/recalculate.h"
 #include "core/screen_procs.h"
 #include "core/startup.h"
 #include "core/track_change.h"
@@ -113,10 +112,9 @@ bool RunEditCommand(Context& c, TrackSelectionDialog& tracks, const EditCommand&
             return false;
         }
     }();
-    const bool stored = change.Store();
     // A walk that stopped early has changed the tracks before the stop: the
     // score is brought back in step with their files.
-    if (stored && (cmd.Recalculates || !finished)) Recalculate(c);
+    const bool stored = cmd.Recalculates || !finished ? change.StoreRecalculated() : change.Store();
     SwitchOffStatus(c);
     return finished && stored;
 }

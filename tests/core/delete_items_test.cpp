@@ -155,6 +155,30 @@ TEST_F(DeleteItemsTest, MenuModeRules) {
     EXPECT_EQ(Box(tnq::Box::Dyn), "5");
 }
 
+TEST_F(DeleteItemsTest, AnAdjustedBarFieldIsCountedAsItsTextReads) {
+    FakeDeleteByBar dialog;
+    dialog.adjust = true;
+    dialog.from = "5";
+    dialog.to = "6";
+    const struct {
+        const char *field, *after;
+    } cases[] = {{"9", "7"},     {" 12", "10"}, {"0", "-2"},  {"", "-2"},
+                 {"9.5", "7.5"}, {"1e1", "8"},  {"12 3", "121"}};
+    Notes(2, 9, 2);
+    std::string bytes = ReadFile(TrackPath(2));
+    for (std::size_t k = 0; k < std::size(cases); ++k) {
+        std::string field = cases[k].field;
+        field.resize(4, ' ');
+        bytes.replace((k + 2) * kRecordLength + 23, 4, field);
+    }
+    WriteFile(TrackPath(2), bytes);
+    TrackFileOpen(c);
+    s.MenuMode = "mnuEdtDelete";
+    ASSERT_TRUE(DeleteItems(c, 1, &dialog));
+    for (std::size_t k = 0; k < std::size(cases); ++k)
+        EXPECT_EQ(Record(2, static_cast<int>(k) + 2).Bar, cases[k].after) << cases[k].field;
+}
+
 // ---- The F10 prompt ----------------------------------------------------------------
 
 TEST_F(DeleteItemsTest, PromptAsksAgainUntilAWholeCountUpToTheLastItem) {
