@@ -3,6 +3,7 @@
 
 #include "platform/vb.h"
 #include "platform/whole_file.h"
+#include "platform/zeroed_memory.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -31,16 +32,6 @@ std::string KeyOf(const std::string& path) {
 bool Exists(const std::string& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0;
-}
-
-bool SameBytes(const RecordImage& image, std::string_view bytes) {
-    if (image.Length() != static_cast<long long>(bytes.size())) return false;
-    std::size_t at = 0;
-    for (const std::string_view piece : image.Pieces()) {
-        if (bytes.compare(at, piece.size(), piece) != 0) return false;
-        at += piece.size();
-    }
-    return true;
 }
 
 } // namespace
@@ -80,12 +71,24 @@ std::string_view FileImages::ReadFile(const std::string& path, std::string& buff
 
 RecordImage& FileImages::Loaded(FileImage& f) {
     if (f.Loaded) return f.Image;
-    const std::string_view bytes = ReadFile(f.Path, readBuffer_);
     // Room for the changes of a command, which the image's moves would
-    // otherwise make by copying it whole into a larger buffer.
-    f.Image =
-        RecordImage(f.RecordLength, bytes, 2 * bytes.size() + kLoadRoomRecords * f.RecordLength);
-    f.LengthAsRead = static_cast<long long>(bytes.size());
+    // otherwise make by copying it whole into a larger buffer. Only a large
+    // image gets it: mapped on its own, room it does not use costs nothing,
+    // where small buffers are better shared out of the heap.
+    const auto room = [&f](std::size_t n) {
+        const std::size_t r = 2 * n + kLoadRoomRecords * f.RecordLength;
+        return n + r >= kMappedBlock ? r : 0;
+    };
+    if (!Exists(f.Path)) {
+        f.Image = RecordImage(f.RecordLength, "");
+    } else {
+        try {
+            f.Image = RecordImage::OfFile(f.RecordLength, f.Path, room);
+        } catch (const VbError& e) {
+            RethrowOn(e, f.Path);
+        }
+    }
+    f.LengthAsRead = f.Image.Length();
     f.Loaded = true;
     // Kept until the change ends, also when its handles are closed.
     if (open_) read_.push_back(held_.at(f.Path).lock());
@@ -159,7 +162,7 @@ std::string FileImages::BytesAsRead(const FileImage& f) {
 bool FileImages::SameAsFile(const FileImage& f) {
     // A length of its own tells most changes without reading the file.
     if (f.Image.Length() != f.LengthAsRead) return false;
-    return SameBytes(f.Image, ReadFile(f.Path, readBuffer_));
+    return FileHolds(f.Path, f.Image.Pieces(), readBuffer_);
 }
 
 void FileImages::Begin() {

@@ -95,7 +95,7 @@ private:
     std::unordered_map<std::string, std::weak_ptr<FileImage>> held_;
     std::vector<std::shared_ptr<FileImage>> changed_;
     std::vector<std::shared_ptr<FileImage>> read_; // read in the open change
-    std::string readBuffer_;                       // the last file read
+    std::string readBuffer_;                       // a file compared with its image
     bool open_ = false;
     bool own_ = false; // opened by WillChange for one write
 };

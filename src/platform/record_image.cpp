@@ -2,6 +2,7 @@
 #include "platform/record_image.h"
 
 #include "platform/vb.h"
+#include "platform/whole_file.h"
 
 #include <algorithm>
 #include <cstring>
@@ -33,6 +34,21 @@ RecordImage::RecordImage(std::size_t recordLength, std::string_view bytes, std::
     // All whole records in the front; a partial last record is the back.
     cursor_ = afterCursor_ = frontEnd_ = backBegin_ = bytes.size() - bytes.size() % length_;
     backEnd_ = bytes.size();
+}
+
+RecordImage RecordImage::OfFile(std::size_t recordLength, const std::string& path,
+                                const std::function<std::size_t(std::size_t)>& room) {
+    if (recordLength == 0) throw VbError(59);
+    RecordImage image;
+    image.length_ = recordLength;
+    const std::size_t got = ReadWholeFile(path, [&image, &room](std::size_t n) {
+        image.buf_.resize(n + room(n));
+        return image.buf_.data();
+    });
+    image.cursor_ = image.afterCursor_ = image.frontEnd_ = image.backBegin_ =
+        got - got % recordLength;
+    image.backEnd_ = got;
+    return image;
 }
 
 std::size_t RecordImage::Offset(long long n) const {

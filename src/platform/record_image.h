@@ -4,8 +4,12 @@
 // walks along the file.
 #pragma once
 
+#include "platform/zeroed_memory.h"
+
 #include <cstddef>
+#include <functional>
 #include <memory>
+#include <new>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -16,11 +20,19 @@ namespace tnq {
 
 namespace detail {
 // An allocator whose new elements are left as they are, so that room in a buffer costs
-// nothing until it is used.
+// nothing until it is used; a large buffer is mapped in large pages, whose first writes
+// cost far less than those of small ones.
 template <class T> struct UntouchedAllocator : std::allocator<T> {
     template <class U> struct rebind { using other = UntouchedAllocator<U>; };
     UntouchedAllocator() = default;
     template <class U> UntouchedAllocator(const UntouchedAllocator<U>&) noexcept {}
+    T* allocate(std::size_t n) {
+        if (n > std::size_t(-1) / sizeof(T)) throw std::bad_alloc();
+        void* p = AllocateUntouched(n * sizeof(T));
+        if (!p) throw std::bad_alloc();
+        return static_cast<T*>(p);
+    }
+    void deallocate(T* p, std::size_t n) noexcept { FreeZeroed(p, n * sizeof(T)); }
     template <class U> void construct(U* p) noexcept(std::is_nothrow_default_constructible_v<U>) {
         ::new (static_cast<void*>(p)) U;
     }
@@ -40,6 +52,10 @@ public:
     // room: bytes of room behind them, for changes to come (left untouched
     // until used, so that room not used costs no memory).
     RecordImage(std::size_t recordLength, std::string_view bytes, std::size_t room = 0);
+    // The bytes of the file at path, read straight into the image (VbError as
+    // ReadWholeFile raises), with room(n) bytes of room behind the n bytes read.
+    static RecordImage OfFile(std::size_t recordLength, const std::string& path,
+                              const std::function<std::size_t(std::size_t)>& room);
 
     std::size_t RecordLength() const { return length_; }
     // Bytes in the image.

@@ -66,10 +66,10 @@ std::size_t ReadSome(int fd, char* to, std::size_t room) {
     }
 }
 
-// The pieces ReadLines reads a file in: small enough to be memory the
-// program already holds (a fresh page costs more to touch the first time
-// than its bytes cost to read) and to stay in the cache while its lines are
-// used, large enough that each read brings many lines.
+// The pieces ReadLines reads a file in, and FileHolds compares it in: small
+// enough to be memory the program already holds (a fresh page costs more to
+// touch the first time than its bytes cost to read) and to stay in the cache
+// while its lines are used, large enough that each read brings many lines.
 constexpr std::size_t kLinePiece = std::size_t{64} << 10;
 
 int RenameOver(const char* from, const std::string& to) {
@@ -78,22 +78,61 @@ int RenameOver(const char* from, const std::string& to) {
 
 } // namespace
 
-std::string_view ReadWholeFile(const std::string& path, std::string& buffer) {
+std::size_t ReadWholeFile(const std::string& path, const std::function<char*(std::size_t)>& room) {
     struct stat st {};
     const Fd fd = OpenForReading(path, st);
-    // Read straight into the buffer, with room for the file as its size
-    // says and one byte more, to see its end in the same read; a file that
-    // grows meanwhile is read to its new end. The buffer is never made
-    // smaller, so that reading file after file fills its room only once.
-    const std::size_t size = static_cast<std::size_t>(std::max<off_t>(st.st_size, 0));
-    if (buffer.size() < size + 1) buffer.resize(size + 1);
+    // Read straight into the room, as large as the file as its size says and
+    // one byte more, to see its end in the same read; a file that grows
+    // meanwhile is read to its new end.
+    std::size_t size = static_cast<std::size_t>(std::max<off_t>(st.st_size, 0)) + 1;
+    char* to = room(size);
     std::size_t got = 0;
     for (;;) {
-        if (got == buffer.size()) buffer.resize(buffer.size() * 2);
-        const std::size_t n = ReadSome(fd.Get(), buffer.data() + got, buffer.size() - got);
+        if (got == size) to = room(size *= 2);
+        const std::size_t n = ReadSome(fd.Get(), to + got, size - got);
         if (n == 0) break;
         got += n;
     }
+    return got;
+}
+
+bool FileHolds(const std::string& path, const std::vector<std::string_view>& pieces,
+               std::string& buffer) {
+    std::size_t size = 0;
+    for (const std::string_view p : pieces) size += p.size();
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return errno == ENOENT && size == 0;
+    if (!S_ISREG(st.st_mode) || static_cast<std::size_t>(st.st_size) != size) return false;
+    try {
+        const Fd fd = OpenForReading(path, st);
+        const std::size_t piece = std::min(size + 1, kLinePiece);
+        if (buffer.size() < piece) buffer.resize(piece);
+        std::size_t done = 0, i = 0, at = 0; // bytes compared; where in which piece
+        for (;;) {
+            const std::size_t n = ReadSome(fd.Get(), buffer.data(), piece);
+            if (n == 0) return done == size;
+            if (n > size - done) return false;
+            for (std::size_t used = 0; used < n;) {
+                while (at == pieces[i].size()) ++i, at = 0;
+                const std::size_t k = std::min(n - used, pieces[i].size() - at);
+                if (std::memcmp(buffer.data() + used, pieces[i].data() + at, k) != 0) return false;
+                used += k;
+                at += k;
+            }
+            done += n;
+        }
+    } catch (const VbError&) {
+        return false;
+    }
+}
+
+std::string_view ReadWholeFile(const std::string& path, std::string& buffer) {
+    // The buffer is never made smaller, so that reading file after file
+    // fills its room only once.
+    const std::size_t got = ReadWholeFile(path, [&buffer](std::size_t n) {
+        if (buffer.size() < n) buffer.resize(n);
+        return buffer.data();
+    });
     return std::string_view(buffer.data(), got);
 }
 

@@ -12,6 +12,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tnq {
 
@@ -20,6 +21,15 @@ std::string ReadWholeFile(const std::string& path);
 // The same bytes read into buffer (for reading many files one after the
 // other): they are its first bytes and hold until the buffer is changed.
 std::string_view ReadWholeFile(const std::string& path, std::string& buffer);
+// The same bytes read into memory room(n) hands out: the first of n bytes at
+// least, which hold the bytes read so far (n is the file's size and one more,
+// and grows while the file does). Returns how many bytes were read.
+std::size_t ReadWholeFile(const std::string& path, const std::function<char*(std::size_t)>& room);
+// Whether the file at path holds exactly the bytes of pieces, one after the
+// other (a missing file holds none; one that cannot be read, no bytes at
+// all), read a piece at a time into buffer up to the first that differs.
+bool FileHolds(const std::string& path, const std::vector<std::string_view>& pieces,
+               std::string& buffer);
 
 // Calls line(text) for each line of bytes, in order: a line ends at CR LF,
 // LF or CR (the line end is not passed). With atEnd, the text after the

@@ -10,12 +10,11 @@ namespace tnq {
 
 namespace {
 
-// From this size on a block is a mapping of its own, a whole number of
+// A block from kMappedBlock on is a mapping of its own, a whole number of
 // large pages long and starting on one, so that the system can give it in
 // large pages: the first write to a small page costs far more than the
 // bytes it zeroes, and a score is filled slot after slot. What a block
 // does not use of its last large page is never written.
-constexpr std::size_t kMappedFrom = std::size_t{512} << 10;
 constexpr std::size_t kLargePage = std::size_t{2} << 20;
 
 std::size_t MappedLength(std::size_t bytes) {
@@ -25,7 +24,12 @@ std::size_t MappedLength(std::size_t bytes) {
 } // namespace
 
 void* AllocateZeroed(std::size_t bytes) {
-    if (bytes < kMappedFrom) return std::calloc(bytes == 0 ? 1 : bytes, 1);
+    if (bytes < kMappedBlock) return std::calloc(bytes == 0 ? 1 : bytes, 1);
+    return AllocateUntouched(bytes);
+}
+
+void* AllocateUntouched(std::size_t bytes) {
+    if (bytes < kMappedBlock) return std::malloc(bytes == 0 ? 1 : bytes);
     if (bytes > SIZE_MAX - 2 * kLargePage) return nullptr;
     const std::size_t length = MappedLength(bytes);
     // A large page more than needed, and the ends around a start on a large
@@ -47,7 +51,7 @@ void* AllocateZeroed(std::size_t bytes) {
 
 void FreeZeroed(void* block, std::size_t bytes) noexcept {
     if (!block) return;
-    if (bytes < kMappedFrom)
+    if (bytes < kMappedBlock)
         std::free(block);
     else
         ::munmap(block, MappedLength(bytes));

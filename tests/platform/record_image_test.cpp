@@ -4,6 +4,7 @@
 #include "platform/record_image.h"
 
 #include "platform/vb.h"
+#include "support/fakes.h"
 
 #include <gtest/gtest.h>
 
@@ -146,7 +147,8 @@ TEST(RecordImage, RandomChangesLeaveWhatRecordByRecordChangesLeave) {
     } cases[] = {
         {1, 34, 40, 0}, {2, 34, 3, 10}, {3, 3, 60, 2},   {4, 1, 30, 0},
         {5, 34, 0, 0},  {6, 5, 0, 3},   {7, 34, 80, 33}, {8, 2, 50, 1},
-        // Read with room, as the program reads its files.
+        // Read with room, as the program reads its files (from the file itself when the seed
+        // is odd).
         {9, 34, 40, 0, 2 * 40 * 34 + 16 * 34},
         {10, 3, 60, 2, 7},
         {11, 34, 0, 0, 16 * 34},
@@ -160,7 +162,12 @@ TEST(RecordImage, RandomChangesLeaveWhatRecordByRecordChangesLeave) {
         std::string bytes;
         for (int i = 0; i < c.records * static_cast<int>(c.length) + c.partial; ++i)
             bytes += static_cast<char>('a' + i % 26);
-        RecordImage image(c.length, bytes, c.room);
+        test::TempDir dir;
+        test::WriteFile(dir.Path() / "TRACK", bytes);
+        RecordImage image = c.room != 0 && c.seed % 2
+                                ? RecordImage::OfFile(c.length, (dir.Path() / "TRACK").string(),
+                                                      [&c](std::size_t) { return c.room; })
+                                : RecordImage(c.length, bytes, c.room);
         PlainFile plain(c.length, bytes);
         int made = 0;
         auto text = [&] {

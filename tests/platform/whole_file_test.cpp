@@ -42,5 +42,35 @@ TEST(WholeFile, LinesReadInPiecesAreTheLinesOfTheWholeText) {
     }
 }
 
+TEST(WholeFile, HoldsComparesTheFileWithPiecesByteForByte) {
+    test::TempDir dir;
+    const std::string path = (dir.Path() / "TRACK").string();
+    std::string buffer;
+    EXPECT_TRUE(FileHolds(path, {}, buffer));
+    EXPECT_TRUE(FileHolds(path, {"", ""}, buffer));
+    EXPECT_FALSE(FileHolds(path, {"a"}, buffer));
+    EXPECT_FALSE(FileHolds(dir.Path().string(), {}, buffer));
+    // Files longer than one read, differing at either end or in length.
+    const std::string big(200000, 'x');
+    const std::string_view b(big);
+    const struct {
+        std::string File;
+        std::vector<std::string_view> Pieces;
+        bool Holds;
+    } cases[] = {
+        {"abcdef", {"ab", "", "cdef"}, true},
+        {"abcdef", {"abc", "dex"}, false},
+        {"abcdef", {"abcde"}, false},
+        {"abcdef", {"abcdef", "g"}, false},
+        {big, {b.substr(0, 70001), b.substr(70001)}, true},
+        {big + "y", {big, "x"}, false},
+        {"y" + big, {"x", big}, false},
+    };
+    for (const auto& c : cases) {
+        test::WriteFile(path, c.File);
+        EXPECT_EQ(FileHolds(path, c.Pieces, buffer), c.Holds) << c.File.substr(0, 10);
+    }
+}
+
 } // namespace
 } // namespace tnq
