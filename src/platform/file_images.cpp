@@ -19,8 +19,17 @@ namespace {
 // Records of room every image is read with at least.
 constexpr std::size_t kLoadRoomRecords = 16;
 
+// The path in its normal form: as it stands when it has no empty, "." or
+// ".." part (as the program's own paths have none).
 std::string KeyOf(const std::string& path) {
-    return std::filesystem::path(path).lexically_normal().string();
+    bool normal = !path.empty();
+    for (std::size_t b = path[0] == '/' ? 1 : 0; normal && b <= path.size();) {
+        const std::size_t e = std::min(path.find('/', b), path.size());
+        const std::string_view part = std::string_view(path).substr(b, e - b);
+        normal = !part.empty() && part != "." && part != "..";
+        b = e + 1;
+    }
+    return normal ? path : std::filesystem::path(path).lexically_normal().string();
 }
 
 // A read's error with the file it concerns.
@@ -79,7 +88,8 @@ RecordImage& FileImages::Loaded(FileImage& f) {
         const std::size_t r = 2 * n + kLoadRoomRecords * f.RecordLength;
         return n + r >= kMappedBlock ? r : 0;
     };
-    if (!Exists(f.Path)) {
+    f.Existed = Exists(f.Path);
+    if (!f.Existed) {
         f.Image = RecordImage(f.RecordLength, "");
     } else {
         try {
@@ -93,6 +103,14 @@ RecordImage& FileImages::Loaded(FileImage& f) {
     // Kept until the change ends, also when its handles are closed.
     if (open_) read_.push_back(held_.at(f.Path).lock());
     return f.Image;
+}
+
+std::shared_ptr<FileImage> FileImages::ReadInChange(const std::string& path) const {
+    if (!open_) return nullptr;
+    const auto it = held_.find(KeyOf(path));
+    if (it == held_.end()) return nullptr;
+    std::shared_ptr<FileImage> f = it->second.lock();
+    return f && f->Loaded ? f : nullptr;
 }
 
 void FileImages::WillChange(FileImage& f) {

@@ -25,8 +25,10 @@ struct FileImage {
     int Tag = 0; // the owner's number for the file (a track)
     bool Loaded = false;
     RecordImage Image;
-    // Bytes in the file when it was read (0 for a missing file).
+    // Bytes in the file when it was read (0 for a missing file), and
+    // whether it was there.
     long long LengthAsRead = 0;
+    bool Existed = false;
     // Changed in the open change. Until the change ends the file itself
     // holds the bytes as read: only the commit writes it, and no one else
     // does meanwhile.
@@ -48,6 +50,9 @@ public:
     // The image of f, read from its file when not yet (a missing file reads
     // as empty). A file that cannot be read raises VbError (Where: its path).
     RecordImage& Loaded(FileImage& f);
+    // The image of path when it was read in the open change (it holds the
+    // file as it was then), else none.
+    std::shared_ptr<FileImage> ReadInChange(const std::string& path) const;
     // Around every change of an image: WillChange keeps what f holds and
     // joins it to the open change, opening one of its own when none is
     // open; DidChange then commits that one at once (a VbError undoes it).

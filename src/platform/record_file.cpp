@@ -48,6 +48,14 @@ void RecordFile::OpenWith(FileImages& images, const std::string& path, std::size
                           int tag, bool readOnly) {
     Close();
     if (recordLength == 0) throw VbError(59);
+    // A file read in the open change is as it was then: no one else changes
+    // the piece's files meanwhile.
+    if (const std::shared_ptr<FileImage> kept = images.ReadInChange(path); kept && kept->Existed) {
+        images_ = &images;
+        file_ = images.Use(path, recordLength, tag);
+        readOnly_ = readOnly;
+        return;
+    }
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) {
         const int e = errno;

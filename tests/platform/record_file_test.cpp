@@ -54,5 +54,21 @@ TEST(RecordFile, AMissingFileReadsEmptyAndIsCreatedByTheFirstWrite) {
     EXPECT_FALSE(fs::exists(dir.Path() / "NONE"));
 }
 
+TEST(RecordFile, EverySpellingOfAPathSharesOneImage) {
+    test::TempDir dir;
+    const std::string d = dir.Path().string();
+    fs::create_directory(dir.Path() / "X");
+    FileImages images;
+    RecordFile a, b;
+    a.Open(images, d + "/SONG02", 4);
+    a.Write(1, "ab");
+    for (const std::string& other : {d + "//SONG02", d + "/./SONG02", d + "/X/../SONG02"}) {
+        b.Open(images, other, 4);
+        std::string record;
+        EXPECT_TRUE(b.Read(1, record)) << other;
+        EXPECT_EQ(record, "ab  ") << other;
+    }
+}
+
 } // namespace
 } // namespace tnq
