@@ -9,6 +9,9 @@
 // Usage: tnq_bench [--smoke] [--limit SECONDS] [ROW ...]
 //   --smoke   every row once on small pieces, checked, without figures
 //   --limit   a run is stopped after SECONDS (90 in the full set)
+// With TNQ_BENCH_CPU=1 in the environment the figures are processor time
+// (user and system) instead of time passed: for comparing two builds on a
+// machine busy with other work.
 //   ROW       only the rows whose "command, piece" contains one of these texts
 #include "bench/pieces.h"
 #include "bench/runner.h"

@@ -81,12 +81,15 @@ std::string_view FileImages::ReadFile(const std::string& path, std::string& buff
 RecordImage& FileImages::Loaded(FileImage& f) {
     if (f.Loaded) return f.Image;
     // Room for the changes of a command, which the image's moves would
-    // otherwise make by copying it whole into a larger buffer. Only a large
-    // image gets it: mapped on its own, room it does not use costs nothing,
-    // where small buffers are better shared out of the heap.
+    // otherwise make by copying it whole into a larger buffer, itself fresh
+    // memory. A large image, mapped on its own, gets room for twice its
+    // size, which costs nothing until it is used; a small one, out of the
+    // heap, room for half its size, which a delete or a modest insert does
+    // not outgrow.
     const auto room = [&f](std::size_t n) {
-        const std::size_t r = 2 * n + kLoadRoomRecords * f.RecordLength;
-        return n + r >= kMappedBlock ? r : 0;
+        const std::size_t least = kLoadRoomRecords * f.RecordLength;
+        const std::size_t r = 2 * n + least;
+        return n + r >= kMappedBlock ? r : n / 2 + least;
     };
     f.Existed = Exists(f.Path);
     if (!f.Existed) {

@@ -215,12 +215,13 @@ void RecordImage::Reserve(Room room, std::size_t need) {
     if (has >= need) return;
 
     // The rooms are shared out again, within the buffer while it has room enough overall,
-    // else in one twice the image's size. Each room then holds at least an eighth of the
+    // else in one with half the image's size of room beside the need (fresh memory costs
+    // more than the copy, so no more). Each room then holds at least an eighth of the
     // image, so that this stays rare.
     const std::size_t size = Size(), after = frontEnd_ - afterCursor_, back = backEnd_ - backBegin_;
     const std::size_t least = need + size / 2 + kLeastRoom * length_;
     const bool fits = buf_.size() - size >= least;
-    const std::size_t capacity = fits ? buf_.size() : 2 * size + need + kLeastRoom * length_;
+    const std::size_t capacity = fits ? buf_.size() : size + least;
     const std::size_t spare = capacity - size - need;
     std::size_t rooms[3] = {spare / 2, spare / 4, spare - spare / 2 - spare / 4};
     rooms[static_cast<int>(room)] += need;
