@@ -32,13 +32,12 @@ int DashAcross(Context& c, int t, int behind) {
     State& s = c.s;
     // A run holds at most four dashes and looks at most one item further.
     const int last = std::min<int>(s.ItemCount(t), behind + static_cast<int>(kFieldWidths[3]));
-    std::string bytes;
     for (int j = std::max(behind, 1); j <= last; ++j) {
         // Only notes and rests take a run; a keyword's field holds a value.
         if (s.NoteCode(t, j) >= code::PROGR) continue;
-        if (!s.File2.Read(j, bytes)) break;
-        const int dashes =
-            DashCount(std::string_view(bytes).substr(RecordFieldAt(3), kFieldWidths[3]));
+        const std::string_view bytes = s.File2.Record(j);
+        if (bytes.size() != s.File2.RecordLength()) break;
+        const int dashes = DashCount(bytes.substr(RecordFieldAt(3), kFieldWidths[3]));
         if (dashes > 0 && DashReach(s, t, j, dashes) < behind) return j;
     }
     return 0;

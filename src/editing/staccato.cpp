@@ -28,9 +28,46 @@ constexpr std::string_view kReverseKeywords[] = {"PROGR", "PORTS", "CNTRL", "LEG
 
 // The Note field of a record (as stored, 5 characters) holds exactly one
 // of the keywords.
-template <std::size_t N> bool IsListed(const std::string_view (&list)[N], const std::string& note) {
-    return std::find(std::begin(list), std::end(list), std::string_view(note)) != std::end(list);
+template <std::size_t N> bool IsListed(const std::string_view (&list)[N], std::string_view note) {
+    return std::find(std::begin(list), std::end(list), note) != std::end(list);
 }
+
+// Field f of a whole record, as stored.
+std::string_view Field(std::string_view record, int f) {
+    return record.substr(RecordFieldAt(f), kFieldWidths[f]);
+}
+
+// Field f of the record at `at` in bytes set to text, padded with blanks or
+// cut to its width, as EncodeRecord stores it.
+void SetField(std::string& bytes, std::size_t at, int f, std::string_view text) {
+    const auto to = bytes.begin() + static_cast<std::ptrdiff_t>(at + RecordFieldAt(f));
+    const std::size_t given = std::min(text.size(), kFieldWidths[f]);
+    std::fill(std::copy_n(text.begin(), given, to), to + static_cast<std::ptrdiff_t>(kFieldWidths[f]),
+              ' ');
+}
+
+// SplitDuration of the trimmed Duration fields of a span, each text split
+// once: a track holds few different durations.
+class Splits {
+public:
+    explicit Splits(Proportion part) : part_(part) {}
+    const std::optional<StaccatoSplit>& Of(std::string_view field) {
+        for (const Entry& e : seen_)
+            if (e.Field == field) return e.Split;
+        if (seen_.size() == kKept) seen_.erase(seen_.begin());
+        seen_.push_back({std::string(field), SplitDuration(Trim(field), part_)});
+        return seen_.back().Split;
+    }
+
+private:
+    static constexpr std::size_t kKept = 16;
+    struct Entry {
+        std::string Field;
+        std::optional<StaccatoSplit> Split;
+    };
+    Proportion part_;
+    std::vector<Entry> seen_;
+};
 
 // The letter at place i of "xwhqestzy" (1..9).
 std::string Letter(int i) { return std::string(1, kNoteLetters[static_cast<std::size_t>(i) - 1]); }
@@ -59,10 +96,10 @@ bool Valid(const std::string& a, const std::string& b) {
 // they fill it.
 template <std::size_t N>
 int AfterKeywords(State& s, const std::string_view (&list)[N], int first, int last) {
-    const std::vector<std::string> records = ReadTrackRecords(s.File2, first, last);
+    // Every record of the span is read, or error 62 before anything changes.
+    if (first <= last && s.File2.Record(last).size() != kRecordLength) throw VbError(err::InputPastEnd);
     int i = first;
-    while (i <= last && IsListed(list, DecodeRecord(records[static_cast<std::size_t>(i - first)]).Note))
-        ++i;
+    while (i <= last && IsListed(list, Field(s.File2.Record(i), 0))) ++i;
     return i;
 }
 
@@ -167,44 +204,50 @@ void StaccatoSpan(Context& c, Proportion part) {
     const int first = AfterKeywords(s, kStaccatoKeywords, s.RangeFrom, last);
     if (first > last) return;
     const int n = last - first + 1;
-    const std::vector<std::string> span = ReadTrackRecords(s.File2, first, last);
+    // The span's records, kept while room is opened behind them.
+    std::string span;
+    span.reserve(static_cast<std::size_t>(n) * kRecordLength);
     // A note with a dash adjustment, and a note one takes off the length of,
     // stay whole: a rest after them would change what the dashes take off.
     std::vector<bool> whole;
+    whole.reserve(static_cast<std::size_t>(n));
     for (int i = first; i <= last; ++i) {
-        const bool dashed =
-            DashCount(DecodeRecord(span[static_cast<std::size_t>(i - first)]).Adjustment) > 0;
-        whole.push_back(dashed || DashAcross(c, t, i + 1) != 0);
+        const std::string_view record = s.File2.Record(i);
+        span.append(record);
+        whole.push_back(DashCount(Field(record, 3)) > 0 || DashAcross(c, t, i + 1) != 0);
     }
 
     // Room for a rest after every note; a track without it stays as it was.
     s.CurrentItem(t) = static_cast<Integer>(last + 1);
     if (!InsertSpace(c, n)) return;
 
-    std::vector<TrackItemRecord> out;
-    for (std::size_t k = 0; k < span.size(); ++k) {
-        TrackItemRecord r = DecodeRecord(span[k]);
-        const bool plain = r.Note[0] != 'R' && !IsListed(kStaccatoKeywords, r.Note) && !whole[k];
-        const auto split = plain ? SplitDuration(Trim(r.Duration), part) : std::nullopt;
-        if (!split) {
-            out.push_back(r);
-            continue;
-        }
-        r.Duration = split->Note;
-        out.push_back(r);
-        r.Note = "R";
-        r.Octave = "0";
-        r.Duration = split->Rest;
-        r.Adjustment = "0";
-        r.Dynamics = "0";
-        out.push_back(r);
+    // The records from first on: each note split is followed by its rest.
+    std::string out;
+    out.reserve(2 * span.size());
+    Splits splits(part);
+    for (std::size_t k = 0; k < whole.size(); ++k) {
+        const std::string_view r = std::string_view(span).substr(k * kRecordLength, kRecordLength);
+        const std::string_view note = Field(r, 0);
+        const bool plain = note[0] != 'R' && !IsListed(kStaccatoKeywords, note) && !whole[k];
+        const std::size_t at = out.size();
+        out.append(r);
+        if (!plain) continue;
+        const std::optional<StaccatoSplit>& split = splits.Of(Field(r, 2));
+        if (!split) continue;
+        SetField(out, at, 2, split->Note);
+        out.append(r);
+        const std::size_t rest = at + kRecordLength;
+        SetField(out, rest, 0, "R");
+        SetField(out, rest, 1, "0");
+        SetField(out, rest, 2, split->Rest);
+        SetField(out, rest, 3, "0");
+        SetField(out, rest, 4, "0");
     }
     s.PieceChanged = 1;
     s.RecalcDone = 0;
-    for (std::size_t i = 0; i < out.size(); ++i)
-        s.File2.Write(first + static_cast<long long>(i), EncodeRecord(out[i]));
+    s.File2.WriteRecords(first, out);
     // The room not taken by rests goes again.
-    const int used = static_cast<int>(out.size());
+    const int used = static_cast<int>(out.size() / kRecordLength);
     if (used < 2 * n) {
         s.CurrentItem(t) = static_cast<Integer>(first + used);
         DeleteItems(c, 2 * n - used);

@@ -112,6 +112,12 @@ bool RecordFile::Read(long long n, std::string& record) const {
     return images_->Loaded(f).Read(n, record);
 }
 
+std::string_view RecordFile::Record(long long n) const {
+    FileImage& f = File();
+    if (n < 1) throw VbError(err::BadRecordNumber);
+    return images_->Loaded(f).Record(n);
+}
+
 template <class Change> void RecordFile::Changing(Change change) {
     FileImage& f = File();
     if (readOnly_) throw VbError(err::BadFileMode);
@@ -130,6 +136,13 @@ void RecordFile::Write(long long n, const std::string& record) {
     File();
     if (n < 1) throw VbError(err::BadRecordNumber);
     Changing([&](RecordImage& image) { image.Write(n, record); });
+}
+
+void RecordFile::WriteRecords(long long n, std::string_view records) {
+    File();
+    if (n < 1) throw VbError(err::BadRecordNumber);
+    if (records.empty()) return;
+    Changing([&](RecordImage& image) { image.WriteRecords(n, records); });
 }
 
 void RecordFile::MoveUp(long long first, long long last, long long n) {

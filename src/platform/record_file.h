@@ -47,8 +47,14 @@ public:
     // Reads record n (from 1). Returns false when the record lies wholly or
     // partly past the end of the file; record then holds what was there.
     bool Read(long long n, std::string& record) const;
+    // The bytes Read gives for record n, without a copy: valid while the file
+    // is open and its image unchanged.
+    std::string_view Record(long long n) const;
     // Writes record n (from 1), padded with blanks or cut to the length.
     void Write(long long n, const std::string& record);
+    // Writes the records back to back in records from record n on, as Write
+    // writes each in turn, in one change.
+    void WriteRecords(long long n, std::string_view records);
     // The moves of an insert and a delete (RecordImage::MoveUp, MoveDown),
     // as one change.
     void MoveUp(long long first, long long last, long long n);

@@ -64,15 +64,16 @@ std::size_t RecordImage::At(std::size_t offset) const {
 }
 
 bool RecordImage::Read(long long n, std::string& record) const {
+    const std::string_view there = Record(n);
+    record.assign(there);
+    return there.size() == length_;
+}
+
+std::string_view RecordImage::Record(long long n) const {
     const std::size_t offset = Offset(n), size = Size();
-    if (offset >= size) {
-        record.clear();
-        return false;
-    }
+    if (offset >= size) return {};
     // Only the last record can be partial, and it lies in one run like any other.
-    const std::size_t count = std::min(length_, size - offset);
-    record.assign(buf_.data() + At(offset), count);
-    return count == length_;
+    return {buf_.data() + At(offset), std::min(length_, size - offset)};
 }
 
 void RecordImage::Write(long long n, std::string_view record) {
@@ -98,6 +99,15 @@ void RecordImage::Write(long long n, std::string_view record) {
     const auto to = buf_.begin() + static_cast<std::ptrdiff_t>(at);
     std::fill(std::copy_n(record.begin(), given, to), to + static_cast<std::ptrdiff_t>(length_),
               ' ');
+}
+
+void RecordImage::WriteRecords(long long n, std::string_view records) {
+    if (records.empty()) return;
+    const long long count = static_cast<long long>((records.size() - 1) / length_);
+    Offset(n);
+    if (n + count > kLastRecord) throw VbError(err::BadRecordNumber);
+    for (long long i = 0; i <= count; ++i)
+        Write(n + i, records.substr(static_cast<std::size_t>(i) * length_, length_));
 }
 
 void RecordImage::MoveUp(long long first, long long last, long long n) {

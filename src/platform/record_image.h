@@ -64,10 +64,16 @@ public:
     // Record n: false when it lies wholly or partly past the end (record then holds the bytes
     // that are there, possibly none).
     bool Read(long long n, std::string& record) const;
+    // The bytes Read gives for record n, in place: valid until the next change.
+    std::string_view Record(long long n) const;
     // Writes record n, padded with blanks or cut to the record length. Past the end the image
     // grows; bytes between the old end and the record that were never written are NUL ('\0'),
     // as a positioned write past a file's end leaves them.
     void Write(long long n, std::string_view record);
+    // Writes the records back to back in records from record n on, as Write writes each in
+    // turn (a short last one padded). A record number past the last raises the error before
+    // anything is written.
+    void WriteRecords(long long n, std::string_view records);
 
     // The moves that open room: for i = last down to first, record i + n = record i. Records
     // first .. first + n - 1 keep their bytes (callers overwrite them). n >= 1, first >= 1;

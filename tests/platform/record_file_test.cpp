@@ -32,13 +32,19 @@ TEST(RecordFile, AMissingFileReadsEmptyAndIsCreatedByTheFirstWrite) {
     EXPECT_EQ(f.Length(), 8);
     EXPECT_TRUE(f.Read(2, record));
     EXPECT_EQ(record, "ab  ");
+    EXPECT_EQ(test::ReadFile(path), std::string(4, '\0') + "ab  ");
+    // Records written together are one change, committed once.
+    const int commits = images.AutoCommits;
+    f.WriteRecords(2, "cdefg");
+    EXPECT_EQ(images.AutoCommits, commits + 1);
+    EXPECT_EQ(f.Record(3), "g   ");
+    EXPECT_EQ(test::ReadFile(path), std::string(4, '\0') + "cdefg   ");
     f.Close();
     EXPECT_FALSE(f.IsOpen());
-    EXPECT_EQ(test::ReadFile(path), std::string(4, '\0') + "ab  ");
 
     // An existing file is opened as it is.
     f.Open(images, path.string(), 4);
-    EXPECT_EQ(f.Length(), 8);
+    EXPECT_EQ(f.Length(), 12);
 
     // A missing directory is an error at once, a closed file at every use.
     try {

@@ -34,6 +34,10 @@ public:
         if (bytes_.size() < at + length_) bytes_.resize(at + length_, '\0');
         bytes_.replace(at, length_, r);
     }
+    void WriteRecords(long long n, std::string_view records) {
+        for (std::size_t at = 0; at < records.size(); at += length_, ++n)
+            Write(n, records.substr(at, length_));
+    }
     void MoveUp(long long first, long long last, long long n) {
         if (n < 1 || first < 1) throw VbError(err::BadRecordNumber);
         RequireWhole(first, last);
@@ -92,6 +96,7 @@ template <class Op> int Both(RecordImage& image, PlainFile& plain, const Op& op)
         const bool whole = plain.Read(n, expected);
         EXPECT_EQ(image.Read(n, got), whole) << "record " << n;
         EXPECT_EQ(got, expected) << "record " << n;
+        EXPECT_EQ(image.Record(n), expected) << "record " << n;
     }
     return want;
 }
@@ -101,7 +106,7 @@ TEST(RecordImage, ReadsAndChangesAsPositionedWritesDo) {
         const char* name;
         std::size_t length;
         std::string bytes;
-        char op; // W write (record a), U move up, D move down
+        char op; // W write (record a), R write records from a, U move up, D move down
         long long a, b, n;
         const char* text;
         std::string after;
@@ -111,6 +116,9 @@ TEST(RecordImage, ReadsAndChangesAsPositionedWritesDo) {
         {"write cuts", 2, "aabbcc", 'W', 3, 0, 0, "xyz", "aabbxy", 0},
         {"write past the end", 2, "aab", 'W', 4, 0, 0, "xy", std::string("aab\0\0\0xy", 8), 0},
         {"write over a partial record", 2, "aab", 'W', 2, 0, 0, "xy", "aaxy", 0},
+        {"records", 2, "aabbcc", 'R', 2, 0, 0, "wxy", "aawxy ", 0},
+        {"records to the end", 2, "aabbcc", 'R', 2, 0, 0, "wxyz", "aawxyz", 0},
+        {"records past the end", 2, "aab", 'R', 3, 0, 0, "wxyz", std::string("aab\0wxyz", 8), 0},
         {"up", 2, "aabbccdd", 'U', 2, 3, 1, "", "aabbbbcc", 0},
         {"up over stale records", 2, "aabbccddee", 'U', 1, 2, 2, "", "aabbaabbee", 0},
         {"up past the end", 2, "aabbcc", 'U', 2, 3, 2, "", "aabbccbbcc", 0},
@@ -128,6 +136,7 @@ TEST(RecordImage, ReadsAndChangesAsPositionedWritesDo) {
         PlainFile plain(c.length, c.bytes);
         const int error = Both(image, plain, [&](auto& f) {
             if (c.op == 'W') f.Write(c.a, c.text);
+            if (c.op == 'R') f.WriteRecords(c.a, c.text);
             if (c.op == 'U') f.MoveUp(c.a, c.b, c.n);
             if (c.op == 'D') f.MoveDown(c.a, c.b, c.n);
         });
@@ -135,6 +144,10 @@ TEST(RecordImage, ReadsAndChangesAsPositionedWritesDo) {
         EXPECT_EQ(image.Bytes(), c.after);
     }
     EXPECT_THROW(RecordImage(0, "ab"), VbError);
+    // Records that would run past the last record number: nothing is written.
+    RecordImage image(2, "aa");
+    EXPECT_THROW(image.WriteRecords(2147483647, "wxy"), VbError);
+    EXPECT_EQ(image.Bytes(), "aa");
 }
 
 TEST(RecordImage, RandomChangesLeaveWhatRecordByRecordChangesLeave) {
@@ -212,8 +225,14 @@ TEST(RecordImage, RandomChangesLeaveWhatRecordByRecordChangesLeave) {
                         remove(p + k, 1);
             } else if (kind < 15) {
                 const long long n = any(0, 9) == 0 ? records + any(5, 80) : any(0, records + 3);
-                const std::string t = text();
-                Both(image, plain, [&](auto& f) { f.Write(n, t); });
+                std::string t = text();
+                if (kind == 14) t.resize(static_cast<std::size_t>(any(0, 5 * c.length)), '+');
+                Both(image, plain, [&](auto& f) {
+                    if (kind == 14)
+                        f.WriteRecords(n, t);
+                    else
+                        f.Write(n, t);
+                });
             } else if (kind < 17) {
                 const long long first = any(-1, records + 3), last = first + any(-2, 8),
                                 n = any(-1, 6);
