@@ -43,6 +43,25 @@ int DashAcross(Context& c, int t, int behind) {
     return 0;
 }
 
+std::vector<bool> DashesAcross(Context& c, int t, int first, int last) {
+    State& s = c.s;
+    std::vector<bool> across(static_cast<std::size_t>(std::max(last - first + 1, 0)));
+    // DashAcross from behind looks at the items behind .. behind + width.
+    const int width = static_cast<int>(kFieldWidths[3]);
+    const int end = std::min<int>(s.ItemCount(t), last + width);
+    for (int j = std::max(first, 1); j <= end; ++j) {
+        if (s.NoteCode(t, j) >= code::PROGR) continue;
+        const std::string_view bytes = s.File2.Record(j);
+        if (bytes.size() != s.File2.RecordLength()) break;
+        const int dashes = DashCount(bytes.substr(RecordFieldAt(3), kFieldWidths[3]));
+        if (dashes == 0) continue;
+        // Item j is found from every place after its reach that looks at it.
+        const int from = std::max({DashReach(s, t, j, dashes) + 1, j - width, first});
+        for (int b = from; b <= std::min(j, last); ++b) across[static_cast<std::size_t>(b - first)] = true;
+    }
+    return across;
+}
+
 TrackItem FindOnTracks(Context& c, const std::function<bool(int)>& wanted,
                        const std::function<int(int)>& find) {
     State& s = c.s;

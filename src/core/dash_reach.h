@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tnq {
 
@@ -19,6 +20,9 @@ int DashCount(std::string_view adjustment);
 // length of an item before `behind`, or 0. The adjustments are read from
 // the track's file open as file 2, the lengths are those of ItemTime.
 int DashAcross(Context& c, int t, int behind);
+// Whether DashAcross(c, t, behind) finds an item, for behind = first..last
+// (element behind - first), each record read once.
+std::vector<bool> DashesAcross(Context& c, int t, int first, int last);
 
 struct TrackItem {
     int Track = 0, Item = 0; // Item 0: none

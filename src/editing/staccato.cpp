@@ -29,7 +29,10 @@ constexpr std::string_view kReverseKeywords[] = {"PROGR", "PORTS", "CNTRL", "LEG
 // The Note field of a record (as stored, 5 characters) holds exactly one
 // of the keywords.
 template <std::size_t N> bool IsListed(const std::string_view (&list)[N], std::string_view note) {
-    return std::find(std::begin(list), std::end(list), note) != std::end(list);
+    // The last characters first: a note's field ends in blanks.
+    return std::any_of(std::begin(list), std::end(list), [note](std::string_view k) {
+        return !note.empty() && k.back() == note.back() && k == note;
+    });
 }
 
 // Field f of a whole record, as stored.
@@ -209,12 +212,11 @@ void StaccatoSpan(Context& c, Proportion part) {
     span.reserve(static_cast<std::size_t>(n) * kRecordLength);
     // A note with a dash adjustment, and a note one takes off the length of,
     // stay whole: a rest after them would change what the dashes take off.
-    std::vector<bool> whole;
-    whole.reserve(static_cast<std::size_t>(n));
+    std::vector<bool> whole = DashesAcross(c, t, first + 1, last + 1);
     for (int i = first; i <= last; ++i) {
         const std::string_view record = s.File2.Record(i);
         span.append(record);
-        whole.push_back(DashCount(Field(record, 3)) > 0 || DashAcross(c, t, i + 1) != 0);
+        if (DashCount(Field(record, 3)) > 0) whole[static_cast<std::size_t>(i - first)] = true;
     }
 
     // Room for a rest after every note; a track without it stays as it was.
@@ -264,12 +266,12 @@ void ReverseStaccatoSpan(Context& c) {
     // item's dashes reach back to the rest or before it: without the rest
     // they would take off other lengths. Judged on the items as they stand
     // before any join (positions from first on).
-    std::vector<bool> apart;
+    std::vector<bool> apart = DashesAcross(c, t, first + 2, last + 2);
     for (int i = first; i <= last; ++i) {
-        std::string bytes;
-        const bool dashed = i + 1 <= s.ItemCount(t) && s.File2.Read(i + 1, bytes) &&
-                            !IsEndRecord(bytes) && DashCount(DecodeRecord(bytes).Adjustment) > 0;
-        apart.push_back(dashed || DashAcross(c, t, i + 2) != 0);
+        if (i + 1 > s.ItemCount(t)) continue;
+        const std::string_view rest = s.File2.Record(i + 1);
+        if (rest.size() == kRecordLength && !IsEndRecord(rest) && DashCount(Field(rest, 3)) > 0)
+            apart[static_cast<std::size_t>(i - first)] = true;
     }
     int joined = 0;
     for (int i = first; i <= last; ++i) {

@@ -106,6 +106,9 @@ void RecordImage::WriteRecords(long long n, std::string_view records) {
     const long long count = static_cast<long long>((records.size() - 1) / length_);
     Offset(n);
     if (n + count > kLastRecord) throw VbError(err::BadRecordNumber);
+    // The room past the end at once, not record by record.
+    const std::size_t end = Offset(n + count) + length_;
+    if (end > Size()) Reserve(Room::End, end - Size());
     for (long long i = 0; i <= count; ++i)
         Write(n + i, records.substr(static_cast<std::size_t>(i) * length_, length_));
 }
