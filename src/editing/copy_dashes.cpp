@@ -16,8 +16,8 @@ namespace {
 // Whether an item of another piece has a length (its ticks are not known
 // before the copy): a note or a rest; a keyword that counts its first number
 // as its length, when that number is not 0.
-bool HasLength(const TrackItemRecord& r) {
-    switch (KeywordCode(r.Note)) {
+bool HasLength(const CopiedItem& item) {
+    switch (KeywordCode(item.Field(0))) {
     case 0:
         return true;
     case code::CNTRL:
@@ -26,7 +26,7 @@ bool HasLength(const TrackItemRecord& r) {
     case code::FILT1:
     case code::FILT2:
     case code::NRPN1:
-        return Val(r.Adjustment) != 0;
+        return Val(item.Field(3)) != 0;
     default:
         return false;
     }
@@ -34,7 +34,7 @@ bool HasLength(const TrackItemRecord& r) {
 
 // The dashes of a copied note or rest (a keyword's field holds a value).
 int CopiedDashes(const CopiedItem& item) {
-    return KeywordCode(item.Record.Note) != 0 ? 0 : DashCount(item.Record.Adjustment);
+    return KeywordCode(item.Field(0)) != 0 ? 0 : DashCount(item.Field(3));
 }
 
 // The lengths of the items of src that are written, in order (of another
@@ -48,9 +48,9 @@ Written WrittenOf(const CopySource& src) {
     Written w;
     for (std::size_t i = 0; i < src.Items.size(); ++i) {
         const CopiedItem& item = src.Items[i];
-        const long long len = src.OpenPiece ? item.Ticks : (HasLength(item.Record) ? 1 : 0);
+        const long long len = src.OpenPiece ? item.Ticks : (HasLength(item) ? 1 : 0);
         w.All.push_back(len);
-        if (src.Vertical && !KeptInVerticalCopy(item.Record)) continue;
+        if (src.Vertical && !KeptInVerticalCopy(item)) continue;
         w.Out.push_back(len);
         w.At.push_back(static_cast<int>(i));
     }

@@ -7,6 +7,7 @@
 #include "core/screen_procs.h"
 #include "platform/vb.h"
 
+#include <cstring>
 #include <filesystem>
 
 namespace tnq {
@@ -32,7 +33,7 @@ int OctavesOf(int octaveIndex) {
     return octaveIndex <= 7 ? octaveIndex : 7 - octaveIndex;
 }
 
-int NotePosition(const State& s, const std::string& note, bool* sharp) {
+int NotePosition(const State& s, std::string_view note, bool* sharp) {
     for (int i = 1; i <= 12; ++i)
         if (s.NoteSharp[i] == note) {
             if (sharp) *sharp = true;
@@ -46,38 +47,80 @@ int NotePosition(const State& s, const std::string& note, bool* sharp) {
     return 0;
 }
 
-void Transpose(const State& s, TrackItemRecord& record) {
-    record.Note = Trim(record.Note);
+namespace {
+
+// The text without leading and trailing blanks, as Trim gives it.
+std::string_view TrimView(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    return text;
+}
+
+// The value of a text of one to four digits (nearly every number field of a
+// record), else nothing: Val and FieldValue give the same for it.
+std::optional<int> Digits(std::string_view text) {
+    if (text.empty() || text.size() > 4) return std::nullopt;
+    int v = 0;
+    for (const char ch : text) {
+        if (ch < '0' || ch > '9') return std::nullopt;
+        v = v * 10 + (ch - '0');
+    }
+    return v;
+}
+
+double FieldNumber(std::string_view text) {
+    const auto d = Digits(text);
+    return d ? *d : Val(text);
+}
+
+} // namespace
+
+TransposedPitch TransposePitch(const State& s, std::string_view note, std::string_view octave) {
+    TransposedPitch p{TrimView(note), 0};
     // The field holds one character; anything but a digit counts 0.
-    int octave = static_cast<int>(Val(Trim(record.Octave)));
+    p.Octave = static_cast<int>(FieldNumber(TrimView(octave)));
     if (s.CopySemitones != 0) {
         bool sharp = true;
-        if (int pos = NotePosition(s, record.Note, &sharp); pos != 0) {
+        if (int pos = NotePosition(s, p.Note, &sharp); pos != 0) {
             pos += s.CopySemitones;
             if (pos >= 13) {
                 pos -= 12;
-                ++octave;
+                ++p.Octave;
             } else if (pos < 1) {
                 pos += 12;
-                --octave;
+                --p.Octave;
             }
-            record.Note = sharp ? s.NoteSharp[pos] : s.NoteFlat[pos];
+            p.Note = sharp ? s.NoteSharp[pos] : s.NoteFlat[pos];
         }
     }
-    octave += s.CopyOctaves;
+    p.Octave += s.CopyOctaves;
     // The octaves wrap by 8 wherever the sum leaves the score's range (also
     // a semitone past B8 or below C0), so every copied note stays a note.
-    while (octave > 8) octave -= 8;
-    while (octave < 0) octave += 8;
-    record.Octave = NumberText(octave);
+    while (p.Octave > 8) p.Octave -= 8;
+    while (p.Octave < 0) p.Octave += 8;
+    return p;
+}
+
+void Transpose(const State& s, TrackItemRecord& record) {
+    const TransposedPitch p = TransposePitch(s, record.Note, record.Octave);
+    record.Note = std::string(p.Note);
+    record.Octave = NumberText(p.Octave);
+}
+
+Integer TransposedCode(const State& s, std::string_view note, double octave, Integer sourceCode) {
+    if (sourceCode < 1 || sourceCode > 127) return sourceCode;
+    if (s.CopySemitones == 0 && s.CopyOctaves == 0) return sourceCode;
+    const int pos = NotePosition(s, note);
+    if (pos == 0) return sourceCode;
+    return static_cast<Integer>((octave + 1) * 12 + pos - 1);
 }
 
 Integer TransposedCode(const State& s, const TrackItemRecord& transposed, Integer sourceCode) {
-    if (sourceCode < 1 || sourceCode > 127) return sourceCode;
-    if (s.CopySemitones == 0 && s.CopyOctaves == 0) return sourceCode;
-    const int pos = NotePosition(s, transposed.Note);
-    if (pos == 0) return sourceCode;
-    return static_cast<Integer>((Val(transposed.Octave) + 1) * 12 + pos - 1);
+    return TransposedCode(s, transposed.Note, Val(transposed.Octave), sourceCode);
+}
+
+std::string_view CopiedItem::Field(int f) const {
+    return TrimView(std::string_view(Bytes.data() + RecordFieldAt(f), kFieldWidths[f]));
 }
 
 namespace {
@@ -95,8 +138,9 @@ std::string_view SourceBytes(State& s, const std::string& title, int track, Reco
 
 } // namespace
 
-bool KeptInVerticalCopy(const TrackItemRecord& r) {
-    return r.Note != "TEMPO" && r.Note != "METER";
+bool KeptInVerticalCopy(const CopiedItem& item) {
+    const std::string_view note = item.Field(0);
+    return note != "TEMPO" && note != "METER";
 }
 
 std::optional<std::vector<CopiedItem>> ReadCopySource(Context& c, const std::string& title,
@@ -112,7 +156,7 @@ std::optional<std::vector<CopiedItem>> ReadCopySource(Context& c, const std::str
     for (int i = first; i <= last; ++i) {
         CopiedItem item;
         const std::size_t at = static_cast<std::size_t>(i - 1) * kRecordLength;
-        item.Record = Trimmed(DecodeRecord(std::string_view(bytes).substr(at, kRecordLength)));
+        std::memcpy(item.Bytes.data(), bytes.data() + at, kRecordLength);
         if (openPiece) {
             item.Code = s.NoteCode(track, i);
             item.Ticks = s.ItemTime(track, i);
@@ -131,58 +175,93 @@ int SourceItemCount(Context& c, const std::string& title, int track) {
     return ItemsBeforeEnd(SourceBytes(s, title, track, f));
 }
 
+namespace {
+
+// Puts text as field f of record, left-aligned and cut to the field's width
+// (the record holds blanks there).
+void PutField(char* record, int f, std::string_view text) {
+    text = text.substr(0, kFieldWidths[f]);
+    if (!text.empty()) std::memcpy(record + RecordFieldAt(f), text.data(), text.size());
+}
+
+// What the score arrays take of a copied item.
+struct CopiedNumbers {
+    Integer Code = 0, Bar = 0, Channel = 0;
+};
+
+} // namespace
+
 CopyResult WriteCopy(Context& c, const std::vector<CopiedItem>& items, const CopyRules& rules) {
     State& s = c.s;
     const int t = s.CurrentTrack;
     const bool openPiece = s.SourceTitle == s.PieceTitle;
 
     // Every copied record is made, and its bar checked, before the first
-    // write.
-    std::vector<TrackItemRecord> out;
-    out.reserve(items.size());
-    for (const CopiedItem& item : items) {
-        TrackItemRecord r = item.Record;
-        Transpose(s, r);
+    // write: each field as the record boxes would show it.
+    std::string run(items.size() * kRecordLength, ' ');
+    std::vector<CopiedNumbers> numbers(openPiece ? items.size() : 0);
+    const std::string_view channel = rules.Channel ? TrimView(*rules.Channel) : "";
+    const Integer channelValue = rules.Channel ? FieldValue(*rules.Channel) : Integer(0);
+    for (std::size_t k = 0; k < items.size(); ++k) {
+        const CopiedItem& item = items[k];
+        char* const r = run.data() + k * kRecordLength;
+        const TransposedPitch p = TransposePitch(s, item.Field(0), item.Field(1));
+        PutField(r, 0, TrimView(p.Note));
+        r[RecordFieldAt(1)] = static_cast<char>('0' + p.Octave);
+        for (const int f : {2, 3, 4, 7}) PutField(r, f, item.Field(f));
+        long long bar = 1;
         if (rules.KeepBars) {
-            const long long bar = static_cast<long long>(Val(r.Bar)) + rules.BarOffset;
+            const auto read = static_cast<long long>(FieldNumber(item.Field(5)));
+            bar = read + rules.BarOffset;
             if (bar < 0 || bar > 9999) {
-                c.msg.MsgBox("Bar number" + Str(static_cast<long long>(Val(r.Bar))) +
-                                 " with the offset" + Str(rules.BarOffset) +
-                                 " lies outside 0 to 9999",
+                c.msg.MsgBox("Bar number" + Str(read) + " with the offset" +
+                                 Str(rules.BarOffset) + " lies outside 0 to 9999",
                              mb::Exclamation, std::string("Copy"));
                 return CopyResult::Refused;
             }
-            r.Bar = NumberText(bar);
-        } else {
-            r.Bar = "1";
         }
-        if (rules.Channel) r.Channel = *rules.Channel;
-        out.push_back(std::move(r));
+        PutField(r, 5, NumberText(bar));
+        const std::string_view ch = rules.Channel ? channel : item.Field(6);
+        PutField(r, 6, ch);
+        if (!openPiece) continue;
+        Integer chValue = channelValue;
+        if (!rules.Channel) {
+            const auto d = Digits(ch);
+            chValue = d ? static_cast<Integer>(*d) : FieldValue(std::string(ch));
+        }
+        numbers[k] = {TransposedCode(s, p.Note, p.Octave, item.Code), static_cast<Integer>(bar),
+                      chValue};
     }
-    if (out.empty()) return CopyResult::Copied;
-    if (s.CopyMode == "INSERT" && !InsertSpace(c, static_cast<int>(out.size())))
+    if (items.empty()) return CopyResult::Copied;
+    if (s.CopyMode == "INSERT" && !InsertSpace(c, static_cast<int>(items.size())))
         return CopyResult::Refused;
 
+    // The score first, item by item, then the records it took at once: an
+    // item is written up to the store that fails, as it would be written
+    // before its store.
     CopyResult result = CopyResult::Copied;
     Integer& cursor = s.CurrentItem(t);
-    for (std::size_t k = 0; k < out.size(); ++k) {
+    const int start = cursor;
+    const int count = s.ItemCount(t);
+    const auto slots = openPiece ? SlotsOf(s, t) : std::nullopt;
+    std::size_t written = 0;
+    for (std::size_t k = 0; k < items.size(); ++k) {
         // A track holds MaxItems - 1 items, as InsertSpace keeps it.
         if (cursor > s.MaxItems - 1) {
             ShowCapacityMessage(c, t);
             result = CopyResult::Stopped;
             break;
         }
-        ShowRecord(c.screen, out[k]);
-        WriteItem(c);
+        ++written;
         if (openPiece) {
             const CopiedItem& from = items[k];
-            s.ItemCode = TransposedCode(s, out[k], from.Code);
+            s.ItemCode = numbers[k].Code;
             s.ItemTicks = static_cast<Single>(from.Ticks);
             s.ItemDynamics = from.Dynamics;
             s.ItemPitchBend = from.Bend;
-            s.ItemBar = CInt(Val(out[k].Bar));
-            s.ItemChannel = FieldValue(out[k].Channel);
-            if (!StoreItemTimes(c)) {
+            s.ItemBar = numbers[k].Bar;
+            s.ItemChannel = numbers[k].Channel;
+            if (!(slots ? StoreItemTimes(c, *slots) : StoreItemTimes(c))) {
                 s.CapacityReached = 0;
                 result = CopyResult::Stopped;
                 break;
@@ -190,10 +269,17 @@ CopyResult WriteCopy(Context& c, const std::vector<CopiedItem>& items, const Cop
         } else {
             ++cursor;
         }
-        if (s.ItemCount(t) < cursor - 1) {
-            s.ItemCount(t) = static_cast<Integer>(cursor - 1);
-            WriteEndRecord(c);
-        }
+        if (s.ItemCount(t) < cursor - 1) s.ItemCount(t) = static_cast<Integer>(cursor - 1);
+    }
+    if (written > 0) {
+        // The END record behind the last item counted, unless an item was
+        // written over it after.
+        if (s.ItemCount(t) != count) WriteEndRecord(c);
+        s.PieceChanged = 1;
+        s.RecalcDone = 0;
+        const std::string_view records = std::string_view(run).substr(0, written * kRecordLength);
+        s.File2.WriteRecords(start, records);
+        ShowRecord(c.screen, DecodeRecord(records.substr(records.size() - kRecordLength)));
     }
     ShowTrackCounts(c);
     return result;
@@ -220,7 +306,7 @@ CopyResult DoVerticalCopy(Context& c, const std::vector<CopiedItem>& source) {
     const int d = s.CurrentTrack;
     std::vector<CopiedItem> items;
     for (const CopiedItem& item : source)
-        if (KeptInVerticalCopy(item.Record)) items.push_back(item);
+        if (KeptInVerticalCopy(item)) items.push_back(item);
     if (items.empty()) return CopyResult::Copied;
 
     CopyRules rules;

@@ -12,8 +12,10 @@
 #include "core/context.h"
 #include "core/track_files.h"
 
+#include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tnq {
@@ -30,26 +32,39 @@ int OctavesOf(int octaveIndex);
 
 // The note name's position 1..12 in NoteSharp, else in NoteFlat (sharp
 // false), 0 when it is in neither.
-int NotePosition(const State& s, const std::string& note, bool* sharp = nullptr);
+int NotePosition(const State& s, std::string_view note, bool* sharp = nullptr);
 
-// Transposes a record's note and octave by CopySemitones and CopyOctaves:
-// a note name moves by the semitones in its own spelling (naturals are
-// spelled sharp), carrying into the octave; the octaves are added to every
-// item's octave; an octave left outside 0..8 is brought back by 8 (9 -> 1,
-// -1 -> 7); the octave text is written as its plain number ("" -> "0").
+// A note (trimmed) and an octave text transposed by CopySemitones and
+// CopyOctaves: a note name moves by the semitones in its own spelling
+// (naturals are spelled sharp), carrying into the octave; the octaves are
+// added to every item's octave (a text that is no number counts 0); an
+// octave left outside 0..8 is brought back by 8 (9 -> 1, -1 -> 7). Note
+// views the note given or an entry of NoteSharp or NoteFlat.
+struct TransposedPitch {
+    std::string_view Note;
+    int Octave = 0;
+};
+TransposedPitch TransposePitch(const State& s, std::string_view note, std::string_view octave);
+
+// Transposes a record's note and octave by TransposePitch: the note is
+// written trimmed, the octave as its plain number ("" -> "0").
 void Transpose(const State& s, TrackItemRecord& record);
 // The score's note code of a copied item: the source's code, recomputed
 // from the transposed record when it is a note and a transposition applies.
 Integer TransposedCode(const State& s, const TrackItemRecord& transposed, Integer sourceCode);
+Integer TransposedCode(const State& s, std::string_view note, double octave, Integer sourceCode);
 
-// One item of a source run: its record (fields trimmed) and, when it comes
+// One item of a source run: its record's bytes as stored and, when it comes
 // from the open piece, its numbers in the score arrays.
 struct CopiedItem {
-    TrackItemRecord Record;
+    std::array<char, kRecordLength> Bytes{};
     Integer Code = 0;
     Long Ticks = 0;
     Integer Dynamics = 0;
     Integer Bend = 0;
+    // Field f of the record (0 = Note .. 7 = PitchBend) without its leading
+    // and trailing blanks.
+    std::string_view Field(int f) const;
 };
 
 // Items first..last of track of piece title, read from its track file
@@ -97,9 +112,9 @@ CopyResult WriteCopy(Context& c, const std::vector<CopiedItem>& items, const Cop
 // is refused silently.
 CopyResult DoCopy(Context& c);
 
-// Whether Vertical Copy writes an item of its source run (a record as read,
-// trimmed): all but TEMPO and METER items.
-bool KeptInVerticalCopy(const TrackItemRecord& r);
+// Whether Vertical Copy writes an item of its source run: all but TEMPO and
+// METER items.
+bool KeptInVerticalCopy(const CopiedItem& item);
 
 // Vertical Copy into CurrentTrack at its cursor: the source run without its
 // TEMPO and METER items, bars shifted by CopyOffset, every item with the

@@ -124,6 +124,7 @@ TEST_F(Copying, AddReplaceInsertWithOffsetAndTransposition) {
             want.insert(want.begin() + 2, {e4, b4});
         }
         ExpectTrack(2, want);
+        EXPECT_EQ(BoxesRecord(c.screen), b4) << mode; // the boxes show the last item written
         EXPECT_EQ(s.ItemCount(2), static_cast<int>(want.size())) << mode;
         EXPECT_EQ(s.CurrentItem(2), std::string(mode) == "ADD" ? 7 : 5) << mode;
         ExpectScoreMatchesFile(2);
