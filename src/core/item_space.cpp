@@ -35,11 +35,7 @@ bool OpenRoom(Context& c, int fileNumber, int n) {
         s.PieceChanged = 1;
         s.RecalcDone = 0;
     }
-    std::string blanks;
-    blanks.reserve(static_cast<std::size_t>(n) * kRecordLength);
-    const std::string blank = EncodeRecord(kBlankItem);
-    for (int i = 0; i < n; ++i) blanks += blank;
-    f.WriteRecords(cursor, blanks);
+    f.FillRecords(cursor, n, EncodeRecord(kBlankItem));
     MoveItemSlots(s, t, cursor, count, n);
     s.ItemCount(t) = static_cast<Integer>(count + n);
     return true;

@@ -145,6 +145,13 @@ void RecordFile::WriteRecords(long long n, std::string_view records) {
     Changing([&](RecordImage& image) { image.WriteRecords(n, records); });
 }
 
+void RecordFile::FillRecords(long long n, long long count, std::string_view record) {
+    File();
+    if (n < 1) throw VbError(err::BadRecordNumber);
+    if (count < 1) return;
+    Changing([&](RecordImage& image) { image.FillRecords(n, count, record); });
+}
+
 void RecordFile::MoveUp(long long first, long long last, long long n) {
     Changing([&](RecordImage& image) { image.MoveUp(first, last, n); });
 }

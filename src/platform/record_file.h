@@ -55,6 +55,8 @@ public:
     // Writes the records back to back in records from record n on, as Write
     // writes each in turn, in one change.
     void WriteRecords(long long n, std::string_view records);
+    // Writes record as records n .. n + count - 1, in one change.
+    void FillRecords(long long n, long long count, std::string_view record);
     // The moves of an insert and a delete (RecordImage::MoveUp, MoveDown),
     // as one change.
     void MoveUp(long long first, long long last, long long n);

@@ -103,14 +103,24 @@ void RecordImage::Write(long long n, std::string_view record) {
 
 void RecordImage::WriteRecords(long long n, std::string_view records) {
     if (records.empty()) return;
-    const long long count = static_cast<long long>((records.size() - 1) / length_);
-    Offset(n);
-    if (n + count > kLastRecord) throw VbError(err::BadRecordNumber);
-    // The room past the end at once, not record by record.
-    const std::size_t end = Offset(n + count) + length_;
-    if (end > Size()) Reserve(Room::End, end - Size());
-    for (long long i = 0; i <= count; ++i)
+    const long long count = static_cast<long long>((records.size() - 1) / length_) + 1;
+    RoomFor(n, count);
+    for (long long i = 0; i < count; ++i)
         Write(n + i, records.substr(static_cast<std::size_t>(i) * length_, length_));
+}
+
+void RecordImage::FillRecords(long long n, long long count, std::string_view record) {
+    if (count < 1) return;
+    RoomFor(n, count);
+    for (long long i = 0; i < count; ++i) Write(n + i, record);
+}
+
+void RecordImage::RoomFor(long long n, long long count) {
+    Offset(n);
+    if (n + count - 1 > kLastRecord) throw VbError(err::BadRecordNumber);
+    // The room past the end at once, not record by record.
+    const std::size_t end = Offset(n + count - 1) + length_;
+    if (end > Size()) Reserve(Room::End, end - Size());
 }
 
 void RecordImage::MoveUp(long long first, long long last, long long n) {

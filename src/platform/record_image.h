@@ -74,6 +74,8 @@ public:
     // turn (a short last one padded). A record number past the last raises the error before
     // anything is written.
     void WriteRecords(long long n, std::string_view records);
+    // Writes record as records n .. n + count - 1 (none when count < 1), as WriteRecords does.
+    void FillRecords(long long n, long long count, std::string_view record);
 
     // The moves that open room: for i = last down to first, record i + n = record i. Records
     // first .. first + n - 1 keep their bytes (callers overwrite them). n >= 1, first >= 1;
@@ -122,6 +124,8 @@ private:
     void SetFrontEnd(std::size_t offset);
     // At least need bytes of the given room, regrowing the buffer when it lacks them.
     void Reserve(Room room, std::size_t need);
+    // Records n .. n + count - 1 numbered (VbError otherwise) and room for those past the end.
+    void RoomFor(long long n, long long count);
     // The records first..last written again from record to on, when the two runs do not overlap.
     void CopyRecords(long long first, long long last, long long to);
 

@@ -38,6 +38,9 @@ public:
         for (std::size_t at = 0; at < records.size(); at += length_, ++n)
             Write(n, records.substr(at, length_));
     }
+    void FillRecords(long long n, long long count, std::string_view record) {
+        for (long long i = 0; i < count; ++i) Write(n + i, record);
+    }
     void MoveUp(long long first, long long last, long long n) {
         if (n < 1 || first < 1) throw VbError(err::BadRecordNumber);
         RequireWhole(first, last);
@@ -106,7 +109,7 @@ TEST(RecordImage, ReadsAndChangesAsPositionedWritesDo) {
         const char* name;
         std::size_t length;
         std::string bytes;
-        char op; // W write (record a), R write records from a, U move up, D move down
+        char op; // W write (record a), R write records from a, F fill n from a, U up, D down
         long long a, b, n;
         const char* text;
         std::string after;
@@ -119,6 +122,8 @@ TEST(RecordImage, ReadsAndChangesAsPositionedWritesDo) {
         {"records", 2, "aabbcc", 'R', 2, 0, 0, "wxy", "aawxy ", 0},
         {"records to the end", 2, "aabbcc", 'R', 2, 0, 0, "wxyz", "aawxyz", 0},
         {"records past the end", 2, "aab", 'R', 3, 0, 0, "wxyz", std::string("aab\0wxyz", 8), 0},
+        {"fill past the end", 2, "aab", 'F', 2, 0, 3, "x", "aax x x ", 0},
+        {"fill none", 2, "aab", 'F', 1, 0, 0, "xy", "aab", 0},
         {"up", 2, "aabbccdd", 'U', 2, 3, 1, "", "aabbbbcc", 0},
         {"up over stale records", 2, "aabbccddee", 'U', 1, 2, 2, "", "aabbaabbee", 0},
         {"up past the end", 2, "aabbcc", 'U', 2, 3, 2, "", "aabbccbbcc", 0},
@@ -137,6 +142,7 @@ TEST(RecordImage, ReadsAndChangesAsPositionedWritesDo) {
         const int error = Both(image, plain, [&](auto& f) {
             if (c.op == 'W') f.Write(c.a, c.text);
             if (c.op == 'R') f.WriteRecords(c.a, c.text);
+            if (c.op == 'F') f.FillRecords(c.a, c.n, c.text);
             if (c.op == 'U') f.MoveUp(c.a, c.b, c.n);
             if (c.op == 'D') f.MoveDown(c.a, c.b, c.n);
         });
@@ -147,6 +153,7 @@ TEST(RecordImage, ReadsAndChangesAsPositionedWritesDo) {
     // Records that would run past the last record number: nothing is written.
     RecordImage image(2, "aa");
     EXPECT_THROW(image.WriteRecords(2147483647, "wxy"), VbError);
+    EXPECT_THROW(image.FillRecords(2147483647, 2, "w"), VbError);
     EXPECT_EQ(image.Bytes(), "aa");
 }
 
@@ -227,11 +234,12 @@ TEST(RecordImage, RandomChangesLeaveWhatRecordByRecordChangesLeave) {
                 const long long n = any(0, 9) == 0 ? records + any(5, 80) : any(0, records + 3);
                 std::string t = text();
                 if (kind == 14) t.resize(static_cast<std::size_t>(any(0, 5 * c.length)), '+');
+                const long long fill = any(0, 3) == 0 ? any(-1, 5) : 1;
                 Both(image, plain, [&](auto& f) {
                     if (kind == 14)
                         f.WriteRecords(n, t);
                     else
-                        f.Write(n, t);
+                        f.FillRecords(n, fill, t);
                 });
             } else if (kind < 17) {
                 const long long first = any(-1, records + 3), last = first + any(-2, 8),
