@@ -243,21 +243,20 @@ void RecordImage::Reserve(Room room, std::size_t need) {
     // image, so that this stays rare.
     const std::size_t size = Size(), after = frontEnd_ - afterCursor_, back = backEnd_ - backBegin_;
     const std::size_t least = need + size / 2 + kLeastRoom * length_;
-    const bool fits = buf_.size() - size >= least;
+    // Rather only the room asked for grows, by an eighth of the image more than it needs,
+    // taken from the room at the end: the runs before it stay where they are, and the room
+    // an image was read with is used only as far as it is needed.
+    std::size_t grown[2] = {afterCursor_ - cursor_, backBegin_ - frontEnd_};
+    if (room != Room::End) grown[static_cast<int>(room)] = need + size / 8 + kLeastRoom * length_;
+    const bool onlyGrows = room != Room::End && size + grown[0] + grown[1] <= buf_.size();
+    const bool fits = onlyGrows || buf_.size() - size >= least;
     const std::size_t capacity = fits ? buf_.size() : size + least;
     const std::size_t spare = capacity - size - need;
     std::size_t rooms[3] = {spare / 2, spare / 4, spare - spare / 2 - spare / 4};
     rooms[static_cast<int>(room)] += need;
-    if (fits && room != Room::End) {
-        // Rather only the room asked for grows, by an eighth of the image more than it
-        // needs, taken from the room at the end: the runs before it stay where they are,
-        // and the room an image was read with is used only as far as it is needed.
-        std::size_t grown[2] = {afterCursor_ - cursor_, backBegin_ - frontEnd_};
-        grown[static_cast<int>(room)] = need + size / 8 + kLeastRoom * length_;
-        if (size + grown[0] + grown[1] <= buf_.size()) {
-            rooms[0] = grown[0];
-            rooms[1] = grown[1];
-        }
+    if (onlyGrows) {
+        rooms[0] = grown[0];
+        rooms[1] = grown[1];
     }
     const std::size_t newAfter = cursor_ + rooms[0], newBack = newAfter + after + rooms[1];
 

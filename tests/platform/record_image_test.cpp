@@ -287,5 +287,15 @@ TEST(RecordImage, AWalkCostsTheSameForEveryStepHoweverLongTheFile) {
     }
 }
 
+// An image read with room for half its size takes an insert of a fifth of
+// it within its buffer: its bytes are not copied into a fresh one.
+TEST(RecordImage, AnInsertWithinTheRoomReadKeepsTheBuffer) {
+    RecordImage image(4, std::string(400, 'a'), 200 + 16 * 4);
+    const char* const buffer = image.Pieces().front().data();
+    image.MoveUp(50, 100, 20);
+    EXPECT_EQ(image.Pieces().front().data(), buffer);
+    EXPECT_EQ(image.Bytes(), std::string(480, 'a'));
+}
+
 } // namespace
 } // namespace tnq
