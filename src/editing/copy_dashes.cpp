@@ -46,6 +46,8 @@ struct Written {
 
 Written WrittenOf(const CopySource& src) {
     Written w;
+    for (auto* v : {&w.All, &w.Out}) v->reserve(src.Items.size());
+    w.At.reserve(src.Items.size());
     for (std::size_t i = 0; i < src.Items.size(); ++i) {
         const CopiedItem& item = src.Items[i];
         const long long len = src.OpenPiece ? item.Ticks : (HasLength(item) ? 1 : 0);

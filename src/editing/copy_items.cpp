@@ -127,10 +127,16 @@ namespace {
 
 // The bytes of track's file of piece title, opened as f for reading (valid
 // while f is open); "" when there is none. In a change they are the file's
-// image, read once for the whole change.
+// image, read once for the whole change. A track of the open piece that
+// file 2 is open on is read through file 2, whose path is known.
 std::string_view SourceBytes(State& s, const std::string& title, int track, RecordFile& f) {
-    const std::string path = TrackFilePath(s, title, track);
+    const bool onFile2 = title == s.PieceTitle && s.File2.IsOpen() && s.File2.Tag() == track;
     std::error_code ec;
+    if (onFile2) {
+        if (!std::filesystem::is_regular_file(s.File2.Path(), ec)) return {};
+        return s.File2.View();
+    }
+    const std::string path = TrackFilePath(s, title, track);
     if (!std::filesystem::is_regular_file(path, ec)) return {};
     f.OpenForReading(s.TrackImages, path, kRecordLength);
     return f.View();
