@@ -142,6 +142,16 @@ std::string_view SourceBytes(State& s, const std::string& title, int track, Reco
     return f.View();
 }
 
+// Whether items 1..last of a track file's bytes lie before its END record
+// (last <= ItemsBeforeEnd), looking no further than item last.
+bool ItemsBefore(std::string_view bytes, int last) {
+    const auto n = static_cast<std::size_t>(last);
+    if (bytes.size() / kRecordLength < n) return false;
+    for (std::size_t at = 0; at < n * kRecordLength; at += kRecordLength)
+        if (bytes[at] == 'E' && IsEndRecord(bytes.substr(at, kRecordLength))) return false;
+    return true;
+}
+
 } // namespace
 
 bool KeptInVerticalCopy(const CopiedItem& item) {
@@ -155,7 +165,7 @@ std::optional<std::vector<CopiedItem>> ReadCopySource(Context& c, const std::str
     if (first < 1 || last < first) return std::nullopt;
     RecordFile f;
     const std::string_view bytes = SourceBytes(s, title, track, f);
-    if (last > ItemsBeforeEnd(bytes)) return std::nullopt;
+    if (!ItemsBefore(bytes, last)) return std::nullopt;
     const bool openPiece = title == s.PieceTitle;
     std::vector<CopiedItem> items;
     items.reserve(static_cast<std::size_t>(last - first + 1));
@@ -183,11 +193,13 @@ int SourceItemCount(Context& c, const std::string& title, int track) {
 
 namespace {
 
-// Puts text as field f of record, left-aligned and cut to the field's width
-// (the record holds blanks there).
+// Puts text as field f of record, left-aligned, padded with blanks and cut
+// to the field's width.
 void PutField(char* record, int f, std::string_view text) {
+    char* const at = record + RecordFieldAt(f);
+    std::memset(at, ' ', kFieldWidths[f]);
     text = text.substr(0, kFieldWidths[f]);
-    if (!text.empty()) std::memcpy(record + RecordFieldAt(f), text.data(), text.size());
+    if (!text.empty()) std::memcpy(at, text.data(), text.size());
 }
 
 // What the score arrays take of a copied item.
@@ -212,9 +224,13 @@ CopyResult WriteCopy(Context& c, const std::vector<CopiedItem>& items, const Cop
         const CopiedItem& item = items[k];
         char* const r = run.data() + k * kRecordLength;
         const TransposedPitch p = TransposePitch(s, item.Field(0), item.Field(1));
+        // The fields as stored, but those with leading blanks, which the
+        // boxes show without.
+        std::memcpy(r, item.Bytes.data(), kRecordLength);
+        for (const int f : {2, 3, 4, 7})
+            if (r[RecordFieldAt(f)] == ' ') PutField(r, f, item.Field(f));
         PutField(r, 0, TrimView(p.Note));
         r[RecordFieldAt(1)] = static_cast<char>('0' + p.Octave);
-        for (const int f : {2, 3, 4, 7}) PutField(r, f, item.Field(f));
         long long bar = 1;
         if (rules.KeepBars) {
             const auto read = static_cast<long long>(FieldNumber(item.Field(5)));

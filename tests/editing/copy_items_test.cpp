@@ -237,6 +237,26 @@ TEST_F(Copying, AFullTrackStopsTheCopyAtTheItemThatPassesIt) {
     ExpectTrack(2, many);
 }
 
+// A run is read only when it lies before the track's END record and within
+// its whole records, through file 2 open on the track or not.
+TEST_F(Copying, ARunIsReadOnlyBeforeTheEndRecord) {
+    const std::string c4 = EncodeRecord(Item("C", "4", "q"));
+    const std::string ended = c4 + c4 + EncodeRecord(kEndRecord) + c4;
+    const struct {
+        std::string bytes;
+        int last;
+        bool read;
+    } rows[] = {{ended, 2, true}, {ended, 3, false}, {ended, 4, false},
+                {c4 + c4 + "C  ", 2, true}, {c4 + c4 + "C  ", 3, false}};
+    for (const auto& r : rows)
+        for (const int file2 : {1, 2}) {
+            test::WriteFile(TrackPath(1), r.bytes);
+            At(file2, 1);
+            EXPECT_EQ(ReadCopySource(c, s.PieceTitle, 1, 1, r.last).has_value(), r.read)
+                << r.bytes.size() << " bytes, last " << r.last << ", file 2 on " << file2;
+        }
+}
+
 TEST_F(Copying, FromAnotherPieceOnlyTheCountFollows) {
     // The second piece, with its own track 2.
     const std::string open = s.PieceTitle;
