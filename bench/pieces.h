@@ -36,7 +36,8 @@ void MakePiece(const std::filesystem::path& dir, const PieceShape& shape);
 // The data file of piece title in dir/pieces.
 std::filesystem::path DataFileIn(const std::filesystem::path& dir, const std::string& title);
 
-// Copies piece title from dir/pieces into to/pieces.
+// Copies piece title from dir/pieces into to/pieces (as hard links where
+// the system allows).
 void CopyPiece(const std::filesystem::path& from, const std::filesystem::path& to,
                const std::string& title);
 
