@@ -277,7 +277,7 @@ RunResult RunOnce(const Row& row, const fs::path& templates, const fs::path& wor
             SetFault(r, fault);
             return r;
         }
-        r.Floor = ReadWriteOnce(row.Files(run));
+        r.Floor = ReadWriteOnce(row.Files(run), work.parent_path() / "floor");
         if (extra && row.Extra) r.Extra = row.Extra(run);
     }
     fs::remove_all(work, ec);

@@ -138,11 +138,12 @@ fs::path DataFileOf(const State& s) {
     return PieceFilePath(s, s.PieceTitle + ".TNQ");
 }
 
-double ReadWriteOnce(const std::vector<fs::path>& files) {
-    std::vector<fs::path> made;
+double ReadWriteOnce(const std::vector<fs::path>& files, const fs::path& into) {
+    fs::create_directories(into);
     std::string buffer;
     const auto start = std::chrono::steady_clock::now();
-    for (const fs::path& f : files) {
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const fs::path& f = files[i];
         const int in = ::open(f.c_str(), O_RDONLY);
         if (in < 0) throw std::runtime_error("cannot read " + f.string());
         struct stat st {};
@@ -151,20 +152,18 @@ double ReadWriteOnce(const std::vector<fs::path>& files) {
         const bool read = ::read(in, buffer.data(), buffer.size()) == st.st_size;
         ::close(in);
         if (!read) throw std::runtime_error("cannot read " + f.string());
-        fs::path copy = f;
-        copy += ".copy";
-        const int out = ::open(copy.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+        const fs::path copy = into / std::to_string(i);
+        // Written over what an earlier run left, then cut to its length: a
+        // file emptied first would be flushed to the disk when closed.
+        const int out = ::open(copy.c_str(), O_WRONLY | O_CREAT, 0666);
         if (out < 0) throw std::runtime_error("cannot write " + copy.string());
-        made.push_back(copy);
         const bool whole =
-            ::write(out, buffer.data(), buffer.size()) == static_cast<ssize_t>(buffer.size());
+            ::write(out, buffer.data(), buffer.size()) == static_cast<ssize_t>(buffer.size()) &&
+            ::ftruncate(out, static_cast<off_t>(buffer.size())) == 0;
         ::close(out);
         if (!whole) throw std::runtime_error("cannot write " + copy.string());
     }
-    const double seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    for (const fs::path& f : made) fs::remove(f);
-    return seconds;
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
 } // namespace tnq::bench

@@ -46,8 +46,11 @@ void CopyPiece(const std::filesystem::path& from, const std::filesystem::path& t
 std::vector<std::filesystem::path> TrackFilesOf(const State& s);
 std::filesystem::path DataFileOf(const State& s);
 
-// Reads each file whole and writes its bytes to a new file beside it, once;
-// the seconds that took. The new files are removed afterwards.
-double ReadWriteOnce(const std::vector<std::filesystem::path>& files);
+// Reads each file whole and writes its bytes once, to a file of its own in
+// into (kept there for the next runs, as removing them each time would leave
+// the directory's part of the disk ever more freed entries); the seconds
+// that took.
+double ReadWriteOnce(const std::vector<std::filesystem::path>& files,
+                     const std::filesystem::path& into);
 
 } // namespace tnq::bench
