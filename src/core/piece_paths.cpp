@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <set>
+#include <sys/stat.h>
 
 namespace tnq {
 
@@ -49,10 +50,13 @@ std::string TrackFileName(const std::string& title, int track) {
 }
 
 std::string FindNameIgnoringCase(const std::string& dir, const std::string& name) {
+    const std::string disk = DiskName(name);
+    // The name as it stands, asked of the system at once (the common case,
+    // met for every track a command walks).
+    struct stat st {};
+    if (::stat(((dir.empty() ? std::string(".") : dir) + "/" + disk).c_str(), &st) == 0) return disk;
     std::error_code ec;
     const fs::path d = dir.empty() ? fs::path(".") : fs::path(dir);
-    const std::string disk = DiskName(name);
-    if (fs::exists(d / disk, ec)) return disk;
     // Several entries may differ only in case; take the first by byte order
     // so the choice does not depend on the order the directory lists them.
     std::set<std::string> matches;

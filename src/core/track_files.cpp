@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <sys/stat.h>
 
 namespace tnq {
 
@@ -125,11 +126,11 @@ bool OpenTrackForReading(Context& c, int fileNumber, const std::string& title, i
     State& s = c.s;
     ClosedTrackFile(s, fileNumber);
     const std::string dir = PieceDirectoryFor(s, title);
-    std::error_code ec;
-    if (!std::filesystem::is_directory(dir, ec))
+    struct stat st {};
+    if (::stat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
         throw VbError(err::PathNotFound, ErrorText(err::PathNotFound), dir);
     const std::string path = JoinIgnoringCase(dir, TrackFileName(title, track));
-    if (!std::filesystem::exists(path, ec)) return false;
+    if (::stat(path.c_str(), &st) != 0) return false;
     OpenTrackFile(c, fileNumber, title, track, true);
     return true;
 }
