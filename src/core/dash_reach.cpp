@@ -28,16 +28,27 @@ int DashCount(std::string_view adjustment) {
     return adj.Form == AdjustmentForm::Dashes ? adj.Dashes : 0;
 }
 
+namespace {
+
+// The dashes of item j of track t, read from file 2: 0 for a keyword item
+// (only notes and rests take a run; a keyword's field holds a value), -1
+// when its record is not whole.
+int ItemDashes(State& s, int t, int j) {
+    if (s.NoteCode(t, j) >= code::PROGR) return 0;
+    const std::string_view bytes = s.File2.Record(j);
+    if (bytes.size() != s.File2.RecordLength()) return -1;
+    return DashCount(RecordField(bytes, 3));
+}
+
+} // namespace
+
 int DashAcross(Context& c, int t, int behind) {
     State& s = c.s;
     // A run holds at most four dashes and looks at most one item further.
     const int last = std::min<int>(s.ItemCount(t), behind + static_cast<int>(kFieldWidths[3]));
     for (int j = std::max(behind, 1); j <= last; ++j) {
-        // Only notes and rests take a run; a keyword's field holds a value.
-        if (s.NoteCode(t, j) >= code::PROGR) continue;
-        const std::string_view bytes = s.File2.Record(j);
-        if (bytes.size() != s.File2.RecordLength()) break;
-        const int dashes = DashCount(bytes.substr(RecordFieldAt(3), kFieldWidths[3]));
+        const int dashes = ItemDashes(s, t, j);
+        if (dashes < 0) break;
         if (dashes > 0 && DashReach(s, t, j, dashes) < behind) return j;
     }
     return 0;
@@ -50,10 +61,8 @@ std::vector<bool> DashesAcross(Context& c, int t, int first, int last) {
     const int width = static_cast<int>(kFieldWidths[3]);
     const int end = std::min<int>(s.ItemCount(t), last + width);
     for (int j = std::max(first, 1); j <= end; ++j) {
-        if (s.NoteCode(t, j) >= code::PROGR) continue;
-        const std::string_view bytes = s.File2.Record(j);
-        if (bytes.size() != s.File2.RecordLength()) break;
-        const int dashes = DashCount(bytes.substr(RecordFieldAt(3), kFieldWidths[3]));
+        const int dashes = ItemDashes(s, t, j);
+        if (dashes < 0) break;
         if (dashes == 0) continue;
         // Item j is found from every place after its reach that looks at it.
         const int from = std::max({DashReach(s, t, j, dashes) + 1, j - width, first});

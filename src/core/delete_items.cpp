@@ -26,12 +26,10 @@ int BarShift(const State& s, const DeleteByBarControls* dialog) {
 // shift)) gives it: a field of digits alone (every bar an item is given) is
 // counted here, any other text by those rules.
 std::string ShiftedBar(std::string_view field, int shift) {
-    const std::size_t from = field.find_first_not_of(' ');
-    const std::size_t to = from == std::string_view::npos ? 0 : field.find_last_not_of(' ') + 1;
     long long bar = 0;
-    for (std::size_t i = from == std::string_view::npos ? 0 : from; i < to; ++i) {
-        if (field[i] < '0' || field[i] > '9') return Trim(StrDouble(Val(field) - shift));
-        bar = bar * 10 + (field[i] - '0');
+    for (const char ch : TrimView(field)) {
+        if (ch < '0' || ch > '9') return Trim(StrDouble(Val(field) - shift));
+        bar = bar * 10 + (ch - '0');
     }
     return std::to_string(bar - shift);
 }

@@ -27,28 +27,6 @@ namespace {
 // number) and leave every other text to the general rules, with the same
 // results.
 
-// Val of a field. A text of blanks, digits and one leading sign (nearly
-// every field) is converted here, exactly as Val would; anything else goes
-// to Val.
-double FieldVal(std::string_view text) {
-    double v = 0;
-    int digits = 0;
-    bool sign = false, negative = false;
-    for (const char ch : text) {
-        if (ch == ' ' || ch == '\t' || ch == '\n') continue; // Val skips these anywhere
-        if (ch >= '0' && ch <= '9') {
-            if (++digits > 15) return Val(text); // beyond exact whole doubles
-            v = v * 10 + (ch - '0');
-        } else if ((ch == '-' || ch == '+') && !sign && digits == 0) {
-            sign = true;
-            negative = ch == '-';
-        } else {
-            return Val(text);
-        }
-    }
-    if (digits == 0) return 0;
-    return negative ? -v : v;
-}
 
 // DurationParse's caller for a recalculation.
 const std::string kRecalcCaller = "mnuFilRecalc";
@@ -75,12 +53,6 @@ int NoteIndexIn(const State& s, std::string_view name) {
     return 0;
 }
 
-// The text without leading and trailing blanks, as Trim gives it.
-std::string_view TrimView(std::string_view text) {
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-    return text;
-}
 
 bool FitsInteger(double v) {
     if (v >= -32768 && v <= 32767 && static_cast<Integer>(v) == v) return true; // whole

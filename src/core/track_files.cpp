@@ -25,12 +25,15 @@ constexpr Box kRecordBoxes[8] = {Box::Note, Box::Octa, Box::Dur,     Box::Adj,
 
 } // namespace
 
+void PutRecordField(char* record, int f, std::string_view text) {
+    char* const at = record + RecordFieldAt(f);
+    const std::size_t given = std::min(text.size(), kFieldWidths[f]);
+    std::fill(std::copy_n(text.begin(), given, at), at + kFieldWidths[f], ' ');
+}
+
 std::string EncodeRecord(const TrackItemRecord& record) {
     std::string out(kRecordLength, ' ');
-    for (int f = 0; f < 8; ++f) {
-        const std::string& field = record.*kFields[f];
-        field.copy(out.data() + RecordFieldAt(f), kFieldWidths[f]);
-    }
+    for (int f = 0; f < 8; ++f) PutRecordField(out.data(), f, record.*kFields[f]);
     return out;
 }
 

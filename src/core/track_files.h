@@ -37,6 +37,14 @@ constexpr std::size_t RecordFieldAt(int f) {
     return at;
 }
 
+// Field f of a whole record, as stored (blanks kept).
+inline std::string_view RecordField(std::string_view record, int f) {
+    return record.substr(RecordFieldAt(f), kFieldWidths[f]);
+}
+// Puts text as field f of the record at `record`, as EncodeRecord stores a
+// field: left-aligned, padded with blanks, cut to the field's width.
+void PutRecordField(char* record, int f, std::string_view text);
+
 // The item the insert procedures write into the room they open.
 inline const TrackItemRecord kBlankItem{"", "", "", "0", "64", "", "", "0"};
 // The record behind a track's last item: "END" and 31 blanks.

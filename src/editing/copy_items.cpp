@@ -49,13 +49,6 @@ int NotePosition(const State& s, std::string_view note, bool* sharp) {
 
 namespace {
 
-// The text without leading and trailing blanks, as Trim gives it.
-std::string_view TrimView(std::string_view text) {
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-    return text;
-}
-
 // The value of a text of one to four digits (nearly every number field of a
 // record), else nothing: Val and FieldValue give the same for it.
 std::optional<int> Digits(std::string_view text) {
@@ -68,17 +61,12 @@ std::optional<int> Digits(std::string_view text) {
     return v;
 }
 
-double FieldNumber(std::string_view text) {
-    const auto d = Digits(text);
-    return d ? *d : Val(text);
-}
-
 } // namespace
 
 TransposedPitch TransposePitch(const State& s, std::string_view note, std::string_view octave) {
     TransposedPitch p{TrimView(note), 0};
     // The field holds one character; anything but a digit counts 0.
-    p.Octave = static_cast<int>(FieldNumber(TrimView(octave)));
+    p.Octave = static_cast<int>(FieldVal(TrimView(octave)));
     if (s.CopySemitones != 0) {
         bool sharp = true;
         if (int pos = NotePosition(s, p.Note, &sharp); pos != 0) {
@@ -120,7 +108,7 @@ Integer TransposedCode(const State& s, const TrackItemRecord& transposed, Intege
 }
 
 std::string_view CopiedItem::Field(int f) const {
-    return TrimView(std::string_view(Bytes.data() + RecordFieldAt(f), kFieldWidths[f]));
+    return TrimView(RecordField(std::string_view(Bytes.data(), Bytes.size()), f));
 }
 
 namespace {
@@ -193,15 +181,6 @@ int SourceItemCount(Context& c, const std::string& title, int track) {
 
 namespace {
 
-// Puts text as field f of record, left-aligned, padded with blanks and cut
-// to the field's width.
-void PutField(char* record, int f, std::string_view text) {
-    char* const at = record + RecordFieldAt(f);
-    std::memset(at, ' ', kFieldWidths[f]);
-    text = text.substr(0, kFieldWidths[f]);
-    if (!text.empty()) std::memcpy(at, text.data(), text.size());
-}
-
 // What the score arrays take of a copied item.
 struct CopiedNumbers {
     Integer Code = 0, Bar = 0, Channel = 0;
@@ -228,12 +207,12 @@ CopyResult WriteCopy(Context& c, const std::vector<CopiedItem>& items, const Cop
         // boxes show without.
         std::memcpy(r, item.Bytes.data(), kRecordLength);
         for (const int f : {2, 3, 4, 7})
-            if (r[RecordFieldAt(f)] == ' ') PutField(r, f, item.Field(f));
-        PutField(r, 0, TrimView(p.Note));
+            if (r[RecordFieldAt(f)] == ' ') PutRecordField(r, f, item.Field(f));
+        PutRecordField(r, 0, TrimView(p.Note));
         r[RecordFieldAt(1)] = static_cast<char>('0' + p.Octave);
         long long bar = 1;
         if (rules.KeepBars) {
-            const auto read = static_cast<long long>(FieldNumber(item.Field(5)));
+            const auto read = static_cast<long long>(FieldVal(item.Field(5)));
             bar = read + rules.BarOffset;
             if (bar < 0 || bar > 9999) {
                 c.msg.MsgBox("Bar number" + Str(read) + " with the offset" +
@@ -242,9 +221,9 @@ CopyResult WriteCopy(Context& c, const std::vector<CopiedItem>& items, const Cop
                 return CopyResult::Refused;
             }
         }
-        PutField(r, 5, NumberText(bar));
+        PutRecordField(r, 5, NumberText(bar));
         const std::string_view ch = rules.Channel ? channel : item.Field(6);
-        PutField(r, 6, ch);
+        PutRecordField(r, 6, ch);
         if (!openPiece) continue;
         Integer chValue = channelValue;
         if (!rules.Channel) {

@@ -35,20 +35,6 @@ template <std::size_t N> bool IsListed(const std::string_view (&list)[N], std::s
     });
 }
 
-// Field f of a whole record, as stored.
-std::string_view Field(std::string_view record, int f) {
-    return record.substr(RecordFieldAt(f), kFieldWidths[f]);
-}
-
-// Field f of the record at `at` in bytes set to text, padded with blanks or
-// cut to its width, as EncodeRecord stores it.
-void SetField(std::string& bytes, std::size_t at, int f, std::string_view text) {
-    const auto to = bytes.begin() + static_cast<std::ptrdiff_t>(at + RecordFieldAt(f));
-    const std::size_t given = std::min(text.size(), kFieldWidths[f]);
-    std::fill(std::copy_n(text.begin(), given, to), to + static_cast<std::ptrdiff_t>(kFieldWidths[f]),
-              ' ');
-}
-
 // SplitDuration of the trimmed Duration fields of a span, each text split
 // once: a track holds few different durations.
 class Splits {
@@ -102,7 +88,7 @@ int AfterKeywords(State& s, const std::string_view (&list)[N], int first, int la
     // Every record of the span is read, or error 62 before anything changes.
     if (first <= last && s.File2.Record(last).size() != kRecordLength) throw VbError(err::InputPastEnd);
     int i = first;
-    while (i <= last && IsListed(list, Field(s.File2.Record(i), 0))) ++i;
+    while (i <= last && IsListed(list, RecordField(s.File2.Record(i), 0))) ++i;
     return i;
 }
 
@@ -216,7 +202,7 @@ void StaccatoSpan(Context& c, Proportion part) {
     for (int i = first; i <= last; ++i) {
         const std::string_view record = s.File2.Record(i);
         span.append(record);
-        if (DashCount(Field(record, 3)) > 0) whole[static_cast<std::size_t>(i - first)] = true;
+        if (DashCount(RecordField(record, 3)) > 0) whole[static_cast<std::size_t>(i - first)] = true;
     }
 
     // Room for a rest after every note; a track without it stays as it was.
@@ -229,21 +215,21 @@ void StaccatoSpan(Context& c, Proportion part) {
     Splits splits(part);
     for (std::size_t k = 0; k < whole.size(); ++k) {
         const std::string_view r = std::string_view(span).substr(k * kRecordLength, kRecordLength);
-        const std::string_view note = Field(r, 0);
+        const std::string_view note = RecordField(r, 0);
         const bool plain = note[0] != 'R' && !IsListed(kStaccatoKeywords, note) && !whole[k];
         const std::size_t at = out.size();
         out.append(r);
         if (!plain) continue;
-        const std::optional<StaccatoSplit>& split = splits.Of(Field(r, 2));
+        const std::optional<StaccatoSplit>& split = splits.Of(RecordField(r, 2));
         if (!split) continue;
-        SetField(out, at, 2, split->Note);
+        PutRecordField(out.data() + at, 2, split->Note);
         out.append(r);
         const std::size_t rest = at + kRecordLength;
-        SetField(out, rest, 0, "R");
-        SetField(out, rest, 1, "0");
-        SetField(out, rest, 2, split->Rest);
-        SetField(out, rest, 3, "0");
-        SetField(out, rest, 4, "0");
+        PutRecordField(out.data() + rest, 0, "R");
+        PutRecordField(out.data() + rest, 1, "0");
+        PutRecordField(out.data() + rest, 2, split->Rest);
+        PutRecordField(out.data() + rest, 3, "0");
+        PutRecordField(out.data() + rest, 4, "0");
     }
     s.PieceChanged = 1;
     s.RecalcDone = 0;
@@ -270,7 +256,7 @@ void ReverseStaccatoSpan(Context& c) {
     for (int i = first; i <= last; ++i) {
         if (i + 1 > s.ItemCount(t)) continue;
         const std::string_view rest = s.File2.Record(i + 1);
-        if (rest.size() == kRecordLength && !IsEndRecord(rest) && DashCount(Field(rest, 3)) > 0)
+        if (rest.size() == kRecordLength && !IsEndRecord(rest) && DashCount(RecordField(rest, 3)) > 0)
             apart[static_cast<std::size_t>(i - first)] = true;
     }
     int joined = 0;

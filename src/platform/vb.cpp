@@ -135,6 +135,28 @@ double Val(std::string_view text) {
     return std::strtod(num.c_str(), nullptr);
 }
 
+// A text of blanks, digits and one leading sign is converted here, exactly
+// as Val would; anything else goes to Val.
+double FieldVal(std::string_view text) {
+    double v = 0;
+    int digits = 0;
+    bool sign = false, negative = false;
+    for (const char ch : text) {
+        if (ch == ' ' || ch == '\t' || ch == '\n') continue; // Val skips these anywhere
+        if (ch >= '0' && ch <= '9') {
+            if (++digits > 15) return Val(text); // beyond exact whole doubles
+            v = v * 10 + (ch - '0');
+        } else if ((ch == '-' || ch == '+') && !sign && digits == 0) {
+            sign = true;
+            negative = ch == '-';
+        } else {
+            return Val(text);
+        }
+    }
+    if (digits == 0) return 0;
+    return negative ? -v : v;
+}
+
 double RoundHalfEven(double value) {
     // nearbyint rounds in the current mode, which is to-nearest-even unless
     // somebody changed it; make sure of it.
@@ -266,7 +288,13 @@ std::string RTrim(std::string_view text) {
 }
 
 std::string Trim(std::string_view text) {
-    return LTrim(RTrim(text));
+    return std::string(TrimView(text));
+}
+
+std::string_view TrimView(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    return text;
 }
 
 namespace {
