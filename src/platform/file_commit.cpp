@@ -56,16 +56,28 @@ int Step(const CommitHooks& hooks, CommitStep step, const std::string& path, Cal
     throw VbError(ErrorFromErrno(e), ErrorText(ErrorFromErrno(e)), path);
 }
 
-// Writes pieces as the new file at path (created or emptied) with the mode
-// of like (0644 when like does not exist); 0 or an errno value. inode gets
-// the new file's.
+// Writes pieces as the new file at path (created, or emptied when it holds
+// bytes) with the mode of like (0644 when like does not exist); 0 or an
+// errno value. inode gets the new file's.
 int WriteNew(const std::string& path, const std::vector<std::string_view>& pieces,
              const std::string& like, unsigned long long* inode = nullptr) {
     struct stat st {};
     const mode_t mode = ::stat(like.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644;
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    // No O_TRUNC: a file made empty ahead (FileMaker) and emptied again
+    // would be written out to the disk when it is closed, as the file
+    // system does with a file it sees replaced by truncation.
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
     if (fd < 0) return errno;
     int error = 0;
+    struct stat made {};
+    if (::fstat(fd, &made) != 0)
+        error = errno;
+    else if (made.st_size > 0 && ::ftruncate(fd, 0) != 0)
+        error = errno;
+    else if ((made.st_mode & 07777) != mode && ::fchmod(fd, mode) != 0)
+        error = errno;
+    else if (inode)
+        *inode = static_cast<unsigned long long>(made.st_ino);
     std::vector<iovec> io;
     for (const std::string_view p : pieces)
         if (!p.empty()) io.push_back({const_cast<char*>(p.data()), p.size()});
@@ -88,14 +100,6 @@ int WriteNew(const std::string& path, const std::vector<std::string_view>& piece
             io[first].iov_base = static_cast<char*>(io[first].iov_base) + left;
             io[first].iov_len -= left;
         }
-    }
-    if (error == 0 && ::fchmod(fd, mode) != 0) error = errno;
-    if (error == 0 && inode) {
-        struct stat made {};
-        if (::fstat(fd, &made) != 0)
-            error = errno;
-        else
-            *inode = static_cast<unsigned long long>(made.st_ino);
     }
     if (::close(fd) != 0 && error == 0) error = errno;
     return error;

@@ -1,6 +1,7 @@
 // File images: an image read in a change is read once for the whole change;
 // a change writes only the files whose bytes it changed, and one undone
-// leaves the images reading the files as they were.
+// leaves the images reading the files as they were; the new files made
+// ahead of a commit are written by it or removed.
 #include "platform/file_images.h"
 
 #include "platform/record_file.h"
@@ -8,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <filesystem>
 
 namespace tnq {
@@ -73,6 +76,58 @@ TEST(FileImages, AChangeWritesTheFilesItChangedAndAnUndoneOneReadsThemAsTheyWere
         EXPECT_EQ(test::ReadFile(path), c.after);
         std::string buffer;
         EXPECT_EQ(f.Bytes(buffer), c.after);
+    }
+}
+
+TEST(FileImages, TheNewFilesMadeAheadAreWrittenOrRemovedHoweverTheChangeEnds) {
+    enum class End { Commit, Undo, FailAtSecondFile };
+    struct Case {
+        const char* name;
+        End end;
+        bool secondChangedBack; // its bytes written back as they were
+        const char* second;     // SONG02 afterwards
+    } cases[] = {
+        {"committed", End::Commit, false, "ccbb"},
+        {"one file changed back", End::Commit, true, "aabb"},
+        {"undone", End::Undo, false, "aabb"},
+        {"a commit that fails", End::FailAtSecondFile, false, "aabb"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::TempDir dir;
+        std::vector<std::string> paths;
+        for (int i = 1; i <= 3; ++i) {
+            paths.push_back((dir.Path() / ("SONG0" + std::to_string(i))).string());
+            test::WriteFile(paths.back(), "aabb");
+        }
+        // Left by an earlier commit cut short, longer than what is written.
+        test::WriteFile((dir.Path() / ".SONG02.tnq-new").string(), "a stale new file");
+        FileImages images;
+        int files = 0;
+        images.Hooks.Before = [&](CommitStep step, const std::string&) {
+            return step == CommitStep::WriteFile && ++files == 2 && c.end == End::FailAtSecondFile
+                           ? ENOSPC
+                           : 0;
+        };
+        images.Begin();
+        std::vector<RecordFile> handles(3);
+        for (std::size_t i = 0; i < 3; ++i) {
+            handles[i].Open(images, paths[i], 2);
+            handles[i].Write(1, "cc");
+        }
+        if (c.secondChangedBack) handles[1].Write(1, "aa");
+        if (c.end == End::Undo)
+            images.Undo();
+        else if (c.end == End::FailAtSecondFile)
+            EXPECT_THROW(images.Commit("write"), VbError);
+        else
+            images.Commit("write");
+        EXPECT_EQ(test::ReadFile(paths[1]), c.second);
+        std::vector<std::string> names;
+        for (const auto& e : std::filesystem::directory_iterator(dir.Path()))
+            names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        EXPECT_EQ(names, (std::vector<std::string>{"SONG01", "SONG02", "SONG03"}));
     }
 }
 
