@@ -132,7 +132,7 @@ bool OpenTrackForReading(Context& c, int fileNumber, const std::string& title, i
     struct stat st {};
     if (::stat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
         throw VbError(err::PathNotFound, ErrorText(err::PathNotFound), dir);
-    const std::string path = JoinIgnoringCase(dir, TrackFileName(title, track));
+    const std::string path = TrackFilePath(s, title, track);
     if (::stat(path.c_str(), &st) != 0) return false;
     OpenTrackFile(c, fileNumber, title, track, true);
     return true;

@@ -174,6 +174,18 @@ TEST_F(TrackFilesTest, PiecesCopiedFromElsewhereAreFoundWhateverTheCase) {
     EXPECT_THROW(PieceDirectoryOf("", "SONATA"), VbError);
 }
 
+TEST_F(TrackFilesTest, ATrackFileRenamedBetweenTwoChangesIsFoundByItsNewName) {
+    const fs::path dir = fs::path(s.FilePath) / "minuet.tnq";
+    WriteFile(dir / "Minuet05", "");
+    for (const char* name : {"Minuet05", "MINUET05", "minuet05"}) {
+        SCOPED_TRACE(name);
+        if (!fs::exists(dir / name)) fs::rename(TrackFilePath(s, "MINUET", 5), dir / name);
+        s.TrackImages.Begin();
+        EXPECT_EQ(TrackFilePath(s, "MINUET", 5), (dir / name).string());
+        s.TrackImages.Undo();
+    }
+}
+
 TEST_F(TrackFilesTest, StoreItemTimesRoundsHalvesUp) {
     SetUpPiece(4, 20);
     s.CurrentTrack = 1;
