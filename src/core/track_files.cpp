@@ -128,12 +128,14 @@ void TrackFileOpen2(Context& c) {
 bool OpenTrackForReading(Context& c, int fileNumber, const std::string& title, int track) {
     State& s = c.s;
     ClosedTrackFile(s, fileNumber);
-    const std::string dir = PieceDirectoryFor(s, title);
-    struct stat st {};
-    if (::stat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
-        throw VbError(err::PathNotFound, ErrorText(err::PathNotFound), dir);
     const std::string path = TrackFilePath(s, title, track);
-    if (::stat(path.c_str(), &st) != 0) return false;
+    if (!s.TrackImages.ThereInChange(path)) {
+        const std::string dir = PieceDirectoryFor(s, title);
+        struct stat st {};
+        if (::stat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+            throw VbError(err::PathNotFound, ErrorText(err::PathNotFound), dir);
+        if (::stat(path.c_str(), &st) != 0) return false;
+    }
     OpenTrackFile(c, fileNumber, title, track, true);
     return true;
 }

@@ -119,13 +119,16 @@ namespace {
 // file 2 is open on is read through file 2, whose path is known.
 std::string_view SourceBytes(State& s, const std::string& title, int track, RecordFile& f) {
     const bool onFile2 = title == s.PieceTitle && s.File2.IsOpen() && s.File2.Tag() == track;
-    std::error_code ec;
+    const auto there = [&s](const std::string& path) {
+        std::error_code ec;
+        return s.TrackImages.ThereInChange(path) || std::filesystem::is_regular_file(path, ec);
+    };
     if (onFile2) {
-        if (!std::filesystem::is_regular_file(s.File2.Path(), ec)) return {};
+        if (!there(s.File2.Path())) return {};
         return s.File2.View();
     }
     const std::string path = TrackFilePath(s, title, track);
-    if (!std::filesystem::is_regular_file(path, ec)) return {};
+    if (!there(path)) return {};
     f.OpenForReading(s.TrackImages, path, kRecordLength);
     return f.View();
 }

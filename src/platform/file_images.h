@@ -54,6 +54,12 @@ public:
     // The image of path when it was read in the open change (it holds the
     // file as it was then), else none.
     std::shared_ptr<FileImage> ReadInChange(const std::string& path) const;
+    // Whether path was read in the open change from a file that was there
+    // (a regular file, then): it is there to the change's end.
+    bool ThereInChange(const std::string& path) const {
+        const std::shared_ptr<FileImage> f = ReadInChange(path);
+        return f && f->Existed;
+    }
     // Around every change of an image: WillChange keeps what f holds and
     // joins it to the open change, opening one of its own when none is
     // open; DidChange then commits that one at once (a VbError undoes it).
