@@ -160,21 +160,9 @@ void FileImages::Replace(const std::string& path, std::string bytes) {
 }
 
 std::string_view FileImages::Bytes(const std::string& path, std::string& buffer) {
-    const std::string key = KeyOf(path);
-    if (auto it = held_.find(key); it != held_.end()) {
+    if (auto it = held_.find(KeyOf(path)); it != held_.end()) {
         const std::shared_ptr<FileImage> f = it->second.lock();
-        if (f && (f->Changed || (open_ && f->Loaded))) {
-            std::size_t size = 0;
-            const std::vector<std::string_view> pieces = f->Image.Pieces();
-            for (const std::string_view p : pieces) size += p.size();
-            if (buffer.size() < size) buffer.resize(size);
-            std::size_t at = 0;
-            for (const std::string_view p : pieces) {
-                std::copy(p.begin(), p.end(), buffer.begin() + static_cast<long>(at));
-                at += p.size();
-            }
-            return std::string_view(buffer.data(), size);
-        }
+        if (f && (f->Changed || (open_ && f->Loaded))) return f->Image.View();
     }
     return ReadFile(path, buffer);
 }

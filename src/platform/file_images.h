@@ -68,9 +68,9 @@ public:
     // A whole file that is no record file (a text file beside the record
     // files) replaced by bytes as part of the open change (or at once).
     void Replace(const std::string& path, std::string bytes);
-    // The bytes of path: its image when it holds a change or was read in
-    // the open change, else the file read into buffer (a missing file is
-    // empty).
+    // The bytes of path: its image, without a copy (valid until its next
+    // change), when it holds a change or was read in the open change, else
+    // the file read into buffer (a missing file is empty).
     std::string_view Bytes(const std::string& path, std::string& buffer);
     // The bytes of f's file as they were before the open change.
     std::string BytesAsRead(const FileImage& f);

@@ -63,7 +63,8 @@ public:
     void MoveDown(long long first, long long last, long long n);
 
     // The whole file, as its image holds it (read into buffer when it has
-    // not been read yet and no change is open).
+    // not been read yet and no change is open); an image's bytes are valid
+    // until its next change.
     std::string_view Bytes(std::string& buffer) const;
     // The whole file as its image holds it, without a copy: valid while the
     // file is open and its image unchanged.
