@@ -71,6 +71,7 @@ std::size_t ReadSome(int fd, char* to, std::size_t room) {
 // touch the first time than its bytes cost to read) and to stay in the cache
 // while its lines are used, large enough that each read brings many lines.
 constexpr std::size_t kLinePiece = std::size_t{64} << 10;
+constexpr std::size_t kFirstComparedPiece = std::size_t{4} << 10;
 
 int RenameOver(const char* from, const std::string& to) {
     return ::rename(from, to.c_str()) == 0 ? 0 : errno;
@@ -105,10 +106,12 @@ bool FileHolds(const std::string& path, const std::vector<std::string_view>& pie
     if (!S_ISREG(st.st_mode) || static_cast<std::size_t>(st.st_size) != size) return false;
     try {
         const Fd fd = OpenForReading(path, st);
-        const std::size_t piece = std::min(size + 1, kLinePiece);
-        if (buffer.size() < piece) buffer.resize(piece);
+        const std::size_t most = std::min(size + 1, kLinePiece);
+        if (buffer.size() < most) buffer.resize(most);
+        // A changed file mostly differs early: small reads first.
+        std::size_t piece = std::min(most, kFirstComparedPiece);
         std::size_t done = 0, i = 0, at = 0; // bytes compared; where in which piece
-        for (;;) {
+        for (;; piece = std::min(most, piece * 4)) {
             const std::size_t n = ReadSome(fd.Get(), buffer.data(), piece);
             if (n == 0) return done == size;
             if (n > size - done) return false;
