@@ -71,10 +71,11 @@ std::shared_ptr<FileImage> FileImages::Use(const std::string& path, std::size_t 
 }
 
 std::string_view FileImages::ReadFile(const std::string& path, std::string& buffer) {
-    if (!Exists(path)) return {};
     try {
         return ReadWholeFile(path, buffer);
     } catch (const VbError& e) {
+        // Asked only when the reading fails: most files are there.
+        if (!Exists(path)) return {};
         RethrowOn(e, path);
     }
 }
@@ -92,15 +93,14 @@ RecordImage& FileImages::Loaded(FileImage& f) {
         const std::size_t r = 2 * n + least;
         return n + r >= kMappedBlock ? r : n / 2 + least;
     };
-    f.Existed = Exists(f.Path);
-    if (!f.Existed) {
+    f.Existed = true;
+    try {
+        f.Image = RecordImage::OfFile(f.RecordLength, f.Path, room);
+    } catch (const VbError& e) {
+        // Asked only when the reading fails: most files are there.
+        if (Exists(f.Path)) RethrowOn(e, f.Path);
+        f.Existed = false;
         f.Image = RecordImage(f.RecordLength, "");
-    } else {
-        try {
-            f.Image = RecordImage::OfFile(f.RecordLength, f.Path, room);
-        } catch (const VbError& e) {
-            RethrowOn(e, f.Path);
-        }
     }
     f.LengthAsRead = f.Image.Length();
     f.Loaded = true;
