@@ -12,16 +12,11 @@ FileMaker::~FileMaker() {
 }
 
 void FileMaker::Make(std::string path) {
-    // A process made by fork has no thread of its parent's: it starts its
-    // own (the parent's queue, its lock possibly held, is left alone).
-    if (thread_.joinable() && owner_ != ::getpid()) {
-        thread_.detach();
-        static_cast<void>(queue_.release());
-    }
-    if (!thread_.joinable()) {
+    if (thread_ && owner_ != ::getpid()) Abandon();
+    if (!thread_) {
         queue_ = std::make_unique<Queue>();
         owner_ = ::getpid();
-        thread_ = std::thread([this, q = queue_.get()] { Run(*q); });
+        thread_ = std::make_unique<std::thread>([this, q = queue_.get()] { Run(*q); });
     }
     asked_.push_back(path);
     {
@@ -32,19 +27,23 @@ void FileMaker::Make(std::string path) {
 }
 
 void FileMaker::Finish() {
-    if (!thread_.joinable()) return;
-    if (owner_ != ::getpid()) {
-        thread_.detach();
-        static_cast<void>(queue_.release());
-        return;
-    }
+    if (!thread_) return;
+    if (owner_ != ::getpid()) return Abandon();
     {
         const std::lock_guard<std::mutex> hold(queue_->Lock);
         queue_->Finishing = true;
     }
     queue_->Ready.notify_one();
-    thread_.join();
+    thread_->join();
+    thread_.reset();
     queue_.reset();
+}
+
+void FileMaker::Abandon() {
+    // The parent's queue and lock (possibly held when the process was made)
+    // are left as they are.
+    static_cast<void>(thread_.release());
+    static_cast<void>(queue_.release());
 }
 
 void FileMaker::Run(Queue& q) {

@@ -39,8 +39,12 @@ private:
     };
     void Run(Queue& q);
 
+    // Let go of, without waiting or destroying (a process made by fork
+    // while the thread ran has no such thread: its parent has).
+    void Abandon();
+
     std::unique_ptr<Queue> queue_;
-    std::thread thread_;
+    std::unique_ptr<std::thread> thread_;
     int owner_ = 0; // the process the thread runs in
     std::vector<std::string> asked_;
 };
