@@ -41,7 +41,8 @@ void FileMaker::Finish() {
 
 void FileMaker::Abandon() {
     // The parent's queue and lock (possibly held when the process was made)
-    // are left as they are.
+    // are left as they are. (A process forked while the thread runs should
+    // rather only exec: the thread may hold the allocator's lock.)
     static_cast<void>(thread_.release());
     static_cast<void>(queue_.release());
 }
