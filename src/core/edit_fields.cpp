@@ -54,8 +54,8 @@ bool DurationTextValid(const std::string& text) {
     return DurationBeatsValid(text, 8);
 }
 
-Integer FieldValue(const std::string& text) {
-    const double v = Val(text);
+Integer FieldValue(std::string_view text) {
+    const double v = FieldVal(text);
     try {
         return CInt(v);
     } catch (const VbError&) {

@@ -9,6 +9,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace tnq {
 
@@ -35,7 +36,7 @@ bool DurationTextValid(const std::string& text);
 
 // A dialog field's numeric value as the command reads it: the number at the
 // start of the text, as a 16-bit integer; 0 when it does not fit.
-Integer FieldValue(const std::string& text);
+Integer FieldValue(std::string_view text);
 
 // The Beat Value letter's note value (x = 1 .. y = 256), 0 when the text is
 // not one of the letters.

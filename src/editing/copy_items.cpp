@@ -47,22 +47,6 @@ int NotePosition(const State& s, std::string_view note, bool* sharp) {
     return 0;
 }
 
-namespace {
-
-// The value of a text of one to four digits (nearly every number field of a
-// record), else nothing: Val and FieldValue give the same for it.
-std::optional<int> Digits(std::string_view text) {
-    if (text.empty() || text.size() > 4) return std::nullopt;
-    int v = 0;
-    for (const char ch : text) {
-        if (ch < '0' || ch > '9') return std::nullopt;
-        v = v * 10 + (ch - '0');
-    }
-    return v;
-}
-
-} // namespace
-
 TransposedPitch TransposePitch(const State& s, std::string_view note, std::string_view octave) {
     TransposedPitch p{TrimView(note), 0};
     // The field holds one character; anything but a digit counts 0.
@@ -228,13 +212,8 @@ CopyResult WriteCopy(Context& c, const std::vector<CopiedItem>& items, const Cop
         const std::string_view ch = rules.Channel ? channel : item.Field(6);
         PutRecordField(r, 6, ch);
         if (!openPiece) continue;
-        Integer chValue = channelValue;
-        if (!rules.Channel) {
-            const auto d = Digits(ch);
-            chValue = d ? static_cast<Integer>(*d) : FieldValue(std::string(ch));
-        }
         numbers[k] = {TransposedCode(s, p.Note, p.Octave, item.Code), static_cast<Integer>(bar),
-                      chValue};
+                      rules.Channel ? channelValue : FieldValue(ch)};
     }
     if (items.empty()) return CopyResult::Copied;
     if (s.CopyMode == "INSERT" && !InsertSpace(c, static_cast<int>(items.size())))

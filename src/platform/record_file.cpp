@@ -50,7 +50,7 @@ void RecordFile::OpenWith(FileImages& images, const std::string& path, std::size
     if (recordLength == 0) throw VbError(59);
     // A file read in the open change is as it was then: no one else changes
     // the piece's files meanwhile.
-    if (const std::shared_ptr<FileImage> kept = images.ReadInChange(path); kept && kept->Existed) {
+    if (images.ThereInChange(path)) {
         images_ = &images;
         file_ = images.Use(path, recordLength, tag);
         readOnly_ = readOnly;
