@@ -97,6 +97,11 @@ void TellRecovery(Context& c, const Recovery& r) {
                      mb::Information, std::string("Open File"));
 }
 
+// The names of the files the program writes for piece title.
+OwnedName PieceFileNames(const std::string& title) {
+    return [title](const std::string& name) { return IsPieceFileName(title, name); };
+}
+
 void ShowOpenError(Context& c, const VbError& e) {
     c.msg.MsgBox(ErrorOccuredText(e), mb::OKOnly, std::string("Open File"));
 }
@@ -370,7 +375,7 @@ bool mnuFilSave_Click(Context& c) {
     c.screen.SetStatus2("Located in Directory " + PathText(OpenPieceHome(s)));
     try {
         // What a replacement cut short left behind goes first.
-        RemoveStrayTemporaryFiles(PieceDirectory(s));
+        RemoveStrayTemporaryFiles(PieceDirectory(s), PieceFileNames(s.PieceTitle));
         ReplaceWholeFile(PieceFilePath(s, s.PieceTitle + ".TNQ"),
                          [&s](const ByteSink& put) { WriteDataFile(s, put); });
     } catch (const VbError& e) {
@@ -461,7 +466,7 @@ bool OpenPieceFile(Context& c, const std::string& path) {
         if (!fs::is_directory(dir, ec)) throw VbError(err::PathNotFound);
         // A change cut short the last time the piece was open is finished
         // or undone before anything is read.
-        TellRecovery(c, RecoverDirectory(dir));
+        TellRecovery(c, RecoverDirectory(dir, PieceFileNames(loc->Title)));
         dataPath = JoinIgnoringCase(dir, loc->Title + ".TNQ");
         std::optional<DirectoryLock> lock = LockPieceDirectory(c, dir, loc->Title, "Open File");
         if (!lock) return false;

@@ -66,6 +66,14 @@ std::string TrackFileName(const std::string& title, int track) {
     return name + number;
 }
 
+bool IsPieceFileName(const std::string& title, const std::string& diskName) {
+    for (const char* ext : {".TNQ", ".DAT", ".MID"})
+        if (SameNameIgnoringCase(diskName, DiskName(title + ext))) return true;
+    for (int t = 1; t <= 96; ++t)
+        if (SameNameIgnoringCase(diskName, DiskName(TrackFileName(title, t)))) return true;
+    return false;
+}
+
 std::string FindNameIgnoringCase(const std::string& dir, const std::string& name) {
     const std::string disk = DiskName(name);
     // The name as it stands, asked of the system at once (the common case,

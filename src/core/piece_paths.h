@@ -39,6 +39,11 @@ bool SameNameIgnoringCase(const std::string& a, const std::string& b);
 // SONATA03, NOCTUR12, AB07.
 std::string TrackFileName(const std::string& title, int track);
 
+// Whether a name of the file system names one of the files the program
+// writes in the directory of piece title (any letter case): its data file
+// TITLE.TNQ, a track file, TITLE.DAT or TITLE.MID.
+bool IsPieceFileName(const std::string& title, const std::string& diskName);
+
 // The name of the entry of dir that is the program name name or differs
 // from it only in letter case (the exact name first); DiskName(name) when
 // there is none.

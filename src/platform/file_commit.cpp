@@ -164,23 +164,14 @@ Journal ParseJournal(const std::string& text) {
     return j;
 }
 
-bool IsTemporaryName(const std::string& name) {
-    // "NAME.MID.tmp", "NAME.MID.tmp1": the .MID writer's new file.
-    if (const std::size_t tmp = name.rfind(".MID.tmp"); tmp != std::string::npos && tmp > 0) {
-        const std::string_view digits = std::string_view(name).substr(tmp + 8);
-        return std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
-    }
-    if (name.size() < 2 || name[0] != '.') return false;
-    if (EndsWith(name, kNewSuffix)) return true;
-    // ".NAME.tnq-XXXXXX", from mkstemp.
-    const std::size_t dash = name.rfind(".tnq-");
-    if (dash == std::string::npos || dash == 0 || name.size() - dash != 11) return false;
-    for (std::size_t i = dash + 5; i < name.size(); ++i) {
-        const char c = name[i];
-        if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')))
-            return false;
-    }
-    return true;
+// A temporary name of the program's own in dir: the journal's, or that of
+// a file owned names.
+bool IsTemporaryName(const std::string& name, const OwnedName& owned) {
+    if (name == "." + std::string(kJournalName) + kNewSuffix) return true;
+    if (name.size() <= 1 + std::strlen(kNewSuffix) || name[0] != '.' || !EndsWith(name, kNewSuffix))
+        return false;
+    const std::string target = name.substr(1, name.size() - 1 - std::strlen(kNewSuffix));
+    return target != kJournalName && owned && owned(target);
 }
 
 // A file this user may not write (only for files that exist).
@@ -276,7 +267,7 @@ void CommitFiles(const std::vector<NewFile>& files, const std::string& change,
         throw CommitUnfinished(ErrorFromErrno(e), journal);
 }
 
-Recovery RecoverDirectory(const std::string& dir) {
+Recovery RecoverDirectory(const std::string& dir, const OwnedName& owned) {
     Recovery r;
     const std::string journal = JoinPath(dir, kJournalName);
     struct stat st {};
@@ -300,11 +291,11 @@ Recovery RecoverDirectory(const std::string& dir) {
         }
         if (const int e = Remove(journal)) Fail(e, journal);
     }
-    RemoveStrayTemporaryFiles(dir);
+    RemoveStrayTemporaryFiles(dir, owned);
     return r;
 }
 
-void RemoveStrayTemporaryFiles(const std::string& dir) {
+void RemoveStrayTemporaryFiles(const std::string& dir, const OwnedName& owned) {
     std::error_code ec;
     const std::string journal = JoinPath(dir, kJournalName);
     struct stat st {};
@@ -319,7 +310,7 @@ void RemoveStrayTemporaryFiles(const std::string& dir) {
     }
     for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
         const std::string name = it->path().filename().string();
-        if (IsTemporaryName(name) && it->is_regular_file(ec)) Remove(it->path().string());
+        if (IsTemporaryName(name, owned) && it->is_regular_file(ec)) Remove(it->path().string());
     }
 }
 

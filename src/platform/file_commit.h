@@ -67,15 +67,22 @@ struct Recovery {
     std::string Change; // the change named in the journal
 };
 
-// Finishes a committed change cut short in dir, undoes a pending one, and
-// removes the temporary files a replacement cut short left behind. Raises
-// VbError when a rename it needs to finish fails.
-Recovery RecoverDirectory(const std::string& dir);
+// Whether a file name of the directory names one of the files the program
+// writes there (a piece's data file, track files, NAME.DAT, NAME.MID): only
+// the temporary names of those files are the program's own.
+using OwnedName = std::function<bool(const std::string& name)>;
 
-// Removes the temporary files replacements cut short left in dir, and a
-// pending journal with them; a committed journal is left for
-// RecoverDirectory.
-void RemoveStrayTemporaryFiles(const std::string& dir);
+// Finishes a committed change cut short in dir, undoes a pending one, and
+// removes the temporary files a replacement cut short left behind (those of
+// the files owned names and of the journal, nothing else). Raises VbError
+// when a rename it needs to finish fails. Only the program that holds the
+// directory's lock may call it.
+Recovery RecoverDirectory(const std::string& dir, const OwnedName& owned);
+
+// Removes the temporary files replacements cut short left in dir (of the
+// files owned names), and a pending journal with them; a committed journal
+// is left for RecoverDirectory.
+void RemoveStrayTemporaryFiles(const std::string& dir, const OwnedName& owned);
 
 // The temporary name under which a new file is written beside path, and the
 // pattern of temporary names a replacement of a whole file uses (mkstemp's).

@@ -56,6 +56,11 @@ struct Files {
     }
 };
 
+// The files the program writes in the directory.
+bool SongNames(const std::string& name) {
+    return name.rfind("SONG", 0) == 0;
+}
+
 // The steps a three-file commit takes, in order.
 const std::vector<std::pair<CommitStep, int>> kSteps = {
     {CommitStep::WriteJournal, 0}, {CommitStep::WriteFile, 0},     {CommitStep::WriteFile, 1},
@@ -106,7 +111,7 @@ TEST(CommitFiles, AProgramStoppedAtAnyStepIsFinishedOrUndoneByTheNextRecovery) {
         // switch to committed: finished; a whole commit: nothing to do.
         using O = Recovery::Outcome;
         const O want = n == 0 || n == kSteps.size() ? O::Nothing : n <= 4 ? O::Undone : O::Completed;
-        const Recovery r = RecoverDirectory(f.dir.Path().string());
+        const Recovery r = RecoverDirectory(f.dir.Path().string(), SongNames);
         EXPECT_EQ(r.What, want) << "step " << n;
         if (want != O::Nothing) {
             EXPECT_EQ(r.Change, "Copy a Section");
@@ -123,13 +128,16 @@ TEST(CommitFiles, OneFileIsReplacedWithoutAJournalAndAStrayTemporaryFileIsRemove
     EXPECT_TRUE(f.Others().empty());
 
     // What a replacement or a Save cut short leaves, and files of others.
-    for (const char* name : {".SONG01.tnq-new", ".SONG.TNQ.tnq-Ab12Z9", "SONG.MID.tmp",
-                             "SONG.MID.tmp3", ".hidden", "SONG.MID", "notes.tmp"})
+    for (const char* name : {".SONG01.tnq-new", ".SONG.TNQ.tnq-new", "..tnq-change.tnq-new",
+                             ".SONG.TNQ.tnq-Ab12Z9", "notes.MID.tmp", "Take 2.MID.tmp7",
+                             ".notes.tnq-new", ".hidden", "SONG.MID"})
         test::WriteFile(f.dir.Path() / name, "x");
-    EXPECT_EQ(RecoverDirectory(f.dir.Path().string()).What, Recovery::Outcome::Nothing);
+    EXPECT_EQ(RecoverDirectory(f.dir.Path().string(), SongNames).What, Recovery::Outcome::Nothing);
     std::vector<std::string> left = f.Others();
     std::sort(left.begin(), left.end());
-    EXPECT_EQ(left, (std::vector<std::string>{".hidden", "SONG.MID", "notes.tmp"}));
+    // Only the program's own temporary names go; files of the user's stay.
+    EXPECT_EQ(left, (std::vector<std::string>{".SONG.TNQ.tnq-Ab12Z9", ".hidden", ".notes.tnq-new",
+                                              "SONG.MID", "Take 2.MID.tmp7", "notes.MID.tmp"}));
 }
 
 } // namespace
