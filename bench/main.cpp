@@ -64,7 +64,7 @@ struct Sizes {
     double Limit;                // seconds after which a run is stopped
 };
 
-constexpr Sizes kFull{96, 2000, 4000, 32000, 8000, 16000, 32000, 100, 10, 15, 90};
+constexpr Sizes kFull{96, 2000, 4000, 32000, 16000, 32000, 32000, 100, 10, 15, 90};
 constexpr Sizes kSmoke{4, 300, 700, 600, 100, 200, 600, 10, 1, 60, 120};
 constexpr int kLongMaxItems = 32766; // the largest piece the program makes
 
@@ -226,6 +226,7 @@ struct Row {
     // A comparison, run once in the full set; its seconds.
     std::function<double(Run&)> Extra;
     std::string Note; // printed beside the figures
+    bool Synced = true; // the command writes files and waits until they are on the disk
     // Not run when this row (an index) had a run stopped at the time limit:
     // the same command on a smaller piece.
     int After = -1;
@@ -458,6 +459,7 @@ Row OpenRow(const char* title, int tracks, int items) {
     Row row = NewRow("Open", PieceName(tracks, items), title);
     row.Copy = false;
     row.OpenFirst = false;
+    row.Synced = false;
     row.Command = [title](Run& r) { r.done = OpenPiece(r.p, r.source, title); };
     row.Files = [](Run& r) { return std::vector<fs::path>{DataFileOf(r.p.s)}; };
     row.Check = [tracks, items](Run& r) -> std::string {
@@ -564,8 +566,9 @@ std::string Pad(const std::string& text, std::size_t width, bool right = false) 
 }
 
 void PrintTable(const std::vector<Row>& rows) {
-    const std::vector<std::string> head{"command",     "piece", "runs", "median", "min",
-                                        "max", "read+write once", "peak MB", "note"};
+    const std::vector<std::string> head{"command", "piece",           "runs",    "median",
+                                        "min",     "max",             "read+write once",
+                                        "peak MB", "synced", "note"};
     std::vector<std::vector<std::string>> cells{head};
     for (const Row& row : rows) {
         const RowFigures& f = row.Figures;
@@ -583,7 +586,8 @@ void PrintTable(const std::vector<Row>& rows) {
         cells.push_back({row.Name, row.Piece, Num(static_cast<long long>(f.Seconds.size())),
                          none && f.TimedOutAfter >= 0 ? "> " + Time(f.TimedOutAfter)
                                                       : Time(f.Median()),
-                         Time(f.Min()), Time(f.Max()), Time(f.FloorMedian()), peak, note});
+                         Time(f.Min()), Time(f.Max()), Time(f.FloorMedian()), peak,
+                         row.Synced ? "yes" : "-", note});
     }
     std::vector<std::size_t> width(head.size());
     for (const auto& line : cells)
@@ -600,7 +604,8 @@ void PrintTable(const std::vector<Row>& rows) {
     }
     std::cout << "median, min, max: the command alone; read+write once: reading the files it\n"
                  "touches and writing each once (median); peak: resident memory while the\n"
-                 "command ran (* of the whole run).\n";
+                 "command ran (* of the whole run); synced: the command's files are on the\n"
+                 "disk when it returns, as every command that writes waits for them.\n";
 }
 
 } // namespace

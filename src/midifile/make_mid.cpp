@@ -101,9 +101,7 @@ bool WriteMidFile(Context& c, MidOptionsDialog& dialog, Long reference,
     }
 
     // The file is written under a temporary name, chunk by chunk as it is
-    // encoded, and replaces the old one only when complete.
-    // NAME.MID can be made again from the piece at any time, so the
-    // replacement does not wait for the disk.
+    // encoded, and replaces the old one only when complete and on the disk.
     c.screen.SetStatus1("Making .Mid file...");
     c.screen.SetHourglass(true);
     const std::string name = s.PieceTitle + ".MID";
@@ -117,8 +115,7 @@ bool WriteMidFile(Context& c, MidOptionsDialog& dialog, Long reference,
                 } catch (const VbError& e) {
                     throw EncoderRunTimeError{e};
                 }
-            },
-            Flush::NoWait);
+            });
         s.MidFileOpen = 0;
     } catch (const MidEncodeError& e) {
         s.MidFileOpen = 0;

@@ -15,6 +15,7 @@
 #include <sys/stat.h>
 #include <sys/uio.h>
 #include <unistd.h>
+#include <utility>
 
 namespace tnq {
 
@@ -56,55 +57,6 @@ int Step(const CommitHooks& hooks, CommitStep step, const std::string& path, Cal
     throw VbError(ErrorFromErrno(e), ErrorText(ErrorFromErrno(e)), path);
 }
 
-// Writes pieces as the new file at path (created, or emptied when it holds
-// bytes) with the mode of like (0644 when like does not exist); 0 or an
-// errno value. inode gets the new file's.
-int WriteNew(const std::string& path, const std::vector<std::string_view>& pieces,
-             const std::string& like, unsigned long long* inode = nullptr) {
-    struct stat st {};
-    const mode_t mode = ::stat(like.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644;
-    // No O_TRUNC: a file made empty ahead (FileMaker) and emptied again
-    // would be written out to the disk when it is closed, as the file
-    // system does with a file it sees replaced by truncation.
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
-    if (fd < 0) return errno;
-    int error = 0;
-    struct stat made {};
-    if (::fstat(fd, &made) != 0)
-        error = errno;
-    else if (made.st_size > 0 && ::ftruncate(fd, 0) != 0)
-        error = errno;
-    else if ((made.st_mode & 07777) != mode && ::fchmod(fd, mode) != 0)
-        error = errno;
-    else if (inode)
-        *inode = static_cast<unsigned long long>(made.st_ino);
-    std::vector<iovec> io;
-    for (const std::string_view p : pieces)
-        if (!p.empty()) io.push_back({const_cast<char*>(p.data()), p.size()});
-    std::size_t first = 0;
-    while (error == 0 && first < io.size()) {
-        const int count = static_cast<int>(std::min<std::size_t>(io.size() - first, IOV_MAX));
-        const ssize_t n = ::writev(fd, io.data() + first, count);
-        if (n < 0) {
-            if (errno != EINTR) error = errno;
-            continue;
-        }
-        if (n == 0) {
-            error = ENOSPC;
-            continue;
-        }
-        // Past the pieces written whole, into the one written in part.
-        auto left = static_cast<std::size_t>(n);
-        while (left > 0 && left >= io[first].iov_len) left -= io[first++].iov_len;
-        if (left > 0) {
-            io[first].iov_base = static_cast<char*>(io[first].iov_base) + left;
-            io[first].iov_len -= left;
-        }
-    }
-    if (::close(fd) != 0 && error == 0) error = errno;
-    return error;
-}
-
 int Rename(const std::string& from, const std::string& to) {
     return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
 }
@@ -113,20 +65,85 @@ int Remove(const std::string& path) {
     return ::unlink(path.c_str()) == 0 || errno == ENOENT ? 0 : errno;
 }
 
-// A file of the change: its target's name, and the inode of its new file
-// (what tells, after an exchange, the new contents from the old).
-struct JournalFile {
-    std::string Name;
-    unsigned long long Inode = 0;
+// A new file under its temporary name, open from its writing to its flush.
+class NewFileFd {
+public:
+    NewFileFd() = default;
+    NewFileFd(const NewFileFd&) = delete;
+    NewFileFd& operator=(const NewFileFd&) = delete;
+    ~NewFileFd() { Close(); }
+
+    // Makes the file at path afresh, with the mode of like (0644 when like
+    // does not exist), and writes pieces into it; 0 or an errno value. A
+    // file of the name left by a replacement cut short goes first.
+    int Write(const std::string& path, const std::vector<std::string_view>& pieces,
+              const std::string& like) {
+        struct stat st {};
+        const mode_t mode = ::stat(like.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644;
+        if (const int e = Remove(path)) return e;
+        fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_TRUNC | O_CLOEXEC, 0644);
+        if (fd_ < 0) return errno;
+        struct stat made {};
+        if (::fstat(fd_, &made) != 0) return errno;
+        if ((made.st_mode & 07777) != mode && ::fchmod(fd_, mode) != 0) return errno;
+        return WriteAll(pieces);
+    }
+    // Has the system start writing the file out, so that the flushes of
+    // several files overlap.
+    void StartWriteBack() const {
+        if (fd_ >= 0) ::sync_file_range(fd_, 0, 0, SYNC_FILE_RANGE_WRITE);
+    }
+    // Waits until the file is on the disk, and closes it; 0 or an errno value.
+    int Sync() {
+        int e = ::fsync(fd_) == 0 ? 0 : errno;
+        if (::close(std::exchange(fd_, -1)) != 0 && e == 0) e = errno;
+        return e;
+    }
+    void Close() {
+        if (fd_ >= 0) ::close(std::exchange(fd_, -1));
+    }
+
+private:
+    int WriteAll(const std::vector<std::string_view>& pieces) {
+        std::vector<iovec> io;
+        for (const std::string_view p : pieces)
+            if (!p.empty()) io.push_back({const_cast<char*>(p.data()), p.size()});
+        std::size_t first = 0;
+        while (first < io.size()) {
+            const int count = static_cast<int>(std::min<std::size_t>(io.size() - first, IOV_MAX));
+            const ssize_t n = ::writev(fd_, io.data() + first, count);
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) return errno;
+            if (n == 0) return ENOSPC;
+            // Past the pieces written whole, into the one written in part.
+            auto left = static_cast<std::size_t>(n);
+            while (left > 0 && left >= io[first].iov_len) left -= io[first++].iov_len;
+            if (left > 0) {
+                io[first].iov_base = static_cast<char*>(io[first].iov_base) + left;
+                io[first].iov_len -= left;
+            }
+        }
+        return 0;
+    }
+
+    int fd_ = -1;
 };
 
 // The journal's text: its state, the change, a line per file.
 std::string JournalText(const char* state, const std::string& change,
-                        const std::vector<JournalFile>& files) {
+                        const std::vector<std::string>& names) {
     std::string text = std::string(kJournalHead) + "\n" + state + "\n" + change + "\n";
-    for (const JournalFile& f : files) text += std::to_string(f.Inode) + " " + f.Name + "\n";
+    for (const std::string& name : names) text += "file " + name + "\n";
     return text + "end\n";
 }
+
+// A file of a journal: its target's name. Journals of earlier versions named
+// each file with the inode number of its new file, which told the new
+// contents from the old after an exchange of the two.
+struct JournalFile {
+    std::string Name;
+    unsigned long long Inode = 0; // 0: the temporary name holds the new contents
+};
 
 struct Journal {
     bool Whole = false; // read to its "end" line
@@ -153,13 +170,15 @@ Journal ParseJournal(const std::string& text) {
             j.Whole = true;
             break;
         }
-        // "inode name", a name of this directory only.
+        // "file NAME", or an earlier version's "INODE NAME"; a name of this
+        // directory only.
         const std::size_t space = lines[i].find(' ');
         if (space == std::string::npos) continue;
         const std::string name = lines[i].substr(space + 1);
         if (name.empty() || name.find('/') != std::string::npos || name == "." || name == "..")
             continue;
-        j.Files.push_back({name, std::strtoull(lines[i].c_str(), nullptr, 10)});
+        const bool plain = lines[i].compare(0, space, "file") == 0;
+        j.Files.push_back({name, plain ? 0 : std::strtoull(lines[i].c_str(), nullptr, 10)});
     }
     return j;
 }
@@ -181,88 +200,117 @@ bool WriteRefused(const std::string& path) {
     return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0 && errno == EACCES;
 }
 
-} // namespace
-
-int PutInPlace(const std::string& from, const std::string& to) {
+bool IsSymbolicLink(const std::string& path) {
     struct stat st {};
-    if (::lstat(to.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
-        ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_EXCHANGE) == 0) {
-        ::unlink(from.c_str()); // the old contents
-        return 0;
-    }
-    return Rename(from, to);
+    return ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
 }
+
+} // namespace
 
 std::string TemporaryPathFor(const std::string& path) {
     return JoinPath(DirOf(path), "." + NameOf(path) + kNewSuffix);
 }
 
-std::string TemporaryTemplateFor(const std::string& path) {
-    return JoinPath(DirOf(path), "." + NameOf(path) + ".tnq-XXXXXX");
+int SyncDirectory(const std::string& dir) {
+    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return errno;
+    int e = ::fsync(fd) == 0 ? 0 : errno;
+    // A file system that cannot flush a directory keeps its names anyway.
+    if (e == EINVAL) e = 0;
+    ::close(fd);
+    return e;
 }
 
 void CommitFiles(const std::vector<NewFile>& files, const std::string& change,
                  const CommitHooks& hooks) {
     if (files.empty()) return;
     const std::string dir = DirOf(files.front().Path);
-    for (const NewFile& f : files)
+    for (const NewFile& f : files) {
+        if (IsSymbolicLink(f.Path))
+            throw VbError(err::PathFileAccessError, ErrorText(err::PathFileAccessError),
+                          f.Path + " is a symbolic link");
         if (WriteRefused(f.Path)) Fail(EACCES, f.Path);
+    }
 
     const std::string journal = JoinPath(dir, kJournalName);
+    const std::string marked = TemporaryPathFor(journal);
     const bool journaled = files.size() > 1;
-    std::vector<JournalFile> listed;
-    for (const NewFile& f : files) listed.push_back({NameOf(f.Path), 0});
-    std::vector<std::string> written;
+    std::vector<std::string> names, temporary;
+    for (const NewFile& f : files) {
+        names.push_back(NameOf(f.Path));
+        temporary.push_back(TemporaryPathFor(f.Path));
+    }
+    std::vector<NewFileFd> fds(files.size());
     auto undo = [&](int e, const std::string& path) {
-        for (const std::string& t : written) Remove(t);
-        if (journaled) Remove(journal);
+        for (NewFileFd& fd : fds) fd.Close();
+        for (const std::string& t : temporary) Remove(t);
+        if (journaled) {
+            Remove(marked);
+            Remove(journal);
+        }
         Fail(e, path);
     };
 
     if (journaled) {
-        const std::string text = JournalText("pending", change, listed);
+        const std::string text = JournalText("pending", change, names);
+        NewFileFd pending;
         if (const int e = Step(hooks, CommitStep::WriteJournal, journal,
-                               [&] { return WriteNew(journal, {text}, journal); }))
+                               [&] { return pending.Write(journal, {text}, journal); }))
             undo(e, journal);
     }
+    // Every new file written, then each flushed: the disk writes them all
+    // out together.
     for (std::size_t i = 0; i < files.size(); ++i) {
-        const std::string tmp = TemporaryPathFor(files[i].Path);
-        written.push_back(tmp);
         if (const int e = Step(hooks, CommitStep::WriteFile, files[i].Path, [&] {
-                return WriteNew(tmp, files[i].Pieces, files[i].Path, &listed[i].Inode);
+                return fds[i].Write(temporary[i], files[i].Pieces, files[i].Path);
             }))
             undo(e, files[i].Path);
+        fds[i].StartWriteBack();
     }
+    for (std::size_t i = 0; i < files.size(); ++i)
+        if (const int e = Step(hooks, CommitStep::SyncFile, files[i].Path,
+                               [&] { return fds[i].Sync(); }))
+            undo(e, files[i].Path);
+
     if (!journaled) {
         if (const int e = Step(hooks, CommitStep::Rename, files.front().Path,
-                               [&] { return PutInPlace(written.front(), files.front().Path); }))
+                               [&] { return Rename(temporary.front(), files.front().Path); }))
             undo(e, files.front().Path);
+        // The new name on the disk: the change is stored.
+        if (const int e = Step(hooks, CommitStep::SyncDirectory, dir, [&] { return SyncDirectory(dir); }))
+            throw CommitUnfinished(ErrorFromErrno(e), dir);
         return;
     }
 
-    // The commit point: the journal switches to committed in one rename.
-    const std::string text = JournalText("committed", change, listed);
-    const std::string marked = TemporaryPathFor(journal);
-    written.push_back(marked);
-    if (const int e = Step(hooks, CommitStep::MarkCommitted, journal, [&] {
-            const int w = WriteNew(marked, {text}, journal);
-            return w != 0 ? w : PutInPlace(marked, journal);
+    // The commit point: the flushed committed journal renamed over the
+    // pending one, and the directory flushed, before any target changes.
+    const std::string text = JournalText("committed", change, names);
+    NewFileFd committed;
+    if (const int e = Step(hooks, CommitStep::SyncJournal, journal, [&] {
+            const int w = committed.Write(marked, {text}, journal);
+            return w != 0 ? w : committed.Sync();
         }))
         undo(e, journal);
+    if (const int e = Step(hooks, CommitStep::MarkCommitted, journal,
+                           [&] { return Rename(marked, journal); }))
+        undo(e, journal);
 
-    // From here the change stands: a rename the system refuses is left to
+    // From here the change stands: a step the system refuses is left to
     // RecoverDirectory, and told.
-    int failed = 0;
-    std::string failedPath;
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        const int e = Step(hooks, CommitStep::Rename, files[i].Path,
-                           [&] { return PutInPlace(written[i], files[i].Path); });
-        if (e != 0 && failed == 0) {
-            failed = e;
-            failedPath = files[i].Path;
-        }
+    int failed = Step(hooks, CommitStep::SyncDirectory, dir, [&] { return SyncDirectory(dir); });
+    std::string failedPath = failed != 0 ? dir : "";
+    for (std::size_t i = 0; failed == 0 && i < files.size(); ++i) {
+        failed = Step(hooks, CommitStep::Rename, files[i].Path,
+                      [&] { return Rename(temporary[i], files[i].Path); });
+        if (failed != 0) failedPath = files[i].Path;
+    }
+    if (failed == 0) {
+        failed = Step(hooks, CommitStep::SyncDirectory, dir, [&] { return SyncDirectory(dir); });
+        failedPath = dir;
     }
     if (failed != 0) throw CommitUnfinished(ErrorFromErrno(failed), failedPath);
+    // Every file is stored; a journal that outlives a power cut finds
+    // nothing left to do.
     if (const int e = Step(hooks, CommitStep::RemoveJournal, journal, [&] { return Remove(journal); }))
         throw CommitUnfinished(ErrorFromErrno(e), journal);
 }
@@ -275,15 +323,21 @@ Recovery RecoverDirectory(const std::string& dir, const OwnedName& owned) {
         const Journal j = ParseJournal(ReadWholeFile(journal));
         r.Change = j.Change;
         if (j.Whole && j.Committed) {
+            // A temporary name still there holds new contents: its rename
+            // is what is left of the change.
+            bool renamed = false;
             for (const JournalFile& f : j.Files) {
                 const std::string target = JoinPath(dir, f.Name);
                 const std::string tmp = TemporaryPathFor(target);
-                if (::lstat(tmp.c_str(), &st) != 0) continue; // in place already
-                // After an exchange the temporary name holds the old contents.
-                const bool isNew = static_cast<unsigned long long>(st.st_ino) == f.Inode;
+                if (::lstat(tmp.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+                // An earlier version's journal: after an exchange the
+                // temporary name held the old contents.
+                const bool isNew = f.Inode == 0 || static_cast<unsigned long long>(st.st_ino) == f.Inode;
                 if (const int e = isNew ? Rename(tmp, target) : Remove(tmp)) Fail(e, target);
+                renamed = renamed || isNew;
             }
-            r.What = Recovery::Outcome::Completed;
+            if (const int e = SyncDirectory(dir)) Fail(e, dir);
+            r.What = renamed ? Recovery::Outcome::Completed : Recovery::Outcome::Nothing;
         } else {
             // Pending, or cut short while it was written: nothing was
             // replaced yet.

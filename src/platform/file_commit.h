@@ -1,12 +1,20 @@
-// Several files of one directory replaced all or nothing. Every new file is
-// written in full beside its target under a temporary name; for more than
-// one file a journal in the directory first names the change and its files
-// ("pending"), is then switched in one rename to "committed", and only then
-// are the temporary files renamed over their targets and the journal
-// removed. A program stopped anywhere (killed, a full disk, a refused
-// permission) leaves either the targets as they were, with a pending
-// journal or stray temporary files that RecoverDirectory removes, or a
-// committed journal whose renames RecoverDirectory finishes.
+// Several files of one directory replaced all or nothing, and on the disk
+// when the replacement returns. Every new file is written in full beside its
+// target under a fixed temporary name of its own (".NAME.tnq-new"; the
+// directory is the program's alone while it holds the piece's lock), and
+// flushed to the disk, the files of a change together. For more than one
+// file a journal in the directory names the change and its files; written
+// first as "pending", it is switched to "committed" by the rename of a
+// flushed "committed" copy over it (the commit point), the directory is
+// flushed, and only then are the temporary files renamed over their targets,
+// the directory flushed again and the journal removed. One file needs no
+// journal: its rename is the commit point.
+//
+// A program stopped anywhere, by a kill or a power cut, leaves either the
+// targets as they were, with a pending journal or temporary files that
+// RecoverDirectory removes, or a committed journal whose remaining renames
+// RecoverDirectory finishes: a temporary name holds the new contents for as
+// long as it exists, so recovery needs nothing but the names.
 #pragma once
 
 #include "platform/vb.h"
@@ -23,7 +31,10 @@ namespace tnq {
 enum class CommitStep {
     WriteJournal,   // the pending journal
     WriteFile,      // one new file under its temporary name
-    MarkCommitted,  // the switch of the journal to committed
+    SyncFile,       // one new file flushed to the disk
+    SyncJournal,    // the committed journal written and flushed under its temporary name
+    MarkCommitted,  // its rename over the pending journal: the commit point
+    SyncDirectory,  // the directory's names flushed to the disk
     Rename,         // one temporary file over its target
     RemoveJournal,
 };
@@ -52,11 +63,12 @@ public:
 // Replaces every file of files (all in one directory), all or nothing;
 // change names the change in the journal. A failure before the commit
 // point raises VbError with its number and the file it concerns as Where,
-// every target as before and no temporary file left. A target that may not
-// be written (no write permission for this user) is refused that way, with
-// error 70, before anything is written. A failure after it (a rename the
-// system refuses) raises VbError too, with the journal kept for
-// RecoverDirectory to finish.
+// every target as before and no temporary file left. Refused that way
+// before anything is written: a target this user may not write (error 70),
+// and a target that is a symbolic link (error 75, Where naming it as one),
+// which a rename would replace by a plain file. A failure after the commit
+// point (a rename or a flush the system refuses) raises CommitUnfinished,
+// with the journal kept for RecoverDirectory to finish.
 void CommitFiles(const std::vector<NewFile>& files, const std::string& change,
                  const CommitHooks& hooks = {});
 
@@ -84,18 +96,10 @@ Recovery RecoverDirectory(const std::string& dir, const OwnedName& owned);
 // is left for RecoverDirectory.
 void RemoveStrayTemporaryFiles(const std::string& dir, const OwnedName& owned);
 
-// The temporary name under which a new file is written beside path, and the
-// pattern of temporary names a replacement of a whole file uses (mkstemp's).
+// The fixed temporary name under which a new file is written beside path.
 std::string TemporaryPathFor(const std::string& path);
-std::string TemporaryTemplateFor(const std::string& path);
 
-// Puts the complete new file from in to's place without waiting for the
-// disk; 0 or an errno value. An existing regular file is exchanged with
-// from in one step and then removed under from's name: a plain rename over
-// a file makes the file system write the new one out at once (its guard for
-// files replaced without a flush), which costs more than making the file.
-// Where to is no regular file (or none) or exchanging is not supported, from
-// is renamed.
-int PutInPlace(const std::string& from, const std::string& to);
+// Flushes the names of the directory dir to the disk; 0 or an errno value.
+int SyncDirectory(const std::string& dir);
 
 } // namespace tnq

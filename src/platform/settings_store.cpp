@@ -138,7 +138,7 @@ bool SettingsStore::SetIniSetting(const std::string& section, const std::string&
     std::error_code ec;
     std::filesystem::create_directories(file_.parent_path(), ec);
     try {
-        ReplaceWholeFile(file_.string(), text);
+        ReplaceWholeFile(file_.string(), text, Beside::UniqueName);
     } catch (const VbError&) {
         return false;
     }

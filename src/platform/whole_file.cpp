@@ -73,10 +73,6 @@ std::size_t ReadSome(int fd, char* to, std::size_t room) {
 constexpr std::size_t kLinePiece = std::size_t{64} << 10;
 constexpr std::size_t kFirstComparedPiece = std::size_t{4} << 10;
 
-int RenameOver(const char* from, const std::string& to) {
-    return ::rename(from, to.c_str()) == 0 ? 0 : errno;
-}
-
 } // namespace
 
 std::size_t ReadWholeFile(const std::string& path, const std::function<char*(std::size_t)>& room) {
@@ -162,21 +158,30 @@ std::string ReadWholeFile(const std::string& path) {
     return bytes;
 }
 
-void ReplaceWholeFile(const std::string& path, const std::string& bytes) {
-    ReplaceWholeFile(path, [&bytes](const ByteSink& put) { put(bytes); });
+void ReplaceWholeFile(const std::string& path, const std::string& bytes, Beside beside) {
+    ReplaceWholeFile(path, [&bytes](const ByteSink& put) { put(bytes); }, beside);
 }
 
 void ReplaceWholeFile(const std::string& path, const std::function<void(const ByteSink&)>& fill,
-                      Flush flush) {
-    namespace fs = std::filesystem;
-    const fs::path target(path);
-    const fs::path dir = target.parent_path().empty() ? fs::path(".") : target.parent_path();
-    std::string tmpl = TemporaryTemplateFor(path);
-    std::vector<char> name(tmpl.begin(), tmpl.end());
-    name.push_back('\0');
-
-    Fd fd(::mkstemp(name.data()));
-    if (fd.Get() < 0) throw VbError(ErrorFromErrno(errno));
+                      Beside beside) {
+    const std::filesystem::path target(path);
+    const std::string dir = target.parent_path().empty() ? "." : target.parent_path().string();
+    std::string name = TemporaryPathFor(path);
+    int made = -1;
+    if (beside == Beside::FixedName) {
+        // Left over from a replacement cut short, or written now.
+        ::unlink(name.c_str());
+        made = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_TRUNC | O_CLOEXEC, 0644);
+    } else {
+        std::vector<char> unique(name.begin(), name.end());
+        const std::string_view xs = "XXXXXX";
+        unique.insert(unique.end() - 3, xs.begin(), xs.end()); // ".tnq-XXXXXXnew"
+        unique.push_back('\0');
+        made = ::mkstemps(unique.data(), 3);
+        name = unique.data();
+    }
+    if (made < 0) throw VbError(ErrorFromErrno(errno));
+    Fd fd(made);
     int error = 0;
     const ByteSink put = [&](std::string_view bytes) {
         for (std::size_t off = 0; error == 0 && off < bytes.size();) {
@@ -191,28 +196,22 @@ void ReplaceWholeFile(const std::string& path, const std::function<void(const By
     try {
         fill(put);
     } catch (...) {
-        ::unlink(name.data());
+        ::unlink(name.c_str());
         throw;
     }
     // The new file keeps the mode of the one it replaces.
     struct stat old {};
     const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
     if (error == 0 && ::fchmod(fd.Get(), mode) != 0) error = ErrorFromErrno(errno);
-    const bool wait = flush == Flush::Wait;
-    if (error == 0 && wait && ::fsync(fd.Get()) != 0) error = ErrorFromErrno(errno);
+    if (error == 0 && ::fsync(fd.Get()) != 0) error = ErrorFromErrno(errno);
     if (::close(fd.Release()) != 0 && error == 0) error = ErrorFromErrno(errno);
-    if (error == 0) {
-        const int e = wait ? RenameOver(name.data(), path) : PutInPlace(name.data(), path);
-        if (e != 0) error = ErrorFromErrno(e);
-    }
+    if (error == 0 && ::rename(name.c_str(), path.c_str()) != 0) error = ErrorFromErrno(errno);
     if (error != 0) {
-        ::unlink(name.data());
+        ::unlink(name.c_str());
         throw VbError(error);
     }
-    if (!wait) return;
     // The new name reaches the disk with the directory.
-    Fd d(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (d.Get() >= 0) ::fsync(d.Get());
+    if (const int e = SyncDirectory(dir)) throw VbError(ErrorFromErrno(e));
 }
 
 } // namespace tnq

@@ -1,8 +1,8 @@
 // Whole-file reads and replacements for the program's files, and their
 // lines read in pieces. A replacement writes a temporary file beside the
 // target and puts it in the target's place only after every byte is written
-// (and flushed, unless asked not to wait for the disk), so a failure never
-// leaves a half-written file behind. Failures raise VbError with the
+// and flushed, so neither a failure nor a power cut leaves a half-written
+// file behind. Failures raise VbError with the
 // classic numbers (53 file not found, 61 disk full, 70 permission denied,
 // 76 path not found, ...).
 #pragma once
@@ -70,18 +70,23 @@ template <class F> std::size_t ForEachLine(std::string_view bytes, bool atEnd, F
 // its lines as ForEachLine splits them; a line stays whole however long.
 void ReadLines(const std::string& path, const std::function<void(std::string_view)>& line);
 
-// Replaces the file at path (created when missing) by bytes.
-void ReplaceWholeFile(const std::string& path, const std::string& bytes);
+// Where the new file of a replacement is written before it takes the
+// target's place: under the target's fixed temporary name, in a directory the
+// program holds (a piece directory, locked while it is open), or under a name
+// of its own, in a directory other programs may write at the same time.
+enum class Beside { FixedName, UniqueName };
+
+// Replaces the file at path (created when missing) by bytes. When it returns
+// the new file is on the disk under path.
+void ReplaceWholeFile(const std::string& path, const std::string& bytes,
+                      Beside beside = Beside::FixedName);
 
 // Where a file's bytes are handed, piece by piece.
 using ByteSink = std::function<void(std::string_view)>;
-// Whether a replacement waits until the new file is on the disk: a file
-// that can be made again at any time need not.
-enum class Flush { Wait, NoWait };
 // The same with the bytes fill hands to its sink in turn, so that a large
 // file is never built whole first. When fill raises an exception, the file
 // is left as it was and the exception goes on.
 void ReplaceWholeFile(const std::string& path, const std::function<void(const ByteSink&)>& fill,
-                      Flush flush = Flush::Wait);
+                      Beside beside = Beside::FixedName);
 
 } // namespace tnq

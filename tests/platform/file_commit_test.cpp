@@ -61,12 +61,39 @@ bool SongNames(const std::string& name) {
     return name.rfind("SONG", 0) == 0;
 }
 
-// The steps a three-file commit takes, in order.
+// The steps a three-file commit takes, in order: every new file and the
+// committed journal on the disk before the commit point (MarkCommitted), the
+// directory flushed after it and after the renames.
 const std::vector<std::pair<CommitStep, int>> kSteps = {
-    {CommitStep::WriteJournal, 0}, {CommitStep::WriteFile, 0},     {CommitStep::WriteFile, 1},
-    {CommitStep::WriteFile, 2},    {CommitStep::MarkCommitted, 0}, {CommitStep::Rename, 0},
-    {CommitStep::Rename, 1},       {CommitStep::Rename, 2},        {CommitStep::RemoveJournal, 0},
+    {CommitStep::WriteJournal, 0},  {CommitStep::WriteFile, 0},     {CommitStep::WriteFile, 1},
+    {CommitStep::WriteFile, 2},     {CommitStep::SyncFile, 0},      {CommitStep::SyncFile, 1},
+    {CommitStep::SyncFile, 2},      {CommitStep::SyncJournal, 0},   {CommitStep::MarkCommitted, 0},
+    {CommitStep::SyncDirectory, 0}, {CommitStep::Rename, 0},        {CommitStep::Rename, 1},
+    {CommitStep::Rename, 2},        {CommitStep::SyncDirectory, 0}, {CommitStep::RemoveJournal, 0},
 };
+constexpr std::size_t kCommitPoint = 8;
+
+TEST(CommitFiles, TakesItsStepsInOrderEachOnItsFile) {
+    Files f;
+    std::vector<std::pair<CommitStep, std::string>> seen;
+    CommitFiles(f.Change(), "Copy a Section",
+                {[&](CommitStep step, const std::string& path) {
+                    seen.emplace_back(step, path);
+                    return 0;
+                }});
+    ASSERT_EQ(seen.size(), kSteps.size());
+    const std::string journal = (f.dir.Path() / ".tnq-change").string();
+    for (std::size_t i = 0; i < kSteps.size(); ++i) {
+        const auto [step, file] = kSteps[i];
+        const bool onFile = step == CommitStep::WriteFile || step == CommitStep::SyncFile ||
+                            step == CommitStep::Rename;
+        const std::string want = onFile ? f.paths[static_cast<std::size_t>(file)]
+                                 : step == CommitStep::SyncDirectory ? f.dir.Path().string()
+                                                                     : journal;
+        EXPECT_EQ(seen[i], std::make_pair(step, want)) << "step " << i;
+    }
+    EXPECT_TRUE(f.AllAre(f.after));
+}
 
 // Hooks that act at the n-th step (from 0).
 CommitHooks AtStep(std::size_t n, std::function<int()> act) {
@@ -75,14 +102,16 @@ CommitHooks AtStep(std::size_t n, std::function<int()> act) {
 }
 
 TEST(CommitFiles, AFailureBeforeTheCommitPointLeavesEveryFileAsBeforeAndNoTemporaryFile) {
-    for (std::size_t n = 0; n < 5; ++n) {
-        for (const int e : {ENOSPC, EACCES}) {
+    for (std::size_t n = 0; n <= kCommitPoint; ++n) {
+        for (const int e : {ENOSPC, EACCES, EIO}) {
             Files f;
             try {
                 CommitFiles(f.Change(), "Copy a Section", AtStep(n, [e] { return e; }));
                 ADD_FAILURE() << "step " << n << ": no error";
             } catch (const VbError& err) {
-                EXPECT_EQ(err.Number(), e == ENOSPC ? err::DiskFull : err::PermissionDenied);
+                EXPECT_EQ(err.Number(), e == ENOSPC   ? err::DiskFull
+                                        : e == EACCES ? err::PermissionDenied
+                                                      : err::DeviceIOError);
                 EXPECT_FALSE(err.Where().empty());
             }
             EXPECT_TRUE(f.AllAre(f.before)) << "step " << n;
@@ -108,17 +137,66 @@ TEST(CommitFiles, AProgramStoppedAtAnyStepIsFinishedOrUndoneByTheNextRecovery) {
         ASSERT_TRUE(WIFEXITED(status));
 
         // Before the journal: nothing to do; pending: undone; after the
-        // switch to committed: finished; a whole commit: nothing to do.
+        // switch to committed: finished; every file renamed: nothing to do.
         using O = Recovery::Outcome;
-        const O want = n == 0 || n == kSteps.size() ? O::Nothing : n <= 4 ? O::Undone : O::Completed;
+        const O want = n == 0 ? O::Nothing
+                       : n <= kCommitPoint ? O::Undone
+                       : n <= kCommitPoint + 4 ? O::Completed
+                                               : O::Nothing;
         const Recovery r = RecoverDirectory(f.dir.Path().string(), SongNames);
         EXPECT_EQ(r.What, want) << "step " << n;
         if (want != O::Nothing) {
             EXPECT_EQ(r.Change, "Copy a Section");
         }
-        EXPECT_TRUE(f.AllAre(n <= 4 ? f.before : f.after)) << "step " << n;
+        EXPECT_TRUE(f.AllAre(n <= kCommitPoint ? f.before : f.after)) << "step " << n;
         EXPECT_TRUE(f.Others().empty()) << "step " << n << ": " << f.Others().front();
     }
+}
+
+// Killed after renaming its first file, the commit is finished the same in
+// a copy of the directory (inode numbers and times not kept) as in place.
+TEST(CommitFiles, ACopyOfADirectoryCutShortRecoversAsTheOriginal) {
+    Files f;
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        CommitFiles(f.Change(), "Apply Staccato", AtStep(kCommitPoint + 3, [] {
+                        ::_exit(9);
+                        return 0;
+                    }));
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    test::TempDir other;
+    const fs::path copy = other.Path() / "SONG.TNQ";
+    fs::copy(f.dir.Path(), copy, fs::copy_options::recursive);
+    EXPECT_EQ(RecoverDirectory(copy.string(), SongNames).What, Recovery::Outcome::Completed);
+    for (std::size_t i = 0; i < f.paths.size(); ++i)
+        EXPECT_EQ(test::ReadFile(copy / fs::path(f.paths[i]).filename()), f.after[i]) << i;
+    EXPECT_EQ(std::distance(fs::directory_iterator(copy), fs::directory_iterator()), 3);
+}
+
+// A track file that is a link to a file elsewhere is not replaced by a
+// plain file: the change is refused before anything is written.
+TEST(CommitFiles, ASymbolicLinkAmongTheTargetsRefusesTheChange) {
+    Files f;
+    test::TempDir elsewhere;
+    const fs::path real = elsewhere.Path() / "kept";
+    test::WriteFile(real, "linked");
+    fs::remove(f.paths[1]);
+    fs::create_symlink(real, f.paths[1]);
+    try {
+        CommitFiles(f.Change(), "Apply Staccato");
+        ADD_FAILURE() << "no error";
+    } catch (const VbError& e) {
+        EXPECT_EQ(e.Number(), err::PathFileAccessError);
+        EXPECT_EQ(e.Where(), f.paths[1] + " is a symbolic link");
+    }
+    EXPECT_TRUE(fs::is_symlink(f.paths[1]));
+    EXPECT_EQ(test::ReadFile(real), "linked");
+    EXPECT_EQ(f.Now(0), f.before[0]);
+    EXPECT_TRUE(f.Others().empty());
 }
 
 TEST(CommitFiles, OneFileIsReplacedWithoutAJournalAndAStrayTemporaryFileIsRemoved) {
