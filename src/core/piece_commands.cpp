@@ -537,8 +537,12 @@ bool mnuFilNew_Click(Context& c) {
             made = ::mkdir(dir.c_str(), 0777) == 0 ? 0 : errno;
         if (made == 0) {
             // Another copy may have opened the new directory already.
-            if ((lock = LockPieceDirectory(c, dir, title, "Create New File"))) break;
-            continue;
+            DirectoryLock::Outcome refused = DirectoryLock::Outcome::HeldElsewhere;
+            if ((lock = LockPieceDirectory(c, dir, title, "Create New File", &refused))) break;
+            if (refused == DirectoryLock::Outcome::HeldElsewhere) continue;
+            // Made here and never locked: it goes again.
+            fs::remove(dir, ec);
+            return false;
         }
         if (made == EEXIST) {
             c.msg.MsgBox(PieceOpenElsewhere(s, existing) ? OpenElsewhereText(title)
