@@ -32,6 +32,8 @@ namespace {
 
 constexpr const char* kDescriptionHeading = "  Track Descriptions";
 constexpr int kLastTrackNumber = 96;
+// The journal CommitFiles keeps in a directory while a change goes on.
+constexpr const char* kJournalName = ".tnq-change";
 
 // What the screen of a rebuild shows goes nowhere: the piece being rebuilt
 // is not the one on the screen.
@@ -100,6 +102,14 @@ void TellRecovery(Context& c, const Recovery& r) {
 // The names of the files the program writes for piece title.
 OwnedName PieceFileNames(const std::string& title) {
     return [title](const std::string& name) { return IsPieceFileName(title, name); };
+}
+
+// True when dir holds the journal of a change cut short and may not be
+// written, so the change can be neither finished nor undone.
+bool ChangeLeftUnwritable(const std::string& dir) {
+    struct stat st {};
+    if (::lstat((fs::path(dir) / kJournalName).c_str(), &st) != 0) return false;
+    return ::access(dir.c_str(), W_OK) != 0 && (errno == EROFS || errno == EACCES);
 }
 
 void ShowOpenError(Context& c, const VbError& e) {
@@ -464,12 +474,22 @@ bool OpenPieceFile(Context& c, const std::string& path) {
         const std::string dir = PieceDirectoryOf(loc->FilePath, loc->Title);
         std::error_code ec;
         if (!fs::is_directory(dir, ec)) throw VbError(err::PathNotFound);
+        // The lock first: a journal or temporary file in the directory may be
+        // another copy's change going on.
+        std::optional<DirectoryLock> lock = LockPieceDirectory(c, dir, loc->Title, "Open File");
+        if (!lock) return false;
+        if (ChangeLeftUnwritable(dir)) {
+            c.msg.MsgBox("The last change to the piece " + loc->Title +
+                             " was cut short, and its directory " + PathText(dir) +
+                             " may not be written. The change can be finished once the "
+                             "directory may be written; open the piece then.",
+                         mb::Exclamation, std::string("Open File"));
+            return false;
+        }
         // A change cut short the last time the piece was open is finished
         // or undone before anything is read.
         TellRecovery(c, RecoverDirectory(dir, PieceFileNames(loc->Title)));
         dataPath = JoinIgnoringCase(dir, loc->Title + ".TNQ");
-        std::optional<DirectoryLock> lock = LockPieceDirectory(c, dir, loc->Title, "Open File");
-        if (!lock) return false;
 
         // A file of the piece other than its data file, or a data file that
         // is empty or missing (a new piece never saved): the data file is
