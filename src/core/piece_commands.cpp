@@ -228,6 +228,51 @@ void ShowCutTracks(Context& c, const std::vector<CutTrack>& cut) {
     c.msg.MsgBox(text, mb::Exclamation, std::string("Open File"));
 }
 
+// A track whose file holds fewer items than the snapshot of the last Save.
+struct ShortTrack {
+    int Track = 0;
+    int FileItems = 0;
+    int SavedItems = 0;
+};
+
+// The tracks of piece title in dir whose files hold fewer items than saved
+// (the snapshot's count of each track) records; a missing file holds none.
+std::vector<ShortTrack> ShortTracks(const std::string& dir, const std::string& title,
+                                    const std::vector<int>& saved) {
+    std::vector<ShortTrack> found;
+    for (std::size_t t = 1; t < saved.size(); ++t) {
+        if (saved[t] == 0) continue;
+        const int track = static_cast<int>(t);
+        const int items = ItemsInTrackFile(JoinIgnoringCase(dir, TrackFileName(title, track)));
+        if (items < saved[t]) found.push_back({track, items, saved[t]});
+    }
+    return found;
+}
+
+std::string ItemsText(int n) {
+    return std::to_string(n) + (n == 1 ? " item" : " items");
+}
+
+// The question before the snapshot's items that track files no longer hold
+// are given up. True to open the piece with its tracks as their files have
+// them.
+bool GiveUpMissingItems(Context& c, const std::string& title,
+                        const std::vector<ShortTrack>& lost) {
+    std::string text;
+    for (const ShortTrack& k : lost)
+        text += "The file " + TrackFileName(title, k.Track) + " of Track " +
+                std::to_string(k.Track) + " holds " + ItemsText(k.FileItems) +
+                "; the last Save of the piece recorded " + std::to_string(k.SavedItems) + ".\n";
+    text += "Do you wish to open the piece with its tracks as their files hold them? The next "
+            "Save then replaces what the piece file recorded of the missing items, and they are "
+            "lost.";
+    c.screen.SetHourglass(false);
+    const bool yes =
+        c.msg.MsgBox(text, mb::YesNo | mb::Exclamation, std::string("Open File")) == mb::Yes;
+    c.screen.SetHourglass(yes);
+    return yes;
+}
+
 // Stops the reading of a data file whose score could not be sized (the
 // memory message has been shown).
 struct ScoreNotSized {};
@@ -266,6 +311,8 @@ public:
         row_.Bend[item] = v.Bend;
         counts_[static_cast<std::size_t>(t)] = item;
     }
+    // Each track's count in the snapshot, by track number.
+    const std::vector<int>& Counts() const { return counts_; }
 
     // The whole file read: each track's count and cursor, and the open
     // piece's score let go.
@@ -285,7 +332,8 @@ public:
         kept_ = ScoreArrays{};
         RestoreLimits(s, limits_);
         s.RecalcDone = recalcDone_;
-        ShowTrackCounts(c_);
+        // Without an open piece there is no score to show.
+        if (s.PieceOpen == 1) ShowTrackCounts(c_);
     }
 
 private:
@@ -311,7 +359,8 @@ void ReadDescriptions(Context& c) {
 
 // Reads the data file at dataPath into the score and puts its piece in
 // place of the open one, keeping its lock. False (previous piece untouched)
-// when the score cannot be sized; raises DataFileError or VbError (previous
+// when the score cannot be sized or the items a track file lost since the
+// last Save are not to be given up; raises DataFileError or VbError (previous
 // piece untouched) when the file is damaged or cannot be read.
 bool PutPieceInPlace(Context& c, const PieceLocation& loc, const std::string& dataPath,
                      DirectoryLock lock) {
@@ -326,6 +375,13 @@ bool PutPieceInPlace(Context& c, const PieceLocation& loc, const std::string& da
     } catch (...) {
         into.PutBack();
         throw;
+    }
+    // Items only the snapshot still holds are not given up unasked.
+    const std::vector<ShortTrack> lost =
+        ShortTracks(fs::path(dataPath).parent_path().string(), loc.Title, into.Counts());
+    if (!lost.empty() && !GiveUpMissingItems(c, loc.Title, lost)) {
+        into.PutBack();
+        return false;
     }
     into.Finish();
     CloseTrackFiles(s);
