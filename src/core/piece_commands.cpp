@@ -256,8 +256,7 @@ std::string ItemsText(int n) {
 // The question before the snapshot's items that track files no longer hold
 // are given up. True to open the piece with its tracks as their files have
 // them.
-bool GiveUpMissingItems(Context& c, const std::string& title,
-                        const std::vector<ShortTrack>& lost) {
+bool GiveUpMissingItems(Context& c, const std::string& title, const std::vector<ShortTrack>& lost) {
     std::string text;
     for (const ShortTrack& k : lost)
         text += "The file " + TrackFileName(title, k.Track) + " of Track " +

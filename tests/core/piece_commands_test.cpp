@@ -687,8 +687,8 @@ TEST_F(PieceCommandsTest, SaveAndOpenRemoveWhatAReplacementCutShortLeftBehind) {
     test::WriteFile(dir / "SONG02", SongTrack2());
     for (const char* step : {"save", "open"}) {
         SCOPED_TRACE(step);
-        for (const char* name : {".SONG02.tnq-new", ".SONG.TNQ.tnq-new", "SONG.MID.tmp",
-                                 ".NOTES.tnq-new"})
+        for (const char* name :
+             {".SONG02.tnq-new", ".SONG.TNQ.tnq-new", "SONG.MID.tmp", ".NOTES.tnq-new"})
             test::WriteFile(dir / name, "left");
         if (std::string(step) == "save")
             ASSERT_TRUE(mnuFilSave_Click(c));
