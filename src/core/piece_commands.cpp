@@ -32,6 +32,8 @@ namespace {
 
 constexpr const char* kDescriptionHeading = "  Track Descriptions";
 constexpr int kLastTrackNumber = 96;
+// The journal CommitFiles keeps in a directory while a change goes on.
+constexpr const char* kJournalName = ".tnq-change";
 
 // What the screen of a rebuild shows goes nowhere: the piece being rebuilt
 // is not the one on the screen.
@@ -100,6 +102,14 @@ void TellRecovery(Context& c, const Recovery& r) {
 // The names of the files the program writes for piece title.
 OwnedName PieceFileNames(const std::string& title) {
     return [title](const std::string& name) { return IsPieceFileName(title, name); };
+}
+
+// True when dir holds the journal of a change cut short and may not be
+// written, so the change can be neither finished nor undone.
+bool ChangeLeftUnwritable(const std::string& dir) {
+    struct stat st {};
+    if (::lstat((fs::path(dir) / kJournalName).c_str(), &st) != 0) return false;
+    return ::access(dir.c_str(), W_OK) != 0 && (errno == EROFS || errno == EACCES);
 }
 
 void ShowOpenError(Context& c, const VbError& e) {
@@ -218,6 +228,50 @@ void ShowCutTracks(Context& c, const std::vector<CutTrack>& cut) {
     c.msg.MsgBox(text, mb::Exclamation, std::string("Open File"));
 }
 
+// A track whose file holds fewer items than the snapshot of the last Save.
+struct ShortTrack {
+    int Track = 0;
+    int FileItems = 0;
+    int SavedItems = 0;
+};
+
+// The tracks of piece title in dir whose files hold fewer items than saved
+// (the snapshot's count of each track) records; a missing file holds none.
+std::vector<ShortTrack> ShortTracks(const std::string& dir, const std::string& title,
+                                    const std::vector<int>& saved) {
+    std::vector<ShortTrack> found;
+    for (std::size_t t = 1; t < saved.size(); ++t) {
+        if (saved[t] == 0) continue;
+        const int track = static_cast<int>(t);
+        const int items = ItemsInTrackFile(JoinIgnoringCase(dir, TrackFileName(title, track)));
+        if (items < saved[t]) found.push_back({track, items, saved[t]});
+    }
+    return found;
+}
+
+std::string ItemsText(int n) {
+    return std::to_string(n) + (n == 1 ? " item" : " items");
+}
+
+// The question before the snapshot's items that track files no longer hold
+// are given up. True to open the piece with its tracks as their files have
+// them.
+bool GiveUpMissingItems(Context& c, const std::string& title, const std::vector<ShortTrack>& lost) {
+    std::string text;
+    for (const ShortTrack& k : lost)
+        text += "The file " + TrackFileName(title, k.Track) + " of Track " +
+                std::to_string(k.Track) + " holds " + ItemsText(k.FileItems) +
+                "; the last Save of the piece recorded " + std::to_string(k.SavedItems) + ".\n";
+    text += "Do you wish to open the piece with its tracks as their files hold them? The next "
+            "Save then replaces what the piece file recorded of the missing items, and they are "
+            "lost.";
+    c.screen.SetHourglass(false);
+    const bool yes =
+        c.msg.MsgBox(text, mb::YesNo | mb::Exclamation, std::string("Open File")) == mb::Yes;
+    c.screen.SetHourglass(yes);
+    return yes;
+}
+
 // Stops the reading of a data file whose score could not be sized (the
 // memory message has been shown).
 struct ScoreNotSized {};
@@ -256,6 +310,8 @@ public:
         row_.Bend[item] = v.Bend;
         counts_[static_cast<std::size_t>(t)] = item;
     }
+    // Each track's count in the snapshot, by track number.
+    const std::vector<int>& Counts() const { return counts_; }
 
     // The whole file read: each track's count and cursor, and the open
     // piece's score let go.
@@ -275,7 +331,8 @@ public:
         kept_ = ScoreArrays{};
         RestoreLimits(s, limits_);
         s.RecalcDone = recalcDone_;
-        ShowTrackCounts(c_);
+        // Without an open piece there is no score to show.
+        if (s.PieceOpen == 1) ShowTrackCounts(c_);
     }
 
 private:
@@ -301,7 +358,8 @@ void ReadDescriptions(Context& c) {
 
 // Reads the data file at dataPath into the score and puts its piece in
 // place of the open one, keeping its lock. False (previous piece untouched)
-// when the score cannot be sized; raises DataFileError or VbError (previous
+// when the score cannot be sized or the items a track file lost since the
+// last Save are not to be given up; raises DataFileError or VbError (previous
 // piece untouched) when the file is damaged or cannot be read.
 bool PutPieceInPlace(Context& c, const PieceLocation& loc, const std::string& dataPath,
                      DirectoryLock lock) {
@@ -316,6 +374,13 @@ bool PutPieceInPlace(Context& c, const PieceLocation& loc, const std::string& da
     } catch (...) {
         into.PutBack();
         throw;
+    }
+    // Items only the snapshot still holds are not given up unasked.
+    const std::vector<ShortTrack> lost =
+        ShortTracks(fs::path(dataPath).parent_path().string(), loc.Title, into.Counts());
+    if (!lost.empty() && !GiveUpMissingItems(c, loc.Title, lost)) {
+        into.PutBack();
+        return false;
     }
     into.Finish();
     CloseTrackFiles(s);
@@ -464,12 +529,22 @@ bool OpenPieceFile(Context& c, const std::string& path) {
         const std::string dir = PieceDirectoryOf(loc->FilePath, loc->Title);
         std::error_code ec;
         if (!fs::is_directory(dir, ec)) throw VbError(err::PathNotFound);
+        // The lock first: a journal or temporary file in the directory may be
+        // another copy's change going on.
+        std::optional<DirectoryLock> lock = LockPieceDirectory(c, dir, loc->Title, "Open File");
+        if (!lock) return false;
+        if (ChangeLeftUnwritable(dir)) {
+            c.msg.MsgBox("The last change to the piece " + loc->Title +
+                             " was cut short, and its directory " + PathText(dir) +
+                             " may not be written. The change can be finished once the "
+                             "directory may be written; open the piece then.",
+                         mb::Exclamation, std::string("Open File"));
+            return false;
+        }
         // A change cut short the last time the piece was open is finished
         // or undone before anything is read.
         TellRecovery(c, RecoverDirectory(dir, PieceFileNames(loc->Title)));
         dataPath = JoinIgnoringCase(dir, loc->Title + ".TNQ");
-        std::optional<DirectoryLock> lock = LockPieceDirectory(c, dir, loc->Title, "Open File");
-        if (!lock) return false;
 
         // A file of the piece other than its data file, or a data file that
         // is empty or missing (a new piece never saved): the data file is
@@ -537,8 +612,12 @@ bool mnuFilNew_Click(Context& c) {
             made = ::mkdir(dir.c_str(), 0777) == 0 ? 0 : errno;
         if (made == 0) {
             // Another copy may have opened the new directory already.
-            if ((lock = LockPieceDirectory(c, dir, title, "Create New File"))) break;
-            continue;
+            DirectoryLock::Outcome refused = DirectoryLock::Outcome::HeldElsewhere;
+            if ((lock = LockPieceDirectory(c, dir, title, "Create New File", &refused))) break;
+            if (refused == DirectoryLock::Outcome::HeldElsewhere) continue;
+            // Made here and never locked: it goes again.
+            fs::remove(dir, ec);
+            return false;
         }
         if (made == EEXIST) {
             c.msg.MsgBox(PieceOpenElsewhere(s, existing) ? OpenElsewhereText(title)

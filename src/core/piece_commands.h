@@ -32,11 +32,16 @@ bool mnuFilNew_Click(Context& c);
 bool mnuFilOpen_Click(Context& c);
 
 // Opens the piece of path without a question or dialog (the dialog's
-// choice, a recent-piece entry). The score comes from the data file's
-// snapshot, except for a track whose file holds another number of items
-// (written after the last Save): that track is read from its file and the
-// opened piece is changed (PieceChanged 1); otherwise it is unchanged
-// (PieceChanged 0). On failure everything stays as it was.
+// choice, a recent-piece entry). The piece directory is locked before
+// anything in it is looked at; a piece another copy holds, a directory that
+// cannot be locked, or a change cut short in a directory that may not be
+// written is refused with its message and nothing in the directory changes.
+// The score comes from the data file's snapshot, except for a track whose
+// file holds another number of items (written after the last Save): that
+// track is read from its file and the opened piece is changed (PieceChanged
+// 1); otherwise it is unchanged (PieceChanged 0). Where a track file holds
+// fewer items than the snapshot, a question names each such track and No
+// leaves the piece unopened. On failure everything stays as it was.
 bool OpenPieceFile(Context& c, const std::string& path);
 
 // File > Save: writes the data file of the open piece through a temporary

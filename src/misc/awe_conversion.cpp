@@ -226,8 +226,13 @@ void OpenAWEConversion(Context& c) {
 
         const std::string dir = NewPieceDirectoryOf(s.FilePath, name);
         if (::mkdir(dir.c_str(), 0777) != 0) throw VbError(ErrorFromErrno(errno));
-        std::optional<DirectoryLock> lock = LockPieceDirectory(c, dir, name, kTitle);
-        if (!lock) return;
+        DirectoryLock::Outcome refused = DirectoryLock::Outcome::HeldElsewhere;
+        std::optional<DirectoryLock> lock = LockPieceDirectory(c, dir, name, kTitle, &refused);
+        if (!lock) {
+            // Made here and never locked: it goes again.
+            if (refused == DirectoryLock::Outcome::NotLockable) fs::remove(dir, ec);
+            return;
+        }
         s.PieceLock = std::move(*lock);
 
         PieceHeader ph;

@@ -3,6 +3,7 @@
 #include "core/file_menu.h"
 #include "core/memory.h"
 #include "core/piece_commands.h"
+#include "core/piece_paths.h"
 #include "core/startup.h"
 #include "core/track_files.h"
 #include "core/vocabulary.h"
@@ -25,7 +26,7 @@ protected:
         test::WriteFile(DataPath(title), "\"60\",480,\"" + music +
                                              "\",\"\",0,\"4\",\"4\",32,2000,#FALSE#,3,2\r\n"
                                              "010600000048006400010100000\r\n");
-        test::WriteFile(music + "/" + title + ".TNQ/" + title + "01",
+        test::WriteFile(music + "/" + title + ".TNQ/" + TrackFileName(title, 1),
                         EncodeRecord({"C", "4", "q", "0", "64", "1", "1", "0"}) +
                             EncodeRecord(kEndRecord));
     }
@@ -141,7 +142,6 @@ TEST_F(FileMenuTest, LongDirectoryAndRecentEntrySurviveARestartAndExit) {
     LoadRecentPieces(c);
     ASSERT_TRUE(mnuFileArray_Click(c, 1));
     EXPECT_EQ(s.PieceTitle, "SEVENTH");
-    p.msg.Answer(mb::No);
     EXPECT_FALSE(Form_QueryUnload(c));
     EXPECT_EQ(Setting("File1"), DataPath("SEVENTH"));
     EXPECT_EQ(Setting("FilePath"), music);

@@ -4,6 +4,7 @@
 #include "core/memory.h"
 #include "core/piece_commands.h"
 #include "core/piece_file.h"
+#include "core/piece_lock.h"
 #include "core/piece_paths.h"
 #include "core/piece_title.h"
 #include "core/screen_procs.h"
@@ -11,12 +12,21 @@
 #include "core/vocabulary.h"
 #include "music_dir_fixture.h"
 #include "platform/cp1252.h"
+#include "platform/file_commit.h"
 #include "support/fakes.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <fcntl.h>
 #include <filesystem>
+#include <functional>
 #include <iterator>
+#include <map>
+#include <optional>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 namespace tnq {
 namespace {
@@ -27,6 +37,71 @@ namespace fs = std::filesystem;
 long EntriesIn(const std::string& dir) {
     return std::distance(fs::directory_iterator(dir), fs::directory_iterator());
 }
+
+// Every file of a directory, by name, with its bytes.
+std::map<std::string, std::string> FilesIn(const std::string& dir) {
+    std::map<std::string, std::string> files;
+    for (const auto& e : fs::directory_iterator(dir))
+        files[e.path().filename().string()] = test::ReadFile(e.path());
+    return files;
+}
+
+// A change to SONG02 and SONG05 of dir cut short after its commit point:
+// the committed journal and the new files under their temporary names.
+void CutShortChange(const std::string& dir) {
+    CommitHooks hooks;
+    hooks.Before = [](CommitStep step, const std::string&) {
+        return step == CommitStep::Rename ? EIO : 0;
+    };
+    EXPECT_THROW(CommitFiles({{dir + "/SONG02", {"new 2"}}, {dir + "/SONG05", {"new 5"}}},
+                             "Accept Item", hooks),
+                 CommitUnfinished);
+}
+
+// No file can be opened while it lasts (EMFILE), for root as for anyone.
+class NoFreeDescriptor {
+public:
+    NoFreeDescriptor() {
+        ::getrlimit(RLIMIT_NOFILE, &was_);
+        const int lowest = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+        ::close(lowest);
+        rlimit none = was_;
+        none.rlim_cur = static_cast<rlim_t>(lowest);
+        ::setrlimit(RLIMIT_NOFILE, &none);
+    }
+    ~NoFreeDescriptor() { ::setrlimit(RLIMIT_NOFILE, &was_); }
+    NoFreeDescriptor(const NoFreeDescriptor&) = delete;
+    NoFreeDescriptor& operator=(const NoFreeDescriptor&) = delete;
+
+private:
+    rlimit was_{};
+};
+
+// dir may not be written while it lasts: a read-only bind mount of itself
+// where mounting is allowed (root), else its write permissions taken.
+class ReadOnlyDirectory {
+public:
+    explicit ReadOnlyDirectory(std::string dir) : dir_(std::move(dir)) {
+        mounted_ = ::mount(dir_.c_str(), dir_.c_str(), nullptr, MS_BIND, nullptr) == 0;
+        if (mounted_)
+            ::mount(nullptr, dir_.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr);
+        else
+            fs::permissions(dir_, fs::perms::all, fs::perm_options::remove);
+    }
+    ~ReadOnlyDirectory() {
+        if (mounted_)
+            ::umount2(dir_.c_str(), MNT_DETACH);
+        else
+            fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add);
+    }
+    ReadOnlyDirectory(const ReadOnlyDirectory&) = delete;
+    ReadOnlyDirectory& operator=(const ReadOnlyDirectory&) = delete;
+    bool Holds() const { return ::access(dir_.c_str(), W_OK) != 0; }
+
+private:
+    std::string dir_;
+    bool mounted_ = false;
+};
 
 TrackItemRecord Note(const std::string& name, const std::string& bar) {
     return {name, "4", "q", "0", "64", bar, "1", "0"};
@@ -64,6 +139,13 @@ protected:
         s.CurrentItem(2) = 4;
         ShowTrackCounts(c);
         ASSERT_TRUE(mnuFilSave_Click(c));
+    }
+    // The file of track 2 of SONG as saved.
+    std::string SongTrack2() const {
+        std::string bytes;
+        for (const char* note : {"C", "C#", "D"})
+            bytes += EncodeRecord({note, "4", "q", "0", "64", "1", "2", "0"});
+        return bytes + EncodeRecord(kEndRecord);
     }
     // What must stay as it was when an Open fails.
     void ExpectSongStillOpen() {
@@ -426,37 +508,204 @@ TEST_F(PieceCommandsTest, OpenTakesATrackFromTheSnapshotOnlyWhereItsFileAgrees) 
         EXPECT_EQ(s.CurrentItem(2), s.ItemCount(2) + 1) << k.what;
         EXPECT_TRUE(p.msg.shown.empty()) << k.what << ": " << p.msg.Last().Text;
     }
-    // An item fewer, and no file at all.
-    WriteTrack(music + "/SONG.TNQ", "SONG02", {saved[0], saved[1]});
-    for (const Integer items : {2, 0}) {
+}
+
+TEST_F(PieceCommandsTest, OpenAsksBeforeItemsTheTrackFilesLostAreGivenUp) {
+    OpenSong(); // 3 items on track 2, and 1 on track 5 below
+    s.NoteCode(5, 1) = 60;
+    s.ItemTime(5, 1) = 480;
+    s.ItemDyn(5, 1) = 64;
+    s.BarNo(5, 1) = 1;
+    s.ItemChan(5, 1) = 1;
+    s.ItemCount(5) = 1;
+    ASSERT_TRUE(mnuFilSave_Click(c));
+    const std::string dir = music + "/SONG.TNQ";
+    const std::string c4 = EncodeRecord(Note("C", "1")), end = EncodeRecord(kEndRecord);
+    const std::string whole2 = SongTrack2(), whole5 = c4 + end;
+    const std::string saved = test::ReadFile(DataPath("SONG"));
+    const std::string question =
+        "Do you wish to open the piece with its tracks as their files hold them? The next "
+        "Save then replaces what the piece file recorded of the missing items, and they are lost.";
+    struct Case {
+        const char* what;
+        std::optional<std::string> track2; // nothing: no file
+        std::string track5;
+        Integer items2, items5;
+        std::string named;
+    };
+    const Case cases[] = {
+        {"an item left", c4 + end, whole5, 1, 1,
+         "The file SONG02 of Track 2 holds 1 item; the last Save of the piece recorded 3.\n"},
+        {"emptied", "", whole5, 0, 1,
+         "The file SONG02 of Track 2 holds 0 items; the last Save of the piece recorded 3.\n"},
+        {"gone, and another cut", std::nullopt, c4.substr(0, 9), 0, 0,
+         "The file SONG02 of Track 2 holds 0 items; the last Save of the piece recorded 3.\n"
+         "The file SONG05 of Track 5 holds 0 items; the last Save of the piece recorded 1.\n"},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.what);
+        fs::remove(dir + "/SONG02");
+        if (k.track2) test::WriteFile(dir + "/SONG02", *k.track2);
+        test::WriteFile(dir + "/SONG05", k.track5);
+        const auto files = FilesIn(dir);
+
+        for (const int answer : {mb::No, mb::Yes}) {
+            p.msg.shown.clear();
+            p.msg.Answer(answer);
+            if (answer == mb::Yes && k.track5 != whole5) p.msg.AnswerOk(); // the cut record
+            ASSERT_EQ(OpenPieceFile(c, DataPath("SONG")), answer == mb::Yes);
+            EXPECT_EQ(p.msg.shown[0].Text, k.named + question);
+            EXPECT_EQ(p.msg.shown[0].Code, mb::YesNo | mb::Exclamation);
+            EXPECT_EQ(p.msg.shown[0].Title, "Open File");
+            EXPECT_EQ(FilesIn(dir), files) << "the data file and every track file untouched";
+            if (answer == mb::No) {
+                ExpectSongStillOpen();
+                EXPECT_EQ(s.ItemCount(5), 1);
+            }
+        }
+        EXPECT_EQ(s.ItemCount(2), k.items2);
+        EXPECT_EQ(s.ItemCount(5), k.items5);
+        EXPECT_EQ(s.PieceChanged, 1);
+
+        // The files mended, the piece opens as saved and unasked.
+        test::WriteFile(dir + "/SONG02", whole2);
+        test::WriteFile(dir + "/SONG05", whole5);
+        p.msg.shown.clear();
         ASSERT_TRUE(OpenPieceFile(c, DataPath("SONG")));
-        EXPECT_EQ(s.ItemCount(2), items);
-        EXPECT_EQ(s.PieceChanged, 1) << items;
-        fs::remove(music + "/SONG.TNQ/SONG02");
+        EXPECT_TRUE(p.msg.shown.empty());
+        EXPECT_EQ(test::ReadFile(DataPath("SONG")), saved);
     }
+}
+
+TEST_F(PieceCommandsTest, AFailedFirstOpenLeavesNoPieceOpen) {
+    const std::string item = "010600000048006400010100000\r\n"; // no track file holds it
+    struct Case {
+        std::string data, text;
+    };
+    const Case cases[] = {
+        {Header() + item.substr(0, 20), "The piece file "},
+        {Header() + item, "The file SONG01 of Track 1 holds 0 items"},
+    };
+    for (const Case& k : cases) {
+        test::WriteFile(DataPath("SONG"), k.data);
+        p.msg.shown.clear();
+        p.msg.Answer(mb::No);
+        EXPECT_FALSE(OpenPieceFile(c, DataPath("SONG")));
+        ASSERT_EQ(p.msg.shown.size(), 1u) << p.msg.Last().Text;
+        EXPECT_EQ(p.msg.Last().Text.substr(0, k.text.size()), k.text);
+        EXPECT_EQ(s.PieceOpen, 0);
+    }
+}
+
+TEST_F(PieceCommandsTest, OpenRefusedTheLockLeavesTheOtherCopysChangeAlone) {
+    OpenSong();
+    NewPiece("Other");
+    const std::string dir = music + "/SONG.TNQ";
+    DirectoryLock other; // the copy of the program that has SONG open
+    ASSERT_EQ(other.Take(dir), DirectoryLock::Outcome::Taken);
+    CutShortChange(dir);
+    test::WriteFile(dir + "/.SONG.TNQ.tnq-new", "being written");
+    const auto files = FilesIn(dir);
+    ASSERT_EQ(files.size(), 5u);
+
+    p.msg.shown.clear();
+    p.msg.AnswerOk();
+    EXPECT_FALSE(OpenPieceFile(c, DataPath("SONG")));
+    ASSERT_EQ(p.msg.shown.size(), 1u);
+    EXPECT_EQ(p.msg.Last().Text, OpenElsewhereText("SONG"));
+    EXPECT_EQ(p.msg.Last().Title, "Open File");
+    EXPECT_EQ(FilesIn(dir), files) << "journal and temporary files untouched";
+    EXPECT_EQ(s.PieceTitle, "OTHER");
+}
+
+TEST_F(PieceCommandsTest, ADirectoryThatCannotBeLockedIsNeitherOpenedNorMade) {
+    OpenSong();
+    NewPiece("Other");
+    const auto files = FilesIn(music + "/SONG.TNQ");
+    struct Case {
+        const char* what;
+        std::string dir, title;
+        std::function<bool()> run;
+    };
+    const Case cases[] = {
+        {"Open", music + "/SONG.TNQ", "Open File",
+         [&] { return OpenPieceFile(c, DataPath("SONG")); }},
+        {"New", music + "/FRESH.TNQ", "Create New File",
+         [&] {
+             p.msg.AnswerInput("Fresh");
+             return mnuFilNew_Click(c);
+         }},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.what);
+        p.msg.shown.clear();
+        p.msg.AnswerOk();
+        bool done = true;
+        {
+            NoFreeDescriptor none;
+            done = k.run();
+        }
+        EXPECT_FALSE(done);
+        EXPECT_EQ(p.msg.Last().Text, NotLockableText(k.dir));
+        EXPECT_EQ(p.msg.Last().Title, k.title);
+        EXPECT_EQ(s.PieceTitle, "OTHER");
+    }
+    EXPECT_FALSE(fs::exists(music + "/FRESH.TNQ")) << "New leaves no directory";
+    EXPECT_EQ(FilesIn(music + "/SONG.TNQ"), files);
+}
+
+TEST_F(PieceCommandsTest, AChangeCutShortInADirectoryThatMayNotBeWrittenIsRefused) {
+    OpenSong();
+    const std::string dir = music + "/SONG.TNQ";
+    test::WriteFile(dir + "/SONG02", SongTrack2());
+    {
+        ReadOnlyDirectory readOnly(dir);
+        if (!readOnly.Holds())
+            GTEST_SKIP() << "this user may write any directory and may not mount one read-only";
+        // With no change cut short it opens as ever.
+        ASSERT_TRUE(OpenPieceFile(c, DataPath("SONG")));
+    }
+    CutShortChange(dir);
+    const auto files = FilesIn(dir);
+    ReadOnlyDirectory readOnly(dir);
+    p.msg.shown.clear();
+    p.msg.AnswerOk();
+    EXPECT_FALSE(OpenPieceFile(c, DataPath("SONG")));
+    ASSERT_EQ(p.msg.shown.size(), 1u);
+    EXPECT_EQ(p.msg.Last().Text,
+              "The last change to the piece SONG was cut short, and its directory " + dir +
+                  " may not be written. The change can be finished once the directory may be "
+                  "written; open the piece then.");
+    EXPECT_EQ(p.msg.Last().Title, "Open File");
+    ExpectSongStillOpen();
+    EXPECT_EQ(FilesIn(dir), files);
 }
 
 TEST_F(PieceCommandsTest, SaveAndOpenRemoveWhatAReplacementCutShortLeftBehind) {
     OpenSong();
     const fs::path dir = fs::path(music) / "SONG.TNQ";
+    test::WriteFile(dir / "SONG02", SongTrack2());
     for (const char* step : {"save", "open"}) {
         SCOPED_TRACE(step);
-        for (const char* name : {".SONG02.tnq-new", ".SONG.TNQ.tnq-new", ".SONG.MID.tnq-new"})
+        for (const char* name :
+             {".SONG02.tnq-new", ".SONG.TNQ.tnq-new", ".SONG.MID.tnq-new", "SONG.MID.tmp",
+              ".NOTES.tnq-new"})
             test::WriteFile(dir / name, "left");
         if (std::string(step) == "save")
             ASSERT_TRUE(mnuFilSave_Click(c));
         else
             ASSERT_TRUE(OpenPieceFile(c, DataPath("SONG")));
-        for (const auto& e : fs::directory_iterator(dir)) {
-            const std::string name = e.path().filename().string();
-            EXPECT_NE(name[0], '.') << name;
-        }
+        // Only the program's own temporary names go.
+        std::vector<std::string> names;
+        for (const auto& [name, bytes] : FilesIn(dir.string())) names.push_back(name);
+        EXPECT_EQ(names, (std::vector<std::string>{".NOTES.tnq-new", "SONG.MID.tmp", "SONG.TNQ",
+                                                   "SONG02"}));
     }
 }
 
 TEST_F(PieceCommandsTest, ATrackFileThatDoesNotReadLeavesTheTracksBehindItRead) {
     OpenSong();
-    WriteTrack(music + "/SONG.TNQ", "SONG02", {Note("C", "1"), Note("Q", "1")});
+    WriteTrack(music + "/SONG.TNQ", "SONG02", {Note("C", "1"), Note("Q", "1"), Note("D", "1")});
     WriteTrack(music + "/SONG.TNQ", "SONG05", {Note("C", "1"), Note("D", "1")});
     p.msg.shown.clear();
     p.msg.AnswerOk();
@@ -479,9 +728,9 @@ TEST_F(PieceCommandsTest, TrackFileCutInsideARecordOpensWithOneMessage) {
     };
     const std::string item = "ends inside a record: its last whole item is Item ";
     const Case cases[] = {
-        {c4 + c4 + c4.substr(0, 20), "", 2, 0,
+        {c4 + c4 + c4 + c4.substr(0, 20), "", 3, 0,
          "The file SONG02 of Track 2 " + item +
-             "2.\nThe track keeps its whole items; its "
+             "3.\nThe track keeps its whole items; its "
              "END record is written at the track's next change."},
         {c4 + c4 + c4 + end.substr(0, 17), c4.substr(0, 1), 3, 0,
          "The file SONG02 of Track 2 " + item +
@@ -509,14 +758,14 @@ TEST_F(PieceCommandsTest, TrackFileCutInsideARecordOpensWithOneMessage) {
     }
 
     // The next END record written replaces the cut bytes.
-    test::WriteFile(music + "/SONG.TNQ/SONG02", c4 + c4 + c4.substr(0, 20));
+    test::WriteFile(music + "/SONG.TNQ/SONG02", c4 + c4 + c4 + c4.substr(0, 20));
     p.msg.AnswerOk();
     ASSERT_TRUE(OpenPieceFile(c, DataPath("SONG")));
     s.CurrentTrack = 2;
     TrackFileOpen(c);
     WriteEndRecord(c);
     s.File2.Close();
-    EXPECT_EQ(test::ReadFile(music + "/SONG.TNQ/SONG02"), c4 + c4 + end);
+    EXPECT_EQ(test::ReadFile(music + "/SONG.TNQ/SONG02"), c4 + c4 + c4 + end);
 }
 
 TEST_F(PieceCommandsTest, ATempoTheTempoBoxRefusesIsADamagedHeader) {

@@ -809,12 +809,16 @@ TEST_F(EntryWindow, TrackFileCutInsideARecordOpensWithAMessageAndTakesTheNextIte
     const std::string path = TrackFilePath(p.s, "SONG", 2);
     test::WriteFile(path, test::ReadFile(path).substr(0, 2 * kRecordLength + 20));
 
-    // Reopened: one message names the track and its last whole item.
+    // Reopened: Yes to giving up the item cut off, then one message names
+    // the track and its last whole item.
     OpenMenu(w, "mnuFile");
+    p.msg.Answer(mb::Yes);
     p.msg.AnswerOk();
     const std::size_t before = p.msg.shown.size();
     Choose(w, "mnuFileArray(1)");
-    ASSERT_EQ(p.msg.shown.size(), before + 1);
+    ASSERT_EQ(p.msg.shown.size(), before + 2);
+    EXPECT_EQ(p.msg.shown[before].Text.substr(0, 80),
+              "The file SONG02 of Track 2 holds 2 items; the last Save of the piece recorded 3.");
     EXPECT_EQ(p.msg.Last().Title, "Open File");
     EXPECT_EQ(p.msg.Last().Text.substr(0, 79),
               "The file SONG02 of Track 2 ends inside a record: its last whole item is Item 2.");
