@@ -10,6 +10,7 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <map>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -156,6 +157,42 @@ TEST_F(AllOrNothing, ACommandKilledAtAnyStepIsCompletedOrUndoneByTheNextOpen) {
         for (const auto& e : std::filesystem::directory_iterator(PieceDir()))
             EXPECT_NE(e.path().filename().string()[0], '.') << e.path();
         // Back to the start for the next step.
+        for (int t = 1; t <= 3; ++t)
+            test::WriteFile(TrackPath(t), before[static_cast<std::size_t>(t) - 1]);
+        ASSERT_TRUE(OpenPieceFile(c, DataFilePathOf(s.FilePath, s.PieceTitle)));
+    }
+}
+
+// Every name and its bytes in the piece directory.
+std::map<std::string, std::string> Listing(const std::filesystem::path& dir) {
+    std::map<std::string, std::string> out;
+    for (const auto& e : std::filesystem::directory_iterator(dir))
+        out[e.path().filename().string()] = test::ReadFile(e.path());
+    return out;
+}
+
+TEST_F(AllOrNothing, ASecondCopysOpenAtAnyStepOfTheCommitLeavesTheChangeAlone) {
+    const std::vector<std::string> after = After();
+    ASSERT_TRUE(OpenPieceFile(c, DataFilePathOf(s.FilePath, s.PieceTitle)));
+    constexpr int kSteps = 15;
+    for (int n = 0; n < kSteps; ++n) {
+        test::Program other;
+        other.s.FilePath = s.FilePath;
+        bool opened = true, untouched = false;
+        auto seen = std::make_shared<int>(0);
+        s.TrackImages.Hooks = {[&, seen, n](CommitStep, const std::string&) {
+            if ((*seen)++ != n) return 0;
+            const auto before = Listing(PieceDir());
+            other.msg.AnswerOk();
+            opened = OpenPieceFile(other.c, DataFilePathOf(s.FilePath, s.PieceTitle));
+            untouched = Listing(PieceDir()) == before;
+            return 0;
+        }};
+        EXPECT_TRUE(Copy()) << "step " << n;
+        EXPECT_FALSE(opened) << "step " << n;
+        EXPECT_TRUE(untouched) << "step " << n;
+        EXPECT_NE(other.msg.Last().Text.find("open in another copy"), std::string::npos);
+        EXPECT_EQ(Files(), after) << "step " << n;
         for (int t = 1; t <= 3; ++t)
             test::WriteFile(TrackPath(t), before[static_cast<std::size_t>(t) - 1]);
         ASSERT_TRUE(OpenPieceFile(c, DataFilePathOf(s.FilePath, s.PieceTitle)));
