@@ -64,7 +64,7 @@ struct Sizes {
     double Limit;                // seconds after which a run is stopped
 };
 
-constexpr Sizes kFull{96, 2000, 4000, 32000, 16000, 32000, 32000, 100, 10, 15, 90};
+constexpr Sizes kFull{96, 2000, 4000, 32000, 8000, 16000, 32000, 100, 10, 15, 90};
 constexpr Sizes kSmoke{4, 300, 700, 600, 100, 200, 600, 10, 1, 60, 120};
 constexpr int kLongMaxItems = 32766; // the largest piece the program makes
 
