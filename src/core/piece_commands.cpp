@@ -32,8 +32,6 @@ namespace {
 
 constexpr const char* kDescriptionHeading = "  Track Descriptions";
 constexpr int kLastTrackNumber = 96;
-// The journal CommitFiles keeps in a directory while a change goes on.
-constexpr const char* kJournalName = ".tnq-change";
 
 // What the screen of a rebuild shows goes nowhere: the piece being rebuilt
 // is not the one on the screen.
@@ -107,8 +105,7 @@ OwnedName PieceFileNames(const std::string& title) {
 // True when dir holds the journal of a change cut short and may not be
 // written, so the change can be neither finished nor undone.
 bool ChangeLeftUnwritable(const std::string& dir) {
-    struct stat st {};
-    if (::lstat((fs::path(dir) / kJournalName).c_str(), &st) != 0) return false;
+    if (!JournalIn(dir)) return false;
     return ::access(dir.c_str(), W_OK) != 0 && (errno == EROFS || errno == EACCES);
 }
 

@@ -349,6 +349,11 @@ Recovery RecoverDirectory(const std::string& dir, const OwnedName& owned) {
     return r;
 }
 
+bool JournalIn(const std::string& dir) {
+    struct stat st {};
+    return ::lstat(JoinPath(dir, kJournalName).c_str(), &st) == 0;
+}
+
 void RemoveStrayTemporaryFiles(const std::string& dir, const OwnedName& owned) {
     std::error_code ec;
     const std::string journal = JoinPath(dir, kJournalName);

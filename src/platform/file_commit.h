@@ -91,6 +91,10 @@ using OwnedName = std::function<bool(const std::string& name)>;
 // directory's lock may call it.
 Recovery RecoverDirectory(const std::string& dir, const OwnedName& owned);
 
+// Whether dir holds the journal of a change cut short, for RecoverDirectory
+// to finish or undo.
+bool JournalIn(const std::string& dir);
+
 // Removes the temporary files replacements cut short left in dir (of the
 // files owned names), and a pending journal with them; a committed journal
 // is left for RecoverDirectory.
