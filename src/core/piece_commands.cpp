@@ -240,7 +240,14 @@ std::vector<ShortTrack> ShortTracks(const std::string& dir, const std::string& t
     for (std::size_t t = 1; t < saved.size(); ++t) {
         if (saved[t] == 0) continue;
         const int track = static_cast<int>(t);
-        const int items = ItemsInTrackFile(JoinIgnoringCase(dir, TrackFileName(title, track)));
+        const std::string path = JoinIgnoringCase(dir, TrackFileName(title, track));
+        // A file long enough for the saved items and its END record is not
+        // read here (the recalculation reads it next); only a shorter one
+        // is counted.
+        struct stat st {};
+        const auto least = (static_cast<long long>(saved[t]) + 1) * static_cast<long long>(kRecordLength);
+        if (::stat(path.c_str(), &st) == 0 && static_cast<long long>(st.st_size) >= least) continue;
+        const int items = ItemsInTrackFile(path);
         if (items < saved[t]) found.push_back({track, items, saved[t]});
     }
     return found;
