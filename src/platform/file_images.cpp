@@ -11,7 +11,6 @@
 #include <map>
 #include <optional>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace tnq {
 
@@ -134,10 +133,6 @@ void FileImages::WillChange(FileImage& f) {
     if (BeforeFirstChange) BeforeFirstChange(f);
     f.Changed = true;
     changed_.push_back(held_.at(f.Path).lock());
-    if (!own_ && changed_.size() >= 2) {
-        if (changed_.size() == 2) newFiles_.Make(TemporaryPathFor(changed_.front()->Path));
-        newFiles_.Make(TemporaryPathFor(f.Path));
-    }
 }
 
 void FileImages::DidChange(FileImage&) {
@@ -209,10 +204,6 @@ void FileImages::Commit(const std::string& change) {
     for (const std::shared_ptr<FileImage>& f : changed_)
         byDirectory[std::filesystem::path(f->Path).parent_path().string()].push_back(f);
     std::optional<CommitUnfinished> unfinished;
-    // The new files made ahead are there before the commit opens them; a
-    // commit cut short may still need those it wrote.
-    newFiles_.Finish();
-    std::vector<std::string> written;
     for (const auto& [dir, images] : byDirectory) {
         std::vector<NewFile> files;
         for (const std::shared_ptr<FileImage>& f : images)
@@ -221,11 +212,7 @@ void FileImages::Commit(const std::string& change) {
             CommitFiles(files, change, Hooks);
         } catch (const CommitUnfinished& e) {
             unfinished = e;
-        } catch (const VbError&) {
-            RemoveUnwritten(written);
-            throw;
         }
-        for (const NewFile& f : files) written.push_back(TemporaryPathFor(f.Path));
         for (const std::shared_ptr<FileImage>& f : images) {
             if (!f->Changed) continue;
             f->Changed = false;
@@ -233,21 +220,11 @@ void FileImages::Commit(const std::string& change) {
         }
         std::erase_if(changed_, [](const std::shared_ptr<FileImage>& f) { return !f->Changed; });
     }
-    RemoveUnwritten(written);
     Close();
     if (unfinished) throw *unfinished;
 }
 
-void FileImages::RemoveUnwritten(const std::vector<std::string>& written) {
-    newFiles_.Finish();
-    for (const std::string& path : newFiles_.Asked())
-        if (std::find(written.begin(), written.end(), path) == written.end())
-            ::unlink(path.c_str());
-    newFiles_.Forget();
-}
-
 void FileImages::Undo() {
-    RemoveUnwritten({});
     // The files hold what the images held before the change.
     for (const std::shared_ptr<FileImage>& f : changed_) {
         LetGo(*f);

@@ -6,7 +6,6 @@
 #pragma once
 
 #include "platform/file_commit.h"
-#include "platform/file_maker.h"
 #include "platform/record_image.h"
 
 #include <cstddef>
@@ -105,8 +104,6 @@ public:
 
 private:
     void Close();
-    // The new files made ahead and not written by the commit removed.
-    void RemoveUnwritten(const std::vector<std::string>& written);
     static void LetGo(FileImage& f);
     // The file's bytes read into buffer (a missing file is empty).
     std::string_view ReadFile(const std::string& path, std::string& buffer);
@@ -117,9 +114,6 @@ private:
     std::vector<std::shared_ptr<FileImage>> read_; // read in the open change
     std::string readBuffer_;                       // a file compared with its image
     mutable std::unordered_map<std::string, std::string> found_; // in the open change
-    // The new files of the commit, made while the change goes on: from its
-    // second changed file on (a change of one file is committed at once).
-    FileMaker newFiles_;
     bool open_ = false;
     bool own_ = false; // opened by WillChange for one write
 };
