@@ -81,7 +81,4 @@ private:
     bool readOnly_ = false;
 };
 
-// The classic error number for an errno value.
-int ErrorFromErrno(int e);
-
 } // namespace tnq
