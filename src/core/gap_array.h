@@ -75,11 +75,6 @@ public:
         open_ = 0;
     }
 
-    static std::size_t BytesFor(int upper1, int upper2) {
-        return (static_cast<std::size_t>(upper1) + 1) * (static_cast<std::size_t>(upper2) + 1) *
-               sizeof(T);
-    }
-
     // Grows or shrinks the second dimension keeping the contents that fit.
     void ReDimPreserve(int upper2) {
         GapArray2 n(u1_, upper2);
@@ -111,7 +106,6 @@ public:
             // as in a plain row (no caller moves this way).
             T* p = Row(i);
             std::copy_backward(p + first, p + last + 1, p + last + shift + 1);
-            moved_ += static_cast<std::size_t>(last - first + 1);
             SetEnd(i, last + shift);
             return;
         }
@@ -125,15 +119,11 @@ public:
             // readable in front of it.
             const int kept = std::min(shift, last - first + 1);
             std::copy(p + first + gap, p + first + gap + kept, p + first);
-            moved_ += static_cast<std::size_t>(kept);
         } else {
             Clear(p + first + shift, p + first);
         }
         Reshape(i, last + shift, first + shift);
     }
-
-    // Slots written by moves of rows, gaps and all (a measure of the work).
-    std::size_t SlotsMoved() const { return moved_; }
 
 private:
     struct RowState {
@@ -156,10 +146,8 @@ private:
         return static_cast<std::size_t>(r.Gap + (j - r.End - 1));
     }
 
-    void Clear(T* from, T* to) {
-        if (to <= from) return;
-        std::fill(from, to, T{});
-        moved_ += static_cast<std::size_t>(to - from);
+    static void Clear(T* from, T* to) {
+        if (to > from) std::fill(from, to, T{});
     }
 
     // The row's new content end and gap place, counted as open or plain.
@@ -179,11 +167,9 @@ private:
         T* p = &data_[Start(i)];
         if (to < r.Gap) {
             std::move_backward(p + to, p + r.Gap, p + r.Gap + gap);
-            moved_ += static_cast<std::size_t>(r.Gap - to);
             Clear(p + to, p + std::min(r.Gap, to + gap));
         } else {
             std::move(p + r.Gap + gap, p + to + gap, p + r.Gap);
-            moved_ += static_cast<std::size_t>(to - r.Gap);
             Clear(p + std::max(to, r.Gap + gap), p + to + gap);
         }
         r.Gap = to;
@@ -219,7 +205,6 @@ private:
     std::vector<RowState> rows_;
     int u1_ = -1, u2_ = -1;
     int open_ = 0; // rows with a gap
-    std::size_t moved_ = 0;
 };
 
 } // namespace tnq
