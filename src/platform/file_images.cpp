@@ -3,7 +3,6 @@
 
 #include "platform/vb.h"
 #include "platform/whole_file.h"
-#include "platform/zeroed_memory.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -15,9 +14,6 @@
 namespace tnq {
 
 namespace {
-
-// Records of room every image is read with at least.
-constexpr std::size_t kLoadRoomRecords = 16;
 
 // The path in its normal form: as it stands when it has no empty, "." or
 // ".." part (as the program's own paths have none).
@@ -81,20 +77,9 @@ std::string_view FileImages::ReadFile(const std::string& path, std::string& buff
 
 RecordImage& FileImages::Loaded(FileImage& f) {
     if (f.Loaded) return f.Image;
-    // Room for the changes of a command, which the image's moves would
-    // otherwise make by copying it whole into a larger buffer, itself fresh
-    // memory. A large image, mapped on its own, gets room for twice its
-    // size, which costs nothing until it is used; a small one, out of the
-    // heap, room for half its size, which a delete or a modest insert does
-    // not outgrow.
-    const auto room = [&f](std::size_t n) {
-        const std::size_t least = kLoadRoomRecords * f.RecordLength;
-        const std::size_t r = 2 * n + least;
-        return n + r >= kMappedBlock ? r : n / 2 + least;
-    };
     f.Existed = true;
     try {
-        f.Image = RecordImage::OfFile(f.RecordLength, f.Path, room);
+        f.Image = RecordImage::OfFile(f.RecordLength, f.Path);
     } catch (const VbError& e) {
         // Asked only when the reading fails: most files are there.
         if (Exists(f.Path)) RethrowOn(e, f.Path);
