@@ -1,5 +1,8 @@
 // The score arrays: two dimensions like Array2, whose rows take a run of
 // inserts and deletes at one place in time that does not grow with the row.
+// Its gaps are its own, beside a record image's (RecordImage), because a row
+// is a fixed number of slots that read 0 above its content, while a file's
+// bytes grow and keep what its moves leave behind its end.
 //
 // A row holds its items in slots 0..End (its content); the slots above End
 // read 0. The free room above End, the gap, lies where the last move of the
