@@ -106,7 +106,6 @@ void FileImages::WillChange(FileImage& f) {
     if (opened) {
         Begin();
         own_ = true;
-        ++AutoCommits;
     }
     try {
         Loaded(f);

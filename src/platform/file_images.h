@@ -99,8 +99,6 @@ public:
     std::function<void(FileImage&)> BeforeFirstChange;
     // The commits' steps, for tests to fail or stop one.
     CommitHooks Hooks;
-    // Writes that found no change open and were committed at once.
-    int AutoCommits = 0;
 
 private:
     void Close();
