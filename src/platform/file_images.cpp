@@ -158,20 +158,9 @@ bool FileImages::SameAsFile(const FileImage& f) {
     return FileHolds(f.Path, f.Image.Pieces(), readBuffer_);
 }
 
-const std::string* FileImages::Found(const std::string& key) const {
-    if (!open_) return nullptr;
-    const auto it = found_.find(key);
-    return it == found_.end() ? nullptr : &it->second;
-}
-
-void FileImages::Remember(const std::string& key, const std::string& found) const {
-    if (open_) found_[key] = found;
-}
-
 void FileImages::Begin() {
     for (auto& [key, held] : held_)
         if (const std::shared_ptr<FileImage> f = held.lock(); f && !f->Changed) LetGo(*f);
-    found_.clear();
     open_ = true;
     own_ = false;
 }
@@ -223,7 +212,6 @@ void FileImages::Forget() {
 }
 
 void FileImages::Close() {
-    found_.clear();
     changed_.clear();
     read_.clear();
     open_ = false;

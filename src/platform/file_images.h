@@ -89,12 +89,6 @@ public:
     // Drops every image no handle holds (a piece closed). No change is open.
     void Forget();
 
-    // Names looked up while the change is open (by key: what was asked):
-    // no one else changes the files' directories meanwhile, so a name found
-    // once stands to the change's end. None outside a change.
-    const std::string* Found(const std::string& key) const;
-    void Remember(const std::string& key, const std::string& found) const;
-
     // Called before an image is first changed in a change.
     std::function<void(FileImage&)> BeforeFirstChange;
     // The commits' steps, for tests to fail or stop one.
@@ -111,7 +105,6 @@ private:
     std::vector<std::shared_ptr<FileImage>> changed_;
     std::vector<std::shared_ptr<FileImage>> read_; // read in the open change
     std::string readBuffer_;                       // a file compared with its image
-    mutable std::unordered_map<std::string, std::string> found_; // in the open change
     bool open_ = false;
     bool own_ = false; // opened by WillChange for one write
 };
