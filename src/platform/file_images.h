@@ -1,8 +1,9 @@
 // The record files the program reads and changes, held in memory. A file
 // is read once, when it is first used, and every handle on it shares that
 // image. A change stays in memory until Commit writes each changed file
-// once, all or nothing (CommitFiles), or Undo puts every image back as it
-// was read. A write while no change is open is committed at once.
+// once, each directory's files all or nothing (CommitFiles), or Undo puts
+// every image back as it was read. A write while no change is open is
+// committed at once.
 #pragma once
 
 #include "platform/file_commit.h"
@@ -68,8 +69,9 @@ public:
     // files) replaced by bytes as part of the open change (or at once).
     void Replace(const std::string& path, std::string bytes);
     // The bytes of path: its image, without a copy (valid until its next
-    // change), when it holds a change or was read in the open change, else
-    // the file read into buffer (a missing file is empty).
+    // change; earlier views of it go stale), when it holds a change or was
+    // read in the open change, else the file read into buffer (a missing
+    // file is empty).
     std::string_view Bytes(const std::string& path, std::string& buffer);
     // The bytes of f's file as they were before the open change.
     std::string BytesAsRead(const FileImage& f);
@@ -79,10 +81,13 @@ public:
     void Begin();
     bool ChangeOpen() const { return open_; }
     const std::vector<std::shared_ptr<FileImage>>& Changed() const { return changed_; }
-    // Writes every changed image that differs from its file, all or nothing
-    // (change names it in the journal); the images then hold no change. A
-    // VbError leaves the files as before and the change open, to be undone;
-    // CommitUnfinished means the change stands (it is then closed).
+    // Writes every changed image that differs from its file (change names
+    // it in the journal), each directory's files all or nothing on their
+    // own, one directory after another; the images then hold no change. A
+    // VbError leaves the files of its directory and of those after it as
+    // before, and those of an earlier directory committed: their images hold
+    // no change any more, the others stay in the change, still open, to be
+    // undone. CommitUnfinished means the change stands (it is then closed).
     void Commit(const std::string& change);
     // Every changed image back as it was read; the change is closed.
     void Undo();
