@@ -3,7 +3,6 @@
 
 #include "core/memory.h"
 #include "core/vocabulary.h"
-#include "platform/memory_policy.h"
 
 namespace tnq::bench {
 
@@ -82,7 +81,6 @@ BenchProgram::BenchProgram(const std::filesystem::path& dir)
     c.files = &files;
     // The program's start-up, then the main window's load: pieces directory,
     // tables and limits.
-    KeepFreedMemoryForReuse();
     s.FilePath = (dir / "pieces").string();
     std::filesystem::create_directories(s.FilePath);
     FillNoteTables(s);

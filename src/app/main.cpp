@@ -1,7 +1,6 @@
 // Tonquill: type a score from the keyboard, write Standard MIDI Files.
 #include "core/startup.h"
 #include "entry/ui/frm_kvs.h"
-#include "platform/memory_policy.h"
 #include "platform/rt_midi_output.h"
 #include "platform/ui/qt_file_dialogs.h"
 #include "platform/ui/qt_launcher.h"
@@ -12,7 +11,6 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
-    tnq::KeepFreedMemoryForReuse();
     QApplication app(argc, argv);
     QApplication::setApplicationName("Tonquill");
 

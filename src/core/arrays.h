@@ -4,10 +4,10 @@
 #pragma once
 
 #include "platform/vb.h"
-#include "platform/zeroed_memory.h"
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdlib>
 #include <new>
 #include <type_traits>
 #include <utility>
@@ -15,21 +15,20 @@
 
 namespace tnq {
 
-// The storage of the large arrays: memory the system hands out already
-// zeroed, and elements left as that zero instead of written once more, so
-// that the slots of a score cost nothing until they are used.
+// The storage of the large arrays: calloc's zeroed memory, its elements
+// left as that zero instead of written once more, so that the slots of a
+// score cost nothing until they are used.
 template <class T> struct ZeroedAllocator {
     static_assert(std::is_arithmetic_v<T>, "zero bytes must be the value of an element");
     using value_type = T;
     ZeroedAllocator() = default;
     template <class U> ZeroedAllocator(const ZeroedAllocator<U>&) noexcept {}
     T* allocate(std::size_t n) {
-        if (n > std::size_t(-1) / sizeof(T)) throw std::bad_alloc();
-        void* p = AllocateZeroed(n * sizeof(T));
+        void* p = std::calloc(n == 0 ? 1 : n, sizeof(T));
         if (!p) throw std::bad_alloc();
         return static_cast<T*>(p);
     }
-    void deallocate(T* p, std::size_t n) noexcept { FreeZeroed(p, n * sizeof(T)); }
+    void deallocate(T* p, std::size_t) noexcept { std::free(p); }
     // A value-initialised element is the zero the memory holds.
     template <class U> void construct(U*) noexcept {}
     template <class U, class... A> void construct(U* p, A&&... a) {

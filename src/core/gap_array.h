@@ -1,5 +1,8 @@
 // The score arrays: two dimensions like Array2, whose rows take a run of
 // inserts and deletes at one place in time that does not grow with the row.
+// Its gaps are its own, beside a record image's (RecordImage), because a row
+// is a fixed number of slots that read 0 above its content, while a file's
+// bytes grow and keep what its moves leave behind its end.
 //
 // A row holds its items in slots 0..End (its content); the slots above End
 // read 0. The free room above End, the gap, lies where the last move of the
@@ -75,11 +78,6 @@ public:
         open_ = 0;
     }
 
-    static std::size_t BytesFor(int upper1, int upper2) {
-        return (static_cast<std::size_t>(upper1) + 1) * (static_cast<std::size_t>(upper2) + 1) *
-               sizeof(T);
-    }
-
     // Grows or shrinks the second dimension keeping the contents that fit.
     void ReDimPreserve(int upper2) {
         GapArray2 n(u1_, upper2);
@@ -111,7 +109,6 @@ public:
             // as in a plain row (no caller moves this way).
             T* p = Row(i);
             std::copy_backward(p + first, p + last + 1, p + last + shift + 1);
-            moved_ += static_cast<std::size_t>(last - first + 1);
             SetEnd(i, last + shift);
             return;
         }
@@ -125,15 +122,11 @@ public:
             // readable in front of it.
             const int kept = std::min(shift, last - first + 1);
             std::copy(p + first + gap, p + first + gap + kept, p + first);
-            moved_ += static_cast<std::size_t>(kept);
         } else {
             Clear(p + first + shift, p + first);
         }
         Reshape(i, last + shift, first + shift);
     }
-
-    // Slots written by moves of rows, gaps and all (a measure of the work).
-    std::size_t SlotsMoved() const { return moved_; }
 
 private:
     struct RowState {
@@ -156,10 +149,8 @@ private:
         return static_cast<std::size_t>(r.Gap + (j - r.End - 1));
     }
 
-    void Clear(T* from, T* to) {
-        if (to <= from) return;
-        std::fill(from, to, T{});
-        moved_ += static_cast<std::size_t>(to - from);
+    static void Clear(T* from, T* to) {
+        if (to > from) std::fill(from, to, T{});
     }
 
     // The row's new content end and gap place, counted as open or plain.
@@ -179,11 +170,9 @@ private:
         T* p = &data_[Start(i)];
         if (to < r.Gap) {
             std::move_backward(p + to, p + r.Gap, p + r.Gap + gap);
-            moved_ += static_cast<std::size_t>(r.Gap - to);
             Clear(p + to, p + std::min(r.Gap, to + gap));
         } else {
             std::move(p + r.Gap + gap, p + to + gap, p + r.Gap);
-            moved_ += static_cast<std::size_t>(to - r.Gap);
             Clear(p + std::max(to, r.Gap + gap), p + to + gap);
         }
         r.Gap = to;
@@ -219,7 +208,6 @@ private:
     std::vector<RowState> rows_;
     int u1_ = -1, u2_ = -1;
     int open_ = 0; // rows with a gap
-    std::size_t moved_ = 0;
 };
 
 } // namespace tnq

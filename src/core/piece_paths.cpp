@@ -21,23 +21,6 @@ std::string Join(const std::string& dir, const std::string& name) {
     return dir + "/" + name;
 }
 
-// look() for what, looked up once in the open change: a command finds the
-// same track files again and again.
-template <class Look>
-std::string Remembered(const State& s, std::string_view what, const std::string& title,
-                       Look look) {
-    if (!s.TrackImages.ChangeOpen()) return look();
-    std::string key;
-    for (const std::string_view part : {what, std::string_view(s.FilePath),
-                                        std::string_view(s.PieceHome),
-                                        std::string_view(s.PieceTitle), std::string_view(title)})
-        key.append(part).push_back('\0');
-    if (const std::string* found = s.TrackImages.Found(key)) return *found;
-    std::string found = look();
-    s.TrackImages.Remember(key, found);
-    return found;
-}
-
 } // namespace
 
 std::string DiskName(std::string_view name) {
@@ -117,10 +100,8 @@ std::string PieceDirectory(const State& s) {
 }
 
 std::string PieceDirectoryFor(const State& s, const std::string& title) {
-    return Remembered(s, "dir", title, [&] {
-        if (!s.PieceTitle.empty() && title == s.PieceTitle) return PieceDirectory(s);
-        return PieceDirectoryOf(s.FilePath, title);
-    });
+    if (!s.PieceTitle.empty() && title == s.PieceTitle) return PieceDirectory(s);
+    return PieceDirectoryOf(s.FilePath, title);
 }
 
 std::string PieceFilePath(const State& s, const std::string& fileName) {
@@ -128,9 +109,7 @@ std::string PieceFilePath(const State& s, const std::string& fileName) {
 }
 
 std::string TrackFilePath(const State& s, const std::string& title, int track) {
-    return Remembered(s, std::to_string(track), title, [&] {
-        return JoinIgnoringCase(PieceDirectoryFor(s, title), TrackFileName(title, track));
-    });
+    return JoinIgnoringCase(PieceDirectoryFor(s, title), TrackFileName(title, track));
 }
 
 std::string NewPieceDirectoryOf(const std::string& filePath, const std::string& title) {

@@ -35,7 +35,7 @@ TrackChange& TrackChange::Root() {
 }
 
 bool TrackChange::Failed() const {
-    return outer_ ? outer_->Failed() : failed_.has_value();
+    return outer_ ? outer_->Failed() : failed_.has_value() || undone_;
 }
 
 void TrackChange::Fail(const VbError& e) {
@@ -59,7 +59,10 @@ void TrackChange::Close() {
 }
 
 void TrackChange::Undo() {
-    if (outer_) return outer_->Undo();
+    if (outer_) {
+        Root().undone_ = true;
+        return;
+    }
     if (done_) return;
     State& s = c_.s;
     s.TrackImages.Undo();
@@ -93,6 +96,10 @@ bool TrackChange::Store() {
     if (outer_) return !Failed();
     if (done_) return false;
     State& s = c_.s;
+    if (undone_) {
+        Undo();
+        return false;
+    }
     if (failed_) {
         const VbError e = *failed_;
         Undo();
@@ -151,7 +158,7 @@ bool TrackChange::StoreRecalculated() {
         if (stored) Recalculate(c_);
         return stored;
     };
-    if (outer_ || done_ || failed_ || opensRoom_) return storeThenRecalculate();
+    if (outer_ || done_ || Failed() || opensRoom_) return storeThenRecalculate();
     RecalculationKept kept(s);
     if (!RecalculateSilently(c_)) {
         // The recalculation after the store tells what it finds; the rows

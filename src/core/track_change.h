@@ -39,7 +39,9 @@ public:
     // for checked and that reading for the recalculation, so that no track
     // is read twice; a change not stored leaves everything as Store does.
     bool StoreRecalculated();
-    // Undoes now, without a message.
+    // Undoes now, without a message. Part of an outer change, it has the
+    // outer one undone when that ends instead, and leaves it open so that
+    // what the command writes meanwhile stays in it.
     void Undo();
     // A run-time error stopped the command: the change is undone when it
     // ends, and the error told then, with the command and the file.
@@ -68,6 +70,7 @@ private:
     TrackChange* outer_ = nullptr;
     bool done_ = false;
     std::optional<VbError> failed_;
+    bool undone_ = false; // by a change inside it
     std::vector<SavedTrack> saved_;
     Integer pieceChanged_ = 0, recalcDone_ = 0;
     bool opensRoom_ = false;

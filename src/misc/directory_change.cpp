@@ -3,7 +3,6 @@
 
 #include "core/piece_commands.h"
 #include "core/piece_paths.h"
-#include "platform/record_file.h"
 #include "platform/vb.h"
 
 #include <algorithm>

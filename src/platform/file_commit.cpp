@@ -2,7 +2,7 @@
 // journal, renames.
 #include "platform/file_commit.h"
 
-#include "platform/record_file.h"
+#include <climits> // IOV_MAX
 #include "platform/vb.h"
 #include "platform/whole_file.h"
 

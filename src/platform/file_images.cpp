@@ -3,7 +3,6 @@
 
 #include "platform/vb.h"
 #include "platform/whole_file.h"
-#include "platform/zeroed_memory.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -11,14 +10,10 @@
 #include <map>
 #include <optional>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace tnq {
 
 namespace {
-
-// Records of room every image is read with at least.
-constexpr std::size_t kLoadRoomRecords = 16;
 
 // The path in its normal form: as it stands when it has no empty, "." or
 // ".." part (as the program's own paths have none).
@@ -82,20 +77,9 @@ std::string_view FileImages::ReadFile(const std::string& path, std::string& buff
 
 RecordImage& FileImages::Loaded(FileImage& f) {
     if (f.Loaded) return f.Image;
-    // Room for the changes of a command, which the image's moves would
-    // otherwise make by copying it whole into a larger buffer, itself fresh
-    // memory. A large image, mapped on its own, gets room for twice its
-    // size, which costs nothing until it is used; a small one, out of the
-    // heap, room for half its size, which a delete or a modest insert does
-    // not outgrow.
-    const auto room = [&f](std::size_t n) {
-        const std::size_t least = kLoadRoomRecords * f.RecordLength;
-        const std::size_t r = 2 * n + least;
-        return n + r >= kMappedBlock ? r : n / 2 + least;
-    };
     f.Existed = true;
     try {
-        f.Image = RecordImage::OfFile(f.RecordLength, f.Path, room);
+        f.Image = RecordImage::OfFile(f.RecordLength, f.Path);
     } catch (const VbError& e) {
         // Asked only when the reading fails: most files are there.
         if (Exists(f.Path)) RethrowOn(e, f.Path);
@@ -122,7 +106,6 @@ void FileImages::WillChange(FileImage& f) {
     if (opened) {
         Begin();
         own_ = true;
-        ++AutoCommits;
     }
     try {
         Loaded(f);
@@ -134,10 +117,6 @@ void FileImages::WillChange(FileImage& f) {
     if (BeforeFirstChange) BeforeFirstChange(f);
     f.Changed = true;
     changed_.push_back(held_.at(f.Path).lock());
-    if (!own_ && changed_.size() >= 2) {
-        if (changed_.size() == 2) newFiles_.Make(TemporaryPathFor(changed_.front()->Path));
-        newFiles_.Make(TemporaryPathFor(f.Path));
-    }
 }
 
 void FileImages::DidChange(FileImage&) {
@@ -179,20 +158,9 @@ bool FileImages::SameAsFile(const FileImage& f) {
     return FileHolds(f.Path, f.Image.Pieces(), readBuffer_);
 }
 
-const std::string* FileImages::Found(const std::string& key) const {
-    if (!open_) return nullptr;
-    const auto it = found_.find(key);
-    return it == found_.end() ? nullptr : &it->second;
-}
-
-void FileImages::Remember(const std::string& key, const std::string& found) const {
-    if (open_) found_[key] = found;
-}
-
 void FileImages::Begin() {
     for (auto& [key, held] : held_)
         if (const std::shared_ptr<FileImage> f = held.lock(); f && !f->Changed) LetGo(*f);
-    found_.clear();
     open_ = true;
     own_ = false;
 }
@@ -209,10 +177,6 @@ void FileImages::Commit(const std::string& change) {
     for (const std::shared_ptr<FileImage>& f : changed_)
         byDirectory[std::filesystem::path(f->Path).parent_path().string()].push_back(f);
     std::optional<CommitUnfinished> unfinished;
-    // The new files made ahead are there before the commit opens them; a
-    // commit cut short may still need those it wrote.
-    newFiles_.Finish();
-    std::vector<std::string> written;
     for (const auto& [dir, images] : byDirectory) {
         std::vector<NewFile> files;
         for (const std::shared_ptr<FileImage>& f : images)
@@ -221,11 +185,7 @@ void FileImages::Commit(const std::string& change) {
             CommitFiles(files, change, Hooks);
         } catch (const CommitUnfinished& e) {
             unfinished = e;
-        } catch (const VbError&) {
-            RemoveUnwritten(written);
-            throw;
         }
-        for (const NewFile& f : files) written.push_back(TemporaryPathFor(f.Path));
         for (const std::shared_ptr<FileImage>& f : images) {
             if (!f->Changed) continue;
             f->Changed = false;
@@ -233,21 +193,11 @@ void FileImages::Commit(const std::string& change) {
         }
         std::erase_if(changed_, [](const std::shared_ptr<FileImage>& f) { return !f->Changed; });
     }
-    RemoveUnwritten(written);
     Close();
     if (unfinished) throw *unfinished;
 }
 
-void FileImages::RemoveUnwritten(const std::vector<std::string>& written) {
-    newFiles_.Finish();
-    for (const std::string& path : newFiles_.Asked())
-        if (std::find(written.begin(), written.end(), path) == written.end())
-            ::unlink(path.c_str());
-    newFiles_.Forget();
-}
-
 void FileImages::Undo() {
-    RemoveUnwritten({});
     // The files hold what the images held before the change.
     for (const std::shared_ptr<FileImage>& f : changed_) {
         LetGo(*f);
@@ -262,7 +212,6 @@ void FileImages::Forget() {
 }
 
 void FileImages::Close() {
-    found_.clear();
     changed_.clear();
     read_.clear();
     open_ = false;

@@ -1,12 +1,12 @@
 // The record files the program reads and changes, held in memory. A file
 // is read once, when it is first used, and every handle on it shares that
 // image. A change stays in memory until Commit writes each changed file
-// once, all or nothing (CommitFiles), or Undo puts every image back as it
-// was read. A write while no change is open is committed at once.
+// once, each directory's files all or nothing (CommitFiles), or Undo puts
+// every image back as it was read. A write while no change is open is
+// committed at once.
 #pragma once
 
 #include "platform/file_commit.h"
-#include "platform/file_maker.h"
 #include "platform/record_image.h"
 
 #include <cstddef>
@@ -69,8 +69,9 @@ public:
     // files) replaced by bytes as part of the open change (or at once).
     void Replace(const std::string& path, std::string bytes);
     // The bytes of path: its image, without a copy (valid until its next
-    // change), when it holds a change or was read in the open change, else
-    // the file read into buffer (a missing file is empty).
+    // change; earlier views of it go stale), when it holds a change or was
+    // read in the open change, else the file read into buffer (a missing
+    // file is empty).
     std::string_view Bytes(const std::string& path, std::string& buffer);
     // The bytes of f's file as they were before the open change.
     std::string BytesAsRead(const FileImage& f);
@@ -80,33 +81,26 @@ public:
     void Begin();
     bool ChangeOpen() const { return open_; }
     const std::vector<std::shared_ptr<FileImage>>& Changed() const { return changed_; }
-    // Writes every changed image that differs from its file, all or nothing
-    // (change names it in the journal); the images then hold no change. A
-    // VbError leaves the files as before and the change open, to be undone;
-    // CommitUnfinished means the change stands (it is then closed).
+    // Writes every changed image that differs from its file (change names
+    // it in the journal), each directory's files all or nothing on their
+    // own, one directory after another; the images then hold no change. A
+    // VbError leaves the files of its directory and of those after it as
+    // before, and those of an earlier directory committed: their images hold
+    // no change any more, the others stay in the change, still open, to be
+    // undone. CommitUnfinished means the change stands (it is then closed).
     void Commit(const std::string& change);
     // Every changed image back as it was read; the change is closed.
     void Undo();
     // Drops every image no handle holds (a piece closed). No change is open.
     void Forget();
 
-    // Names looked up while the change is open (by key: what was asked):
-    // no one else changes the files' directories meanwhile, so a name found
-    // once stands to the change's end. None outside a change.
-    const std::string* Found(const std::string& key) const;
-    void Remember(const std::string& key, const std::string& found) const;
-
     // Called before an image is first changed in a change.
     std::function<void(FileImage&)> BeforeFirstChange;
     // The commits' steps, for tests to fail or stop one.
     CommitHooks Hooks;
-    // Writes that found no change open and were committed at once.
-    int AutoCommits = 0;
 
 private:
     void Close();
-    // The new files made ahead and not written by the commit removed.
-    void RemoveUnwritten(const std::vector<std::string>& written);
     static void LetGo(FileImage& f);
     // The file's bytes read into buffer (a missing file is empty).
     std::string_view ReadFile(const std::string& path, std::string& buffer);
@@ -116,10 +110,6 @@ private:
     std::vector<std::shared_ptr<FileImage>> changed_;
     std::vector<std::shared_ptr<FileImage>> read_; // read in the open change
     std::string readBuffer_;                       // a file compared with its image
-    mutable std::unordered_map<std::string, std::string> found_; // in the open change
-    // The new files of the commit, made while the change goes on: from its
-    // second changed file on (a change of one file is committed at once).
-    FileMaker newFiles_;
     bool open_ = false;
     bool own_ = false; // opened by WillChange for one write
 };

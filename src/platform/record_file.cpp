@@ -1,4 +1,4 @@
-// Record handles on file images; the errno table.
+// Record handles on file images.
 #include "platform/record_file.h"
 
 #include "platform/vb.h"
@@ -9,30 +9,6 @@
 #include <unistd.h>
 
 namespace tnq {
-
-int ErrorFromErrno(int e) {
-    switch (e) {
-    case ENOENT:
-    case ENOTDIR:
-        return err::PathNotFound;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        return err::PermissionDenied;
-    case ENOSPC:
-    case EDQUOT:
-        return err::DiskFull;
-    case EISDIR:
-        return err::PathFileAccessError;
-    case EMFILE:
-    case ENFILE:
-        return 67;
-    case EBADF:
-        return err::BadFileNameOrNumber;
-    default:
-        return err::DeviceIOError;
-    }
-}
 
 void RecordFile::Open(FileImages& images, const std::string& path, std::size_t recordLength,
                       int tag) {

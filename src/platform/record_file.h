@@ -48,7 +48,7 @@ public:
     // partly past the end of the file; record then holds what was there.
     bool Read(long long n, std::string& record) const;
     // The bytes Read gives for record n, without a copy: valid while the file
-    // is open and its image unchanged.
+    // is open, until its image is changed or viewed whole (View, Bytes).
     std::string_view Record(long long n) const;
     // Writes record n (from 1), padded with blanks or cut to the length.
     void Write(long long n, const std::string& record);
@@ -64,10 +64,11 @@ public:
 
     // The whole file, as its image holds it (read into buffer when it has
     // not been read yet and no change is open); an image's bytes are valid
-    // until its next change.
+    // until its next change. Like View, it may leave earlier views stale.
     std::string_view Bytes(std::string& buffer) const;
     // The whole file as its image holds it, without a copy: valid while the
-    // file is open and its image unchanged.
+    // file is open, until its image is changed. Though const, it may move the
+    // image's bytes together, so that earlier views of its records go stale.
     std::string_view View() const;
 
 private:
@@ -80,8 +81,5 @@ private:
     std::shared_ptr<FileImage> file_;
     bool readOnly_ = false;
 };
-
-// The classic error number for an errno value.
-int ErrorFromErrno(int e);
 
 } // namespace tnq

@@ -14,9 +14,6 @@ namespace {
 
 // The highest record number (a record number is a Long).
 constexpr long long kLastRecord = 2147483647;
-// Records of room every regrowth leaves at least, so that small images do not regrow at
-// every change.
-constexpr std::size_t kLeastRoom = 16;
 
 // Whichever of a <= b lies nearer at.
 std::size_t Nearest(std::size_t at, std::size_t a, std::size_t b) {
@@ -27,23 +24,24 @@ std::size_t Nearest(std::size_t at, std::size_t a, std::size_t b) {
 
 } // namespace
 
-RecordImage::RecordImage(std::size_t recordLength, std::string_view bytes, std::size_t room)
-    : length_(recordLength), buf_(bytes.size() + room) {
+RecordImage::RecordImage(std::size_t recordLength, std::string_view bytes)
+    : length_(recordLength), buf_(std::make_unique_for_overwrite<char[]>(bytes.size())),
+      capacity_(bytes.size()) {
     if (recordLength == 0) throw VbError(59);
-    if (!bytes.empty()) std::memcpy(buf_.data(), bytes.data(), bytes.size());
+    if (!bytes.empty()) std::memcpy(buf_.get(), bytes.data(), bytes.size());
     // All whole records in the front; a partial last record is the back.
     cursor_ = afterCursor_ = frontEnd_ = backBegin_ = bytes.size() - bytes.size() % length_;
     backEnd_ = bytes.size();
 }
 
-RecordImage RecordImage::OfFile(std::size_t recordLength, const std::string& path,
-                                const std::function<std::size_t(std::size_t)>& room) {
+RecordImage RecordImage::OfFile(std::size_t recordLength, const std::string& path) {
     if (recordLength == 0) throw VbError(59);
     RecordImage image;
     image.length_ = recordLength;
-    const std::size_t got = ReadWholeFile(path, [&image, &room](std::size_t n) {
-        image.buf_.resize(n + room(n));
-        return image.buf_.data();
+    const std::size_t got = ReadWholeFile(path, [&image](std::size_t n) {
+        image.buf_ = std::make_unique_for_overwrite<char[]>(n);
+        image.capacity_ = n;
+        return image.buf_.get();
     });
     image.cursor_ = image.afterCursor_ = image.frontEnd_ = image.backBegin_ =
         got - got % recordLength;
@@ -73,7 +71,7 @@ std::string_view RecordImage::Record(long long n) const {
     const std::size_t offset = Offset(n), size = Size();
     if (offset >= size) return {};
     // Only the last record can be partial, and it lies in one run like any other.
-    return {buf_.data() + At(offset), std::min(length_, size - offset)};
+    return {buf_.get() + At(offset), std::min(length_, size - offset)};
 }
 
 void RecordImage::Write(long long n, std::string_view record) {
@@ -89,16 +87,14 @@ void RecordImage::Write(long long n, std::string_view record) {
             Reserve(Room::End, inBack + length_ - backSize);
             // Never written: NUL, as in a file written past its end.
             if (inBack > backSize)
-                std::fill(buf_.begin() + static_cast<std::ptrdiff_t>(backEnd_),
-                          buf_.begin() + static_cast<std::ptrdiff_t>(backBegin_ + inBack), '\0');
+                std::fill(buf_.get() + backEnd_, buf_.get() + backBegin_ + inBack, '\0');
             backEnd_ = backBegin_ + inBack + length_;
         }
         at = backBegin_ + inBack;
     }
     const std::size_t given = std::min(record.size(), length_);
-    const auto to = buf_.begin() + static_cast<std::ptrdiff_t>(at);
-    std::fill(std::copy_n(record.begin(), given, to), to + static_cast<std::ptrdiff_t>(length_),
-              ' ');
+    char* const to = buf_.get() + at;
+    std::fill(std::copy_n(record.begin(), given, to), to + length_, ' ');
 }
 
 void RecordImage::WriteRecords(long long n, std::string_view records) {
@@ -178,7 +174,6 @@ void RecordImage::CopyRecords(long long first, long long last, long long to) {
     if (end > Size()) Reserve(Room::End, end - Size());
     for (long long i = 0; i <= last - first; ++i)
         Write(to + i, std::string_view(run).substr(static_cast<std::size_t>(i) * length_, length_));
-    moved_ += static_cast<long long>(run.size());
 }
 
 void RecordImage::CopyOut(std::size_t offset, std::size_t count, std::string& out) const {
@@ -189,14 +184,13 @@ void RecordImage::CopyOut(std::size_t offset, std::size_t count, std::string& ou
     } runs[] = {{0, cursor_, 0}, {cursor_, front, afterCursor_}, {front, Size(), backBegin_}};
     for (const auto& r : runs) {
         const std::size_t b = std::max(offset, r.begin), e = std::min(end, r.end);
-        if (b < e) out.append(buf_.data() + r.at + (b - r.begin), e - b);
+        if (b < e) out.append(buf_.get() + r.at + (b - r.begin), e - b);
     }
 }
 
 void RecordImage::Shift(std::size_t to, std::size_t from, std::size_t count) {
     if (count == 0 || to == from) return;
-    std::memmove(buf_.data() + to, buf_.data() + from, count);
-    moved_ += static_cast<long long>(count);
+    std::memmove(buf_.get() + to, buf_.get() + from, count);
 }
 
 void RecordImage::MoveCursor(std::size_t offset) {
@@ -232,50 +226,24 @@ void RecordImage::SetFrontEnd(std::size_t offset) {
 }
 
 void RecordImage::Reserve(Room room, std::size_t need) {
-    const std::size_t has = room == Room::Cursor ? afterCursor_ - cursor_
-                            : room == Room::Back ? backBegin_ - frontEnd_
-                                                 : buf_.size() - backEnd_;
-    if (has >= need) return;
-
-    // The rooms are shared out again, within the buffer while it has room enough overall,
-    // else in one with half the image's size of room beside the need (fresh memory costs
-    // more than the copy, so no more). Each room then holds at least an eighth of the
-    // image, so that this stays rare.
-    const std::size_t size = Size(), after = frontEnd_ - afterCursor_, back = backEnd_ - backBegin_;
-    const std::size_t least = need + size / 2 + kLeastRoom * length_;
-    // Rather only the room asked for grows, by an eighth of the image more than it needs,
-    // taken from the room at the end: the runs before it stay where they are, and the room
-    // an image was read with is used only as far as it is needed.
-    std::size_t grown[2] = {afterCursor_ - cursor_, backBegin_ - frontEnd_};
-    if (room != Room::End) grown[static_cast<int>(room)] = need + size / 8 + kLeastRoom * length_;
-    const bool onlyGrows = room != Room::End && size + grown[0] + grown[1] <= buf_.size();
-    const bool fits = onlyGrows || buf_.size() - size >= least;
-    const std::size_t capacity = fits ? buf_.size() : size + least;
-    const std::size_t spare = capacity - size - need;
-    std::size_t rooms[3] = {spare / 2, spare / 4, spare - spare / 2 - spare / 4};
-    rooms[static_cast<int>(room)] += need;
-    if (onlyGrows) {
-        rooms[0] = grown[0];
-        rooms[1] = grown[1];
-    }
+    std::size_t rooms[3] = {afterCursor_ - cursor_, backBegin_ - frontEnd_, capacity_ - backEnd_};
+    std::size_t& grows = rooms[static_cast<int>(room)];
+    if (grows >= need) return;
+    // The room grows by the image's size beside the need, so that a run of changes regrows
+    // the buffer rarely; the other rooms stay as they are.
+    grows = need + Size();
+    const std::size_t after = frontEnd_ - afterCursor_, back = backEnd_ - backBegin_;
     const std::size_t newAfter = cursor_ + rooms[0], newBack = newAfter + after + rooms[1];
-
-    if (fits) {
-        // Each run moves clear of the other: the back first when it moves on.
-        if (newBack > backBegin_) Shift(newBack, backBegin_, back);
-        Shift(newAfter, afterCursor_, after);
-        if (newBack <= backBegin_) Shift(newBack, backBegin_, back);
-    } else {
-        Buffer grown(capacity);
-        const auto copy = [&](std::size_t to, std::size_t from, std::size_t count) {
-            if (count != 0) std::memcpy(grown.data() + to, buf_.data() + from, count);
-        };
-        copy(0, 0, cursor_);
-        copy(newAfter, afterCursor_, after);
-        copy(newBack, backBegin_, back);
-        buf_.swap(grown);
-        moved_ += static_cast<long long>(size);
-    }
+    const std::size_t capacity = newBack + back + rooms[2];
+    std::unique_ptr<char[]> grown = std::make_unique_for_overwrite<char[]>(capacity);
+    const auto copy = [&](std::size_t to, std::size_t from, std::size_t count) {
+        if (count != 0) std::memcpy(grown.get() + to, buf_.get() + from, count);
+    };
+    copy(0, 0, cursor_);
+    copy(newAfter, afterCursor_, after);
+    copy(newBack, backBegin_, back);
+    buf_ = std::move(grown);
+    capacity_ = capacity;
     afterCursor_ = newAfter;
     frontEnd_ = newAfter + after;
     backBegin_ = newBack;
@@ -301,12 +269,12 @@ std::string_view RecordImage::View() {
     Shift(cursor_, backBegin_, back);
     afterCursor_ = frontEnd_ = backBegin_ = cursor_;
     backEnd_ = cursor_ + back;
-    return {buf_.data(), Size()};
+    return {buf_.get(), Size()};
 }
 
 std::vector<std::string_view> RecordImage::Pieces() const {
     std::vector<std::string_view> pieces;
-    const std::string_view all(buf_.data(), buf_.size());
+    const std::string_view all(buf_.get(), capacity_);
     for (auto [b, e] : {std::pair(std::size_t{0}, cursor_), std::pair(afterCursor_, frontEnd_),
                         std::pair(backBegin_, backEnd_)})
         if (b < e) pieces.push_back(all.substr(b, e - b));

@@ -1,46 +1,19 @@
 // A file of fixed-length records held in memory: read and changed exactly as
 // positioned writes would change the file, with the record-by-record moves
 // that open and close room for items done in bulk, cheaply when a run of them
-// walks along the file.
+// walks along the file. It keeps its own gaps beside the score rows'
+// (GapArray2) because a file's bytes grow and keep what its moves leave
+// behind its end, while a score row is a fixed number of slots reading 0
+// above its content.
 #pragma once
 
-#include "platform/zeroed_memory.h"
-
 #include <cstddef>
-#include <functional>
 #include <memory>
-#include <new>
 #include <string>
 #include <string_view>
-#include <type_traits>
-#include <utility>
 #include <vector>
 
 namespace tnq {
-
-namespace detail {
-// An allocator whose new elements are left as they are, so that room in a buffer costs
-// nothing until it is used; a large buffer is mapped in large pages, whose first writes
-// cost far less than those of small ones.
-template <class T> struct UntouchedAllocator : std::allocator<T> {
-    template <class U> struct rebind { using other = UntouchedAllocator<U>; };
-    UntouchedAllocator() = default;
-    template <class U> UntouchedAllocator(const UntouchedAllocator<U>&) noexcept {}
-    T* allocate(std::size_t n) {
-        if (n > std::size_t(-1) / sizeof(T)) throw std::bad_alloc();
-        void* p = AllocateUntouched(n * sizeof(T));
-        if (!p) throw std::bad_alloc();
-        return static_cast<T*>(p);
-    }
-    void deallocate(T* p, std::size_t n) noexcept { FreeZeroed(p, n * sizeof(T)); }
-    template <class U> void construct(U* p) noexcept(std::is_nothrow_default_constructible_v<U>) {
-        ::new (static_cast<void*>(p)) U;
-    }
-    template <class U, class... Args> void construct(U* p, Args&&... args) {
-        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
-    }
-};
-} // namespace detail
 
 // The bytes of a file of fixed-length records held in memory, read and changed exactly as
 // positioned writes would change the file (record n, from 1, at offset (n - 1) * length).
@@ -49,13 +22,10 @@ class RecordImage {
 public:
     RecordImage() = default; // empty, record length 0 (only assignable)
     // The file's bytes as read; a record length of 0 raises VbError(59).
-    // room: bytes of room behind them, for changes to come (left untouched
-    // until used, so that room not used costs no memory).
-    RecordImage(std::size_t recordLength, std::string_view bytes, std::size_t room = 0);
+    RecordImage(std::size_t recordLength, std::string_view bytes);
     // The bytes of the file at path, read straight into the image (VbError as
-    // ReadWholeFile raises), with room(n) bytes of room behind the n bytes read.
-    static RecordImage OfFile(std::size_t recordLength, const std::string& path,
-                              const std::function<std::size_t(std::size_t)>& room);
+    // ReadWholeFile raises).
+    static RecordImage OfFile(std::size_t recordLength, const std::string& path);
 
     std::size_t RecordLength() const { return length_; }
     // Bytes in the image.
@@ -64,7 +34,7 @@ public:
     // Record n: false when it lies wholly or partly past the end (record then holds the bytes
     // that are there, possibly none).
     bool Read(long long n, std::string& record) const;
-    // The bytes Read gives for record n, in place: valid until the next change.
+    // The bytes Read gives for record n, in place: valid until the next change or View.
     std::string_view Record(long long n) const;
     // Writes record n, padded with blanks or cut to the record length. Past the end the image
     // grows; bytes between the old end and the record that were never written are NUL ('\0'),
@@ -91,14 +61,12 @@ public:
     std::string Bytes() const;
     void Bytes(std::string& out) const;
     // The same bytes as a few contiguous pieces in order (for one writev); valid until the
-    // next change.
+    // next change or View.
     std::vector<std::string_view> Pieces() const;
     // The same bytes in one piece, the runs moved together within the buffer first when they
-    // lie apart; valid until the next change.
+    // lie apart, so that earlier views of records and pieces go stale; valid until the next
+    // change.
     std::string_view View();
-
-    // Bytes copied inside the image since it was made: what its changes cost.
-    long long BytesMoved() const { return moved_; }
 
 private:
     // The buffer holds the image as three runs with room between them:
@@ -122,7 +90,7 @@ private:
     void Shift(std::size_t to, std::size_t from, std::size_t count);
     void MoveCursor(std::size_t offset);
     void SetFrontEnd(std::size_t offset);
-    // At least need bytes of the given room, regrowing the buffer when it lacks them.
+    // At least need bytes of the given room, in a larger buffer when it lacks them.
     void Reserve(Room room, std::size_t need);
     // Records n .. n + count - 1 numbered (VbError otherwise) and room for those past the end.
     void RoomFor(long long n, long long count);
@@ -130,16 +98,16 @@ private:
     void CopyRecords(long long first, long long last, long long to);
 
     std::size_t length_ = 0;
-    using Buffer = std::vector<char, detail::UntouchedAllocator<char>>;
-    Buffer buf_;
+    // Bytes that hold anything until written.
+    std::unique_ptr<char[]> buf_;
+    std::size_t capacity_ = 0;
     // Buffer positions: the front before the cursor is [0, cursor_), the front after it
-    // [afterCursor_, frontEnd_), the back [backBegin_, backEnd_); buf_.size() is the end.
+    // [afterCursor_, frontEnd_), the back [backBegin_, backEnd_); capacity_ is the end.
     std::size_t cursor_ = 0;
     std::size_t afterCursor_ = 0;
     std::size_t frontEnd_ = 0;
     std::size_t backBegin_ = 0;
     std::size_t backEnd_ = 0;
-    long long moved_ = 0;
 };
 
 } // namespace tnq

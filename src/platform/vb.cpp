@@ -2,6 +2,7 @@
 #include "platform/vb.h"
 
 #include <cctype>
+#include <cerrno>
 #include <cfenv>
 #include <cmath>
 #include <cstdio>
@@ -52,6 +53,30 @@ std::string ErrorText(int number) {
     auto it = texts.find(number);
     if (it != texts.end()) return it->second;
     return "Application-defined or object-defined error";
+}
+
+int ErrorFromErrno(int e) {
+    switch (e) {
+    case ENOENT:
+    case ENOTDIR:
+        return err::PathNotFound;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return err::PermissionDenied;
+    case ENOSPC:
+    case EDQUOT:
+        return err::DiskFull;
+    case EISDIR:
+        return err::PathFileAccessError;
+    case EMFILE:
+    case ENFILE:
+        return 67;
+    case EBADF:
+        return err::BadFileNameOrNumber;
+    default:
+        return err::DeviceIOError;
+    }
 }
 
 VbError::VbError(int number) : std::runtime_error(ErrorText(number)), number_(number) {}

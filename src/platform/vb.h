@@ -35,6 +35,8 @@ inline constexpr int CancelSelected = 32755;
 
 // The system's text for a run-time error number.
 std::string ErrorText(int number);
+// The run-time error number for an errno value.
+int ErrorFromErrno(int e);
 
 // A run-time error: the number and its text, as an error handler sees them.
 class VbError : public std::runtime_error {

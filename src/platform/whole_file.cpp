@@ -2,7 +2,6 @@
 #include "platform/whole_file.h"
 
 #include "platform/file_commit.h"
-#include "platform/record_file.h"
 #include "platform/vb.h"
 
 #include <algorithm>

