@@ -2,12 +2,12 @@
 // journal, renames.
 #include "platform/file_commit.h"
 
-#include <climits> // IOV_MAX
 #include "platform/vb.h"
 #include "platform/whole_file.h"
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
