@@ -597,27 +597,6 @@ TEST_F(PieceCommandsTest, AFailedFirstOpenLeavesNoPieceOpen) {
     }
 }
 
-TEST_F(PieceCommandsTest, OpenRefusedTheLockLeavesTheOtherCopysChangeAlone) {
-    OpenSong();
-    NewPiece("Other");
-    const std::string dir = music + "/SONG.TNQ";
-    DirectoryLock other; // the copy of the program that has SONG open
-    ASSERT_EQ(other.Take(dir), DirectoryLock::Outcome::Taken);
-    CutShortChange(dir);
-    test::WriteFile(dir + "/.SONG.TNQ.tnq-new", "being written");
-    const auto files = FilesIn(dir);
-    ASSERT_EQ(files.size(), 5u);
-
-    p.msg.shown.clear();
-    p.msg.AnswerOk();
-    EXPECT_FALSE(OpenPieceFile(c, DataPath("SONG")));
-    ASSERT_EQ(p.msg.shown.size(), 1u);
-    EXPECT_EQ(p.msg.Last().Text, OpenElsewhereText("SONG"));
-    EXPECT_EQ(p.msg.Last().Title, "Open File");
-    EXPECT_EQ(FilesIn(dir), files) << "journal and temporary files untouched";
-    EXPECT_EQ(s.PieceTitle, "OTHER");
-}
-
 TEST_F(PieceCommandsTest, ADirectoryThatCannotBeLockedIsNeitherOpenedNorMade) {
     OpenSong();
     NewPiece("Other");
