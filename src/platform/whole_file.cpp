@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
@@ -71,6 +72,29 @@ std::size_t ReadSome(int fd, char* to, std::size_t room) {
 // while its lines are used, large enough that each read brings many lines.
 constexpr std::size_t kLinePiece = std::size_t{64} << 10;
 constexpr std::size_t kFirstComparedPiece = std::size_t{4} << 10;
+
+// The most symbolic links followed from one path, as the system does.
+constexpr int kMostLinks = 40;
+
+// The file path names at the end of its chain of symbolic links (path itself
+// when it is no link); a relative link is taken from the link's directory.
+std::string FileNamedBy(const std::string& path) {
+    std::string at = path;
+    std::string to(PATH_MAX, '\0');
+    for (int hop = 0;; ++hop) {
+        ssize_t n = ::readlink(at.c_str(), to.data(), to.size());
+        while (n >= 0 && static_cast<std::size_t>(n) == to.size()) {
+            to.resize(to.size() * 2);
+            n = ::readlink(at.c_str(), to.data(), to.size());
+        }
+        // No link (or none that reads): the file's own open tells the rest.
+        if (n < 0) return at;
+        if (hop == kMostLinks) throw VbError(ErrorFromErrno(ELOOP));
+        const std::filesystem::path link(to.substr(0, static_cast<std::size_t>(n)));
+        at = link.is_absolute() ? link.string()
+                                : (std::filesystem::path(at).parent_path() / link).string();
+    }
+}
 
 } // namespace
 
@@ -161,8 +185,9 @@ void ReplaceWholeFile(const std::string& path, const std::string& bytes, Beside 
     ReplaceWholeFile(path, [&bytes](const ByteSink& put) { put(bytes); }, beside);
 }
 
-void ReplaceWholeFile(const std::string& path, const std::function<void(const ByteSink&)>& fill,
+void ReplaceWholeFile(const std::string& named, const std::function<void(const ByteSink&)>& fill,
                       Beside beside) {
+    const std::string path = FileNamedBy(named);
     const std::filesystem::path target(path);
     const std::string dir = target.parent_path().empty() ? "." : target.parent_path().string();
     std::string name = TemporaryPathFor(path);

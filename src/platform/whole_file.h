@@ -2,9 +2,12 @@
 // lines read in pieces. A replacement writes a temporary file beside the
 // target and puts it in the target's place only after every byte is written
 // and flushed, so neither a failure nor a power cut leaves a half-written
-// file behind. Failures raise VbError with the
-// classic numbers (53 file not found, 61 disk full, 70 permission denied,
-// 76 path not found, ...).
+// file behind. A replacement writes through a symbolic link to the file it
+// names, at the end of the chain of links and beside that file, so a link
+// stays a link; CommitFiles, whose journal speaks only for files of its own
+// directory, refuses a link among its targets. Failures raise VbError with
+// the classic numbers (53 file not found, 61 disk full, 70 permission
+// denied, 76 path not found, ...).
 #pragma once
 
 #include <algorithm>

@@ -380,6 +380,19 @@ TEST_F(PieceCommandsTest, SaveWritesTheDataFileByteForByte) {
     EXPECT_EQ(EntriesIn(music + "/SONG.TNQ"), 1);
 }
 
+TEST_F(PieceCommandsTest, SaveWritesThroughADataFileThatIsALink) {
+    OpenSong();
+    const fs::path kept = p.dir.Path() / "kept" / "SONG.TNQ";
+    fs::create_directories(kept.parent_path());
+    fs::rename(DataPath("SONG"), kept);
+    fs::create_symlink(kept, DataPath("SONG"));
+    s.ItemCount(2) = 1;
+    s.PieceChanged = 1;
+    ASSERT_TRUE(mnuFilSave_Click(c));
+    EXPECT_TRUE(fs::is_symlink(DataPath("SONG")));
+    EXPECT_EQ(test::ReadFile(kept), Header() + "020600000048006400010200000\r\n");
+}
+
 TEST_F(PieceCommandsTest, FailedSaveIsReportedAndKeepsThePieceChanged) {
     OpenSong();
     s.PieceChanged = 1;

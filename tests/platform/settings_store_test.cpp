@@ -55,6 +55,17 @@ TEST(SettingsStore, WritesReachTheFileAndKeepOtherLines) {
     EXPECT_EQ(files, 1);
 }
 
+TEST(SettingsStore, ASettingsFileThatIsALinkStaysALink) {
+    TempDir d;
+    WriteFile(d.Path() / "mine" / "win.ini", "[TNQ32DEM]\nTracks=7\n");
+    std::filesystem::create_directory(d.Path() / "tonquill");
+    std::filesystem::create_symlink("../mine/win.ini", d.Path() / "tonquill" / "win.ini");
+    SettingsStore ini(d.Path() / "tonquill" / "win.ini");
+    EXPECT_TRUE(ini.SetIniSetting(IniSettings, "Tracks", "40"));
+    EXPECT_TRUE(std::filesystem::is_symlink(ini.File()));
+    EXPECT_EQ(ReadFile(d.Path() / "mine" / "win.ini"), "[TNQ32DEM]\nTracks=40\n");
+}
+
 TEST(SettingsStore, ValuesAreKeptWholeUpToTheLineLength) {
     TempDir d;
     SettingsStore ini(d.Path() / "win.ini");

@@ -1,10 +1,13 @@
 // Whole files: lines read in pieces are the lines of the whole text.
 #include "platform/whole_file.h"
 
+#include "platform/vb.h"
 #include "support/fakes.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -70,6 +73,41 @@ TEST(WholeFile, HoldsComparesTheFileWithPiecesByteForByte) {
         test::WriteFile(path, c.File);
         EXPECT_EQ(FileHolds(path, c.Pieces, buffer), c.Holds) << c.File.substr(0, 10);
     }
+}
+
+TEST(WholeFile, AReplacementWritesThroughLinksSoALinkStaysALink) {
+    namespace fs = std::filesystem;
+    // LINK in a, the file it names in b; "@" stands for the temporary directory.
+    const struct {
+        std::vector<std::pair<std::string, std::string>> Links; // link, what it names
+        std::string Named;
+        Beside Way;
+    } cases[] = {
+        {{{"a/LINK", "../b/FILE"}}, "b/FILE", Beside::FixedName},
+        {{{"a/LINK", "@/b/FILE"}}, "b/FILE", Beside::UniqueName},
+        {{{"a/LINK", "MID"}, {"a/MID", "@/b/FILE"}}, "b/FILE", Beside::FixedName},
+        {{{"a/LINK", "../b/NEW"}}, "b/NEW", Beside::UniqueName},
+    };
+    for (const auto& c : cases) {
+        test::TempDir d;
+        test::WriteFile(d.Path() / "b/FILE", "old");
+        fs::create_directory(d.Path() / "a");
+        for (const auto& [link, to] : c.Links)
+            fs::create_symlink(to[0] == '@' ? d.Str() + to.substr(1) : to, d.Path() / link);
+        ReplaceWholeFile((d.Path() / "a/LINK").string(), "new", c.Way);
+        EXPECT_TRUE(fs::is_symlink(d.Path() / "a/LINK")) << c.Named;
+        EXPECT_EQ(test::ReadFile(d.Path() / c.Named), "new") << c.Named;
+        const auto entries = [](const fs::path& dir) {
+            return std::distance(fs::directory_iterator(dir), fs::directory_iterator());
+        };
+        EXPECT_EQ(entries(d.Path() / "a"), static_cast<long>(c.Links.size())) << c.Named;
+        EXPECT_EQ(entries(d.Path() / "b"), c.Named == "b/FILE" ? 1 : 2) << c.Named;
+    }
+    // A link that names itself is refused as the system refuses it.
+    test::TempDir d;
+    fs::create_symlink("LOOP", d.Path() / "LOOP");
+    EXPECT_THROW(ReplaceWholeFile((d.Path() / "LOOP").string(), "new"), VbError);
+    EXPECT_TRUE(fs::is_symlink(d.Path() / "LOOP"));
 }
 
 } // namespace
