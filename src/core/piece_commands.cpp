@@ -104,8 +104,8 @@ OwnedName PieceFileNames(const std::string& title) {
 
 // True when dir holds the journal of a change cut short and may not be
 // written, so the change can be neither finished nor undone.
-bool ChangeLeftUnwritable(const std::string& dir) {
-    if (!JournalIn(dir)) return false;
+bool ChangeLeftUnwritable(const std::string& dir, const std::string& title) {
+    if (!JournalIn(dir, PieceFileNames(title))) return false;
     return ::access(dir.c_str(), W_OK) != 0 && (errno == EROFS || errno == EACCES);
 }
 
@@ -462,6 +462,20 @@ bool mnuFilSave_Click(Context& c) {
     return true;
 }
 
+void ClosePiece(Context& c) {
+    State& s = c.s;
+    CloseTrackFiles(s);
+    s.PieceLock.Release();
+    s.PieceOpen = 0;
+    s.PieceChanged = 0;
+    s.RecalcDone = 0;
+    c.screen.SetCaption("lblTitle", "");
+    for (int row = 0; row < std::min<int>(s.NumTracks, kMaxTracks); ++row)
+        c.screen.SetTrackFigure(row, "");
+    c.screen.SetTrackList({}, -1);
+    c.screen.SetHourglass(false);
+}
+
 bool RebuildDataFile(Context& c, const std::string& filePath, const std::string& title) {
     State& s = c.s;
     try {
@@ -537,7 +551,7 @@ bool OpenPieceFile(Context& c, const std::string& path) {
         // another copy's change going on.
         std::optional<DirectoryLock> lock = LockPieceDirectory(c, dir, loc->Title, "Open File");
         if (!lock) return false;
-        if (ChangeLeftUnwritable(dir)) {
+        if (ChangeLeftUnwritable(dir, loc->Title)) {
             c.msg.MsgBox("The last change to the piece " + loc->Title +
                              " was cut short, and its directory " + PathText(dir) +
                              " may not be written. The change can be finished once the "
@@ -547,7 +561,18 @@ bool OpenPieceFile(Context& c, const std::string& path) {
         }
         // A change cut short the last time the piece was open is finished
         // or undone before anything is read.
-        TellRecovery(c, RecoverDirectory(dir, PieceFileNames(loc->Title)));
+        try {
+            TellRecovery(c, RecoverDirectory(dir, PieceFileNames(loc->Title)));
+        } catch (const JournalRefused& e) {
+            c.msg.MsgBox("The piece " + loc->Title + " cannot be opened: its directory " +
+                             PathText(dir) + " holds " + PathText(e.Journal()) + ", which " +
+                             e.Why() +
+                             ", and so is no journal of a change this program can finish. "
+                             "Nothing has been renamed or removed. Move it out of the directory "
+                             "to open the piece as its files stand.",
+                         mb::Exclamation, std::string("Open File"));
+            return false;
+        }
         dataPath = JoinIgnoringCase(dir, loc->Title + ".TNQ");
 
         // A file of the piece other than its data file, or a data file that

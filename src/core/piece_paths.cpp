@@ -57,6 +57,10 @@ bool IsPieceFileName(const std::string& title, const std::string& diskName) {
     return false;
 }
 
+bool State::OwnsFileName(const std::string& name) const {
+    return IsPieceFileName(PieceTitle, name);
+}
+
 std::string FindNameIgnoringCase(const std::string& dir, const std::string& name) {
     const std::string disk = DiskName(name);
     // The name as it stands, asked of the system at once (the common case,

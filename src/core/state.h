@@ -161,7 +161,7 @@ struct State {
     // The images of the track files in use, which the record files read
     // and change, and the change to them a command has open (none between
     // commands).
-    FileImages TrackImages;
+    FileImages TrackImages{[this](const std::string& name) { return OwnsFileName(name); }};
     TrackChange* OpenChange = nullptr;
     // The open record files: file 2 (current track) and file 3 (a second
     // piece's track).
@@ -195,6 +195,10 @@ struct State {
     Integer RecalcDone = 0;
     // Check mark of the "AWE 32" menu item (the restricted controller list).
     bool AWESelectChecked = false;
+
+    // Whether a file name of the piece directory is one of the files of the
+    // piece PieceTitle (its data file, track files, NAME.DAT, NAME.MID).
+    bool OwnsFileName(const std::string& name) const;
 };
 
 } // namespace tnq

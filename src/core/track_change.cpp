@@ -1,6 +1,7 @@
 // TrackChange: the open change, its check, its commit and its undoing.
 #include "core/track_change.h"
 
+#include "core/piece_commands.h"
 #include "core/recalculate.h"
 #include "core/track_files.h"
 #include "platform/vb.h"
@@ -70,6 +71,7 @@ void TrackChange::Undo() {
         const int t = kept.Track();
         // Whatever the command stored above the kept slots goes too.
         const int upTo = t <= s.ItemCount.Upper() ? std::max<int>(s.ItemCount(t), s.CurrentItem(t)) + 1 : 0;
+            t <= s.ItemCount.Upper() ? std::max<int>(s.ItemCount(t), s.CurrentItem(t)) + 1 : 0;
         kept.Restore(s, upTo);
         if (t >= 1 && t <= s.NumTracks && t <= s.ItemCount.Upper())
             c_.screen.SetTrackFigure(t - 1, std::to_string(s.ItemCount(t)));
@@ -80,8 +82,13 @@ void TrackChange::Undo() {
 }
 
 VbError TrackChange::Placed(const VbError& e) const {
+    return Placed(e, c_.s.TrackImages.Changed());
+}
+
+VbError TrackChange::Placed(const VbError& e,
+                            const std::vector<std::shared_ptr<FileImage>>& files) {
     // A file of the change is named with its track.
-    for (const std::shared_ptr<FileImage>& f : c_.s.TrackImages.Changed())
+    for (const std::shared_ptr<FileImage>& f : files)
         if (f->Path == e.Where() && f->Tag > 0)
             return VbError(e.Number(), ErrorText(e.Number()), TrackPlace(f->Tag, f->Path));
     return e;
@@ -130,17 +137,19 @@ bool TrackChange::Store() {
         return false;
     }
 
+    const std::vector<std::shared_ptr<FileImage>> changed = s.TrackImages.Changed();
     try {
         s.TrackImages.Commit(command_);
     } catch (const CommitUnfinished& e) {
-        // Past the commit point: the change stands, and the next Open of the
-        // piece finishes it.
+        // Past the commit point, and refused again: the change stands, and
+        // nothing touches the piece's files until the next Open finishes it.
         Close();
-        c_.msg.MsgBox(ErrorOccuredText(Placed(e)) +
-                          "; the change has been made and is completed when the piece is opened "
-                          "again.",
+        ClosePiece(c_);
+        c_.msg.MsgBox(ErrorOccuredText(Placed(e, changed)) +
+                          "; the change has been made but could not be finished. The piece has "
+                          "been closed, and the change is completed when it is opened again.",
                       mb::Exclamation, command_);
-        return true;
+        return false;
     } catch (const VbError& e) {
         const VbError placed = Placed(e);
         Undo();

@@ -11,6 +11,7 @@
 #include "core/context.h"
 #include "core/saved_track.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,8 +31,10 @@ public:
     TrackChange& operator=(const TrackChange&) = delete;
 
     // Checks and writes. False after its message (the command's name as
-    // its title): nothing has been changed. Part of an outer change: true
-    // unless the change has failed; the outer one decides.
+    // its title): nothing has been changed, or, when the system refused to
+    // finish the change past its commit point, the piece has been closed
+    // (ClosePiece) for the next Open to finish it. Part of an outer change:
+    // true unless the change has failed; the outer one decides.
     bool Store();
     // Store, then Recalculate, for a command whose selected tracks are
     // recalculated once its change is stored. They are read from the change
@@ -62,8 +65,9 @@ private:
     void TellFailure(const VbError& e);
     // A track's bytes as the check reads them (valid until the next call).
     std::string_view Checked(std::string_view bytes);
-    // The change's error with the track its file belongs to.
+    // The change's error with the track its file (of files) belongs to.
     VbError Placed(const VbError& e) const;
+    static VbError Placed(const VbError& e, const std::vector<std::shared_ptr<FileImage>>& files);
 
     Context& c_;
     std::string command_;

@@ -265,7 +265,7 @@ void OpenAWEConversion(Context& c) {
         std::vector<NewFile> files{{s.PiecePath, {contents[0]}}};
         for (std::size_t i = 0; i < tracks.size(); ++i)
             files.push_back({TrackFilePath(s, name, tracks[i].Track), {contents[i + 1]}});
-        CommitFiles(files, kTitle);
+        CommitFiles(files, kTitle, [&s](const std::string& file) { return s.OwnsFileName(file); });
         s.PieceOpen = 1;
 
         c.screen.SetCaption("lblTitle", name);
@@ -284,6 +284,14 @@ void OpenAWEConversion(Context& c) {
         c.screen.SetStatus1("");
         c.screen.ArrangeTrackLabels();
         ShowTrackCounts(c);
+    } catch (const CommitUnfinished& e) {
+        // The new piece's files stand, and are put in place when it opens.
+        c.screen.SetHourglass(false);
+        c.screen.SetStatus1("");
+        c.msg.MsgBox(ErrorOccuredText(e) + "; the piece has been converted, and its files are "
+                                           "completed when it is opened.",
+                     mb::Exclamation, std::string(kTitle));
+        return;
     } catch (const VbError& e) {
         c.screen.SetHourglass(false);
         c.screen.SetStatus1("");

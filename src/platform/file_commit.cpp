@@ -145,42 +145,130 @@ struct JournalFile {
     unsigned long long Inode = 0; // 0: the temporary name holds the new contents
 };
 
+// What the journal's name of a directory holds.
 struct Journal {
-    bool Whole = false; // read to its "end" line
-    bool Committed = false;
+    enum class Kind {
+        None,    // nothing
+        Undo,    // pending, or cut short before its end line
+        Finish,  // committed, whole, and trusted
+        Refused, // anything else
+    };
+    Kind What = Kind::None;
     std::string Change;
     std::vector<JournalFile> Files;
+    std::string Why; // Refused: what is wrong
 };
 
-Journal ParseJournal(const std::string& text) {
+bool HasControlCharacter(std::string_view s) {
+    return std::any_of(s.begin(), s.end(), [](char ch) {
+        const auto u = static_cast<unsigned char>(ch);
+        return u < 0x20 || u == 0x7F;
+    });
+}
+
+bool AllDigits(std::string_view s) {
+    return !s.empty() &&
+           std::all_of(s.begin(), s.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
+}
+
+// The journal held by text. A committed one is trusted only as the program
+// writes it: every line after the change "file NAME" (or an earlier
+// version's "INODE NAME") naming a file owned calls its own, each once, then
+// "end" and nothing after it, and no control character anywhere.
+Journal ParseJournal(std::string_view text, const OwnedName& owned) {
     Journal j;
-    std::vector<std::string> lines;
+    j.What = Journal::Kind::Undo;
+    std::vector<std::string_view> lines;
     std::size_t at = 0;
-    while (at < text.size()) {
+    bool ended = false;
+    while (at < text.size() && !ended) {
         const std::size_t nl = text.find('\n', at);
-        if (nl == std::string::npos) break; // a line cut short is no line
+        if (nl == std::string_view::npos) break; // a line cut short is no line
         lines.push_back(text.substr(at, nl - at));
+        ended = lines.size() > 3 && lines.back() == "end";
         at = nl + 1;
     }
     if (lines.size() < 3 || lines[0] != kJournalHead) return j;
-    j.Committed = lines[1] == "committed";
-    j.Change = lines[2];
-    for (std::size_t i = 3; i < lines.size(); ++i) {
-        if (lines[i] == "end") {
-            j.Whole = true;
-            break;
-        }
-        // "file NAME", or an earlier version's "INODE NAME"; a name of this
-        // directory only.
+    j.Change = std::string(lines[2]);
+    // Pending, or not whole: nothing was replaced yet, whatever it holds.
+    if (lines[1] != "committed" || !ended) return j;
+
+    auto refuse = [&j](std::string why) {
+        j.What = Journal::Kind::Refused;
+        j.Why = std::move(why);
+        j.Files.clear();
+        return j;
+    };
+    if (at != text.size()) return refuse("holds more after its end line");
+    if (HasControlCharacter(j.Change)) return refuse("holds a control character in line 3");
+    for (std::size_t i = 3; i + 1 < lines.size(); ++i) {
+        const std::string line = " in line " + std::to_string(i + 1);
+        if (HasControlCharacter(lines[i])) return refuse("holds a control character" + line);
         const std::size_t space = lines[i].find(' ');
-        if (space == std::string::npos) continue;
-        const std::string name = lines[i].substr(space + 1);
-        if (name.empty() || name.find('/') != std::string::npos || name == "." || name == "..")
-            continue;
-        const bool plain = lines[i].compare(0, space, "file") == 0;
-        j.Files.push_back({name, plain ? 0 : std::strtoull(lines[i].c_str(), nullptr, 10)});
+        const std::string_view head = lines[i].substr(0, space);
+        if (space == std::string_view::npos || (head != "file" && !AllDigits(head)))
+            return refuse("holds a line that names no file" + line);
+        const std::string name(lines[i].substr(space + 1));
+        if (name.empty() || name.find('/') != std::string::npos || name == "." || name == ".." ||
+            !owned || !owned(name))
+            return refuse("names a file that is not one of the piece's" + line);
+        for (const JournalFile& f : j.Files)
+            if (f.Name == name) return refuse("names the file " + name + " twice");
+        j.Files.push_back(
+            {name, head == "file" ? 0 : std::strtoull(std::string(head).c_str(), nullptr, 10)});
     }
+    if (j.Files.empty()) return refuse("names no file");
+    j.What = Journal::Kind::Finish;
     return j;
+}
+
+// What is at the journal's name of dir, read without following a link,
+// without waiting on a FIFO or a device, and to kJournalMost bytes at most.
+Journal ReadJournal(const std::string& dir, const OwnedName& owned) {
+    Journal j;
+    const std::string path = JoinPath(dir, kJournalName);
+    auto refuse = [&j](std::string why) {
+        j.What = Journal::Kind::Refused;
+        j.Why = std::move(why);
+        return j;
+    };
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT) return j;
+        if (errno == ELOOP) return refuse("is a symbolic link");
+        return refuse("cannot be read (" + ErrorText(ErrorFromErrno(errno)) + ")");
+    }
+    std::string text;
+    std::string why;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0)
+        why = "cannot be read (" + ErrorText(ErrorFromErrno(errno)) + ")";
+    else if (S_ISDIR(st.st_mode))
+        why = "is a directory";
+    else if (!S_ISREG(st.st_mode))
+        why = S_ISFIFO(st.st_mode) ? "is a FIFO" : "is not a regular file";
+    else if (static_cast<unsigned long long>(st.st_size) > kJournalMost)
+        why = "is larger than any journal of the program";
+    else {
+        // One byte more than the most, to see a file that grew meanwhile.
+        text.resize(kJournalMost + 1);
+        std::size_t got = 0;
+        while (got < text.size()) {
+            const ssize_t n = ::read(fd, text.data() + got, text.size() - got);
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) {
+                why = "cannot be read (" + ErrorText(ErrorFromErrno(errno)) + ")";
+                break;
+            }
+            if (n == 0) break;
+            got += static_cast<std::size_t>(n);
+        }
+        if (why.empty() && got > kJournalMost) why = "is larger than any journal of the program";
+        text.resize(got);
+    }
+    ::close(fd);
+    if (!why.empty()) return refuse(why);
+    return ParseJournal(text, owned);
 }
 
 // A temporary name of the program's own in dir: the journal's, or that of
@@ -205,6 +293,62 @@ bool IsSymbolicLink(const std::string& path) {
     return ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
 }
 
+// Puts in place what is left of a committed change of dir: each temporary
+// file still there renamed over its target, then the directory flushed.
+// 0, or the errno value of the step refused with the path it concerns in
+// where; renamed tells whether a file was renamed.
+int FinishChange(const std::string& dir, const std::vector<JournalFile>& files,
+                 const CommitHooks& hooks, bool& renamed, std::string& where) {
+    for (const JournalFile& f : files) {
+        const std::string target = JoinPath(dir, f.Name);
+        const std::string tmp = TemporaryPathFor(target);
+        where = target;
+        struct stat st {};
+        if (::lstat(tmp.c_str(), &st) != 0) {
+            if (errno == ENOENT) continue;
+            return errno;
+        }
+        if (!S_ISREG(st.st_mode)) continue;
+        // An earlier version's journal: after an exchange the temporary
+        // name held the old contents.
+        const bool isNew = f.Inode == 0 || static_cast<unsigned long long>(st.st_ino) == f.Inode;
+        const int e =
+            isNew ? Step(hooks, CommitStep::Rename, target, [&] { return Rename(tmp, target); })
+                  : Remove(tmp);
+        if (e != 0) return e;
+        renamed = renamed || isNew;
+    }
+    where = dir;
+    return Step(hooks, CommitStep::SyncDirectory, dir, [&] { return SyncDirectory(dir); });
+}
+
+// A change left in dir put in place, or a pending one undone, before a new
+// change begins; VbError, with nothing of the new change written, when it
+// cannot be.
+void SettleLeftChange(const std::string& dir, const OwnedName& owned, const CommitHooks& hooks) {
+    const Journal j = ReadJournal(dir, owned);
+    const std::string journal = JoinPath(dir, kJournalName);
+    if (j.What == Journal::Kind::None) return;
+    if (j.What == Journal::Kind::Refused) throw JournalRefused(journal, j.Why);
+    if (j.What == Journal::Kind::Finish) {
+        bool renamed = false;
+        std::string where;
+        if (const int e = FinishChange(dir, j.Files, hooks, renamed, where)) Fail(e, where);
+    }
+    if (const int e =
+            Step(hooks, CommitStep::RemoveJournal, journal, [&] { return Remove(journal); }))
+        Fail(e, journal);
+}
+
+// Removes the temporary files of dir's files owned names, and the journal's.
+void RemoveTemporaryFiles(const std::string& dir, const OwnedName& owned) {
+    std::error_code ec;
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (IsTemporaryName(name, owned) && it->is_regular_file(ec)) Remove(it->path().string());
+    }
+}
+
 } // namespace
 
 std::string TemporaryPathFor(const std::string& path) {
@@ -222,7 +366,7 @@ int SyncDirectory(const std::string& dir) {
 }
 
 void CommitFiles(const std::vector<NewFile>& files, const std::string& change,
-                 const CommitHooks& hooks) {
+                 const OwnedName& owned, const CommitHooks& hooks) {
     if (files.empty()) return;
     const std::string dir = DirOf(files.front().Path);
     for (const NewFile& f : files) {
@@ -236,10 +380,23 @@ void CommitFiles(const std::vector<NewFile>& files, const std::string& change,
     const std::string marked = TemporaryPathFor(journal);
     const bool journaled = files.size() > 1;
     std::vector<std::string> names, temporary;
+    std::vector<JournalFile> named;
     for (const NewFile& f : files) {
         names.push_back(NameOf(f.Path));
         temporary.push_back(TemporaryPathFor(f.Path));
+        named.push_back({names.back()});
     }
+    const std::string committedText = journaled ? JournalText("committed", change, names) : "";
+    if (journaled) {
+        // Only a journal that recovery would trust is written.
+        const Journal own = ParseJournal(committedText, owned);
+        if (own.What != Journal::Kind::Finish || committedText.size() > kJournalMost)
+            throw VbError(err::BadFileNameOrNumber, ErrorText(err::BadFileNameOrNumber),
+                          journal + " " + (own.Why.empty() ? "would be too large" : own.Why));
+    }
+    // One change at a time: what another left is finished first.
+    SettleLeftChange(dir, owned, hooks);
+
     std::vector<NewFileFd> fds(files.size());
     auto undo = [&](int e, const std::string& path) {
         for (NewFileFd& fd : fds) fd.Close();
@@ -268,26 +425,30 @@ void CommitFiles(const std::vector<NewFile>& files, const std::string& change,
         fds[i].StartWriteBack();
     }
     for (std::size_t i = 0; i < files.size(); ++i)
-        if (const int e = Step(hooks, CommitStep::SyncFile, files[i].Path,
-                               [&] { return fds[i].Sync(); }))
+        if (const int e =
+                Step(hooks, CommitStep::SyncFile, files[i].Path, [&] { return fds[i].Sync(); }))
             undo(e, files[i].Path);
 
+    const auto syncDirectory = [&] {
+        return Step(hooks, CommitStep::SyncDirectory, dir, [&] { return SyncDirectory(dir); });
+    };
     if (!journaled) {
         if (const int e = Step(hooks, CommitStep::Rename, files.front().Path,
                                [&] { return Rename(temporary.front(), files.front().Path); }))
             undo(e, files.front().Path);
-        // The new name on the disk: the change is stored.
-        if (const int e = Step(hooks, CommitStep::SyncDirectory, dir, [&] { return SyncDirectory(dir); }))
-            throw CommitUnfinished(ErrorFromErrno(e), dir);
+        // The new name on the disk: the change is stored. A refused flush
+        // is tried once more.
+        if (syncDirectory() != 0) {
+            if (const int e = syncDirectory()) throw CommitUnfinished(ErrorFromErrno(e), dir);
+        }
         return;
     }
 
     // The commit point: the flushed committed journal renamed over the
     // pending one, and the directory flushed, before any target changes.
-    const std::string text = JournalText("committed", change, names);
     NewFileFd committed;
     if (const int e = Step(hooks, CommitStep::SyncJournal, journal, [&] {
-            const int w = committed.Write(marked, {text}, journal);
+            const int w = committed.Write(marked, {committedText}, journal);
             return w != 0 ? w : committed.Sync();
         }))
         undo(e, journal);
@@ -295,48 +456,39 @@ void CommitFiles(const std::vector<NewFile>& files, const std::string& change,
                            [&] { return Rename(marked, journal); }))
         undo(e, journal);
 
-    // From here the change stands: a step the system refuses is left to
-    // RecoverDirectory, and told.
-    int failed = Step(hooks, CommitStep::SyncDirectory, dir, [&] { return SyncDirectory(dir); });
-    std::string failedPath = failed != 0 ? dir : "";
-    for (std::size_t i = 0; failed == 0 && i < files.size(); ++i) {
+    // From here the change stands: a step the system refuses is tried again
+    // at once, as recovery would, and what is still refused is left to the
+    // next recovery, and told.
+    int failed = syncDirectory();
+    for (std::size_t i = 0; failed == 0 && i < files.size(); ++i)
         failed = Step(hooks, CommitStep::Rename, files[i].Path,
                       [&] { return Rename(temporary[i], files[i].Path); });
-        if (failed != 0) failedPath = files[i].Path;
+    if (failed == 0) failed = syncDirectory();
+    if (failed != 0) {
+        bool renamed = false;
+        std::string where;
+        if (const int e = FinishChange(dir, named, hooks, renamed, where))
+            throw CommitUnfinished(ErrorFromErrno(e), where);
     }
-    if (failed == 0) {
-        failed = Step(hooks, CommitStep::SyncDirectory, dir, [&] { return SyncDirectory(dir); });
-        failedPath = dir;
-    }
-    if (failed != 0) throw CommitUnfinished(ErrorFromErrno(failed), failedPath);
-    // Every file is stored; a journal that outlives a power cut finds
-    // nothing left to do.
-    if (const int e = Step(hooks, CommitStep::RemoveJournal, journal, [&] { return Remove(journal); }))
-        throw CommitUnfinished(ErrorFromErrno(e), journal);
+    // Every file is stored. A journal that outlives its removal (refused,
+    // or cut short by a power cut) finds nothing left to do, and the next
+    // commit or recovery removes it.
+    Step(hooks, CommitStep::RemoveJournal, journal, [&] { return Remove(journal); });
 }
 
 Recovery RecoverDirectory(const std::string& dir, const OwnedName& owned) {
     Recovery r;
+    const Journal j = ReadJournal(dir, owned);
     const std::string journal = JoinPath(dir, kJournalName);
-    struct stat st {};
-    if (::lstat(journal.c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
-        const Journal j = ParseJournal(ReadWholeFile(journal));
+    if (j.What == Journal::Kind::Refused) throw JournalRefused(journal, j.Why);
+    if (j.What != Journal::Kind::None) {
         r.Change = j.Change;
-        if (j.Whole && j.Committed) {
+        if (j.What == Journal::Kind::Finish) {
             // A temporary name still there holds new contents: its rename
             // is what is left of the change.
             bool renamed = false;
-            for (const JournalFile& f : j.Files) {
-                const std::string target = JoinPath(dir, f.Name);
-                const std::string tmp = TemporaryPathFor(target);
-                if (::lstat(tmp.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
-                // An earlier version's journal: after an exchange the
-                // temporary name held the old contents.
-                const bool isNew = f.Inode == 0 || static_cast<unsigned long long>(st.st_ino) == f.Inode;
-                if (const int e = isNew ? Rename(tmp, target) : Remove(tmp)) Fail(e, target);
-                renamed = renamed || isNew;
-            }
-            if (const int e = SyncDirectory(dir)) Fail(e, dir);
+            std::string where;
+            if (const int e = FinishChange(dir, j.Files, {}, renamed, where)) Fail(e, where);
             r.What = renamed ? Recovery::Outcome::Completed : Recovery::Outcome::Nothing;
         } else {
             // Pending, or cut short while it was written: nothing was
@@ -345,32 +497,22 @@ Recovery RecoverDirectory(const std::string& dir, const OwnedName& owned) {
         }
         if (const int e = Remove(journal)) Fail(e, journal);
     }
-    RemoveStrayTemporaryFiles(dir, owned);
+    RemoveTemporaryFiles(dir, owned);
     return r;
 }
 
-bool JournalIn(const std::string& dir) {
-    struct stat st {};
-    return ::lstat(JoinPath(dir, kJournalName).c_str(), &st) == 0;
+bool JournalIn(const std::string& dir, const OwnedName& owned) {
+    const Journal::Kind k = ReadJournal(dir, owned).What;
+    return k == Journal::Kind::Undo || k == Journal::Kind::Finish;
 }
 
 void RemoveStrayTemporaryFiles(const std::string& dir, const OwnedName& owned) {
-    std::error_code ec;
-    const std::string journal = JoinPath(dir, kJournalName);
-    struct stat st {};
-    if (::lstat(journal.c_str(), &st) == 0) {
-        // A committed journal still needs its temporary files.
-        try {
-            if (ParseJournal(ReadWholeFile(journal)).Committed) return;
-        } catch (const VbError&) {
-            return;
-        }
-        Remove(journal);
-    }
-    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string name = it->path().filename().string();
-        if (IsTemporaryName(name, owned) && it->is_regular_file(ec)) Remove(it->path().string());
-    }
+    const Journal j = ReadJournal(dir, owned);
+    // A committed journal still needs its temporary files, and what is
+    // refused is left as it is.
+    if (j.What == Journal::Kind::Finish || j.What == Journal::Kind::Refused) return;
+    if (j.What == Journal::Kind::Undo) Remove(JoinPath(dir, kJournalName));
+    RemoveTemporaryFiles(dir, owned);
 }
 
 } // namespace tnq

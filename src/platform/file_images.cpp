@@ -182,7 +182,7 @@ void FileImages::Commit(const std::string& change) {
         for (const std::shared_ptr<FileImage>& f : images)
             if (!SameAsFile(*f)) files.push_back({f->Path, f->Image.Pieces()});
         try {
-            CommitFiles(files, change, Hooks);
+            CommitFiles(files, change, owned_, Hooks);
         } catch (const CommitUnfinished& e) {
             unfinished = e;
         }

@@ -15,6 +15,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace tnq {
@@ -38,7 +39,9 @@ struct FileImage {
 
 class FileImages {
 public:
-    FileImages() = default;
+    // owned: the names of the files the program writes in the directories
+    // of its images (of the open piece), for the journals of its commits.
+    explicit FileImages(OwnedName owned = {}) : owned_(std::move(owned)) {}
     FileImages(const FileImages&) = delete;
     FileImages& operator=(const FileImages&) = delete;
 
@@ -106,6 +109,7 @@ private:
     std::string_view ReadFile(const std::string& path, std::string& buffer);
     bool SameAsFile(const FileImage& f);
 
+    OwnedName owned_;
     std::unordered_map<std::string, std::weak_ptr<FileImage>> held_;
     std::vector<std::shared_ptr<FileImage>> changed_;
     std::vector<std::shared_ptr<FileImage>> read_; // read in the open change

@@ -25,6 +25,7 @@
 #include <map>
 #include <optional>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -38,11 +39,12 @@ long EntriesIn(const std::string& dir) {
     return std::distance(fs::directory_iterator(dir), fs::directory_iterator());
 }
 
-// Every file of a directory, by name, with its bytes.
+// Every file of a directory, by name, with its bytes (nothing read of what
+// is not a regular file).
 std::map<std::string, std::string> FilesIn(const std::string& dir) {
     std::map<std::string, std::string> files;
     for (const auto& e : fs::directory_iterator(dir))
-        files[e.path().filename().string()] = test::ReadFile(e.path());
+        files[e.path().filename().string()] = e.is_regular_file() ? test::ReadFile(e.path()) : "?";
     return files;
 }
 
@@ -54,7 +56,9 @@ void CutShortChange(const std::string& dir) {
         return step == CommitStep::Rename ? EIO : 0;
     };
     EXPECT_THROW(CommitFiles({{dir + "/SONG02", {"new 2"}}, {dir + "/SONG05", {"new 5"}}},
-                             "Accept Item", hooks),
+                             "Accept Item",
+                             [](const std::string& name) { return IsPieceFileName("SONG", name); },
+                             hooks),
                  CommitUnfinished);
 }
 
@@ -671,6 +675,46 @@ TEST_F(PieceCommandsTest, AChangeCutShortInADirectoryThatMayNotBeWrittenIsRefuse
     EXPECT_EQ(p.msg.Last().Title, "Open File");
     ExpectSongStillOpen();
     EXPECT_EQ(FilesIn(dir), files);
+}
+
+// Open trusts only a journal as the program writes it: anything else at its
+// name is refused at once with a message naming it and the directory, and
+// nothing in the directory is renamed or removed.
+TEST_F(PieceCommandsTest, AJournalTheProgramDidNotWriteIsRefusedAtOpen) {
+    OpenSong();
+    const std::string dir = music + "/SONG.TNQ", journal = dir + "/.tnq-change";
+    test::WriteFile(dir + "/SONG02", SongTrack2());
+    test::WriteFile(dir + "/.SONG02", "the user's own");
+    const struct {
+        std::function<void()> make;
+        const char* which;
+    } cases[] = {
+        {[&] { ::mkfifo(journal.c_str(), 0644); }, "is a FIFO"},
+        {[&] { fs::create_symlink("/dev/zero", journal); }, "is a symbolic link"},
+        {[&] {
+             test::WriteFile(journal, "tonquill change\ncommitted\nAccept Item\nfile SONG02" +
+                                          std::string(1, '\0') + "\nfile SONG05\nend\n");
+         },
+         "holds a control character in line 4"},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.which);
+        k.make();
+        const auto files = FilesIn(dir);
+        p.msg.shown.clear();
+        p.msg.AnswerOk();
+        EXPECT_FALSE(OpenPieceFile(c, DataPath("SONG")));
+        ASSERT_EQ(p.msg.shown.size(), 1u);
+        EXPECT_EQ(p.msg.Last().Text,
+                  "The piece SONG cannot be opened: its directory " + dir + " holds " + journal +
+                      ", which " + k.which +
+                      ", and so is no journal of a change this program can finish. Nothing has "
+                      "been renamed or removed. Move it out of the directory to open the piece "
+                      "as its files stand.");
+        ExpectSongStillOpen();
+        EXPECT_EQ(FilesIn(dir), files);
+        fs::remove(journal);
+    }
 }
 
 TEST_F(PieceCommandsTest, SaveAndOpenRemoveWhatAReplacementCutShortLeftBehind) {

@@ -9,7 +9,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <filesystem>
+#include <map>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -76,7 +79,7 @@ constexpr std::size_t kCommitPoint = 8;
 TEST(CommitFiles, TakesItsStepsInOrderEachOnItsFile) {
     Files f;
     std::vector<std::pair<CommitStep, std::string>> seen;
-    CommitFiles(f.Change(), "Copy a Section",
+    CommitFiles(f.Change(), "Copy a Section", SongNames,
                 {[&](CommitStep step, const std::string& path) {
                     seen.emplace_back(step, path);
                     return 0;
@@ -106,7 +109,7 @@ TEST(CommitFiles, AFailureBeforeTheCommitPointLeavesEveryFileAsBeforeAndNoTempor
         for (const int e : {ENOSPC, EACCES, EIO}) {
             Files f;
             try {
-                CommitFiles(f.Change(), "Copy a Section", AtStep(n, [e] { return e; }));
+                CommitFiles(f.Change(), "Copy a Section", SongNames, AtStep(n, [e] { return e; }));
                 ADD_FAILURE() << "step " << n << ": no error";
             } catch (const VbError& err) {
                 EXPECT_EQ(err.Number(), e == ENOSPC   ? err::DiskFull
@@ -126,7 +129,7 @@ TEST(CommitFiles, AProgramStoppedAtAnyStepIsFinishedOrUndoneByTheNextRecovery) {
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
-            CommitFiles(f.Change(), "Copy a Section", AtStep(n, [] {
+            CommitFiles(f.Change(), "Copy a Section", SongNames, AtStep(n, [] {
                             ::_exit(9);
                             return 0;
                         }));
@@ -139,8 +142,8 @@ TEST(CommitFiles, AProgramStoppedAtAnyStepIsFinishedOrUndoneByTheNextRecovery) {
         // Before the journal: nothing to do; pending: undone; after the
         // switch to committed: finished; every file renamed: nothing to do.
         using O = Recovery::Outcome;
-        const O want = n == 0 ? O::Nothing
-                       : n <= kCommitPoint ? O::Undone
+        const O want = n == 0                  ? O::Nothing
+                       : n <= kCommitPoint     ? O::Undone
                        : n <= kCommitPoint + 4 ? O::Completed
                                                : O::Nothing;
         const Recovery r = RecoverDirectory(f.dir.Path().string(), SongNames);
@@ -160,7 +163,7 @@ TEST(CommitFiles, ACopyOfADirectoryCutShortRecoversAsTheOriginal) {
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        CommitFiles(f.Change(), "Apply Staccato", AtStep(kCommitPoint + 3, [] {
+        CommitFiles(f.Change(), "Apply Staccato", SongNames, AtStep(kCommitPoint + 3, [] {
                         ::_exit(9);
                         return 0;
                     }));
@@ -187,7 +190,7 @@ TEST(CommitFiles, ASymbolicLinkAmongTheTargetsRefusesTheChange) {
     fs::remove(f.paths[1]);
     fs::create_symlink(real, f.paths[1]);
     try {
-        CommitFiles(f.Change(), "Apply Staccato");
+        CommitFiles(f.Change(), "Apply Staccato", SongNames);
         ADD_FAILURE() << "no error";
     } catch (const VbError& e) {
         EXPECT_EQ(e.Number(), err::PathFileAccessError);
@@ -201,14 +204,14 @@ TEST(CommitFiles, ASymbolicLinkAmongTheTargetsRefusesTheChange) {
 
 TEST(CommitFiles, OneFileIsReplacedWithoutAJournalAndAStrayTemporaryFileIsRemoved) {
     Files f;
-    CommitFiles({{f.paths[0], {"a", "", "bc"}}}, "Accept Item");
+    CommitFiles({{f.paths[0], {"a", "", "bc"}}}, "Accept Item", SongNames);
     EXPECT_EQ(f.Now(0), "abc");
     EXPECT_TRUE(f.Others().empty());
 
     // What a replacement or a Save cut short leaves, and files of others.
-    for (const char* name : {".SONG01.tnq-new", ".SONG.TNQ.tnq-new", "..tnq-change.tnq-new",
-                             ".SONG.TNQ.tnq-Ab12Z9", "notes.MID.tmp", "Take 2.MID.tmp7",
-                             ".notes.tnq-new", ".hidden", "SONG.MID"})
+    for (const char* name :
+         {".SONG01.tnq-new", ".SONG.TNQ.tnq-new", "..tnq-change.tnq-new", ".SONG.TNQ.tnq-Ab12Z9",
+          "notes.MID.tmp", "Take 2.MID.tmp7", ".notes.tnq-new", ".hidden", "SONG.MID"})
         test::WriteFile(f.dir.Path() / name, "x");
     EXPECT_EQ(RecoverDirectory(f.dir.Path().string(), SongNames).What, Recovery::Outcome::Nothing);
     std::vector<std::string> left = f.Others();
@@ -216,6 +219,135 @@ TEST(CommitFiles, OneFileIsReplacedWithoutAJournalAndAStrayTemporaryFileIsRemove
     // Only the program's own temporary names go; files of the user's stay.
     EXPECT_EQ(left, (std::vector<std::string>{".SONG.TNQ.tnq-Ab12Z9", ".hidden", ".notes.tnq-new",
                                               "SONG.MID", "Take 2.MID.tmp7", "notes.MID.tmp"}));
+}
+
+// Every name of a directory with its bytes ("<dir>" for a directory, "->"
+// and its target for a link).
+std::map<std::string, std::string> Listing(const fs::path& dir) {
+    std::map<std::string, std::string> out;
+    for (const auto& e : fs::directory_iterator(dir)) {
+        const std::string name = e.path().filename().string();
+        out[name] = e.is_symlink()        ? "->" + fs::read_symlink(e.path()).string()
+                    : e.is_directory()    ? "<dir>"
+                    : e.is_regular_file() ? test::ReadFile(e.path())
+                                          : "<other>";
+    }
+    return out;
+}
+
+// A rename refused past the commit point is tried again at once; one still
+// refused leaves the change for recovery, and the next commit finishes it
+// first or fails with nothing of its own written: never a torn change.
+TEST(CommitFiles, AChangeLeftUnfinishedIsFinishedBeforeTheNextOneIsWritten) {
+    struct Case {
+        const char* name;
+        int refusals;    // renames of SONG02 refused
+        bool nextStored; // the next change of SONG01 and SONG03
+    } cases[] = {
+        {"refused once: finished at once", 1, true},
+        {"refused until the next change: finished by it", 2, true},
+        {"refused for good: the next change fails", 100, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Files f;
+        int refusals = c.refusals;
+        const CommitHooks hooks{[&](CommitStep step, const std::string& path) {
+            return step == CommitStep::Rename && path == f.paths[1] && refusals-- > 0 ? EIO : 0;
+        }};
+        if (c.refusals == 1) {
+            CommitFiles(f.Change(), "Apply Staccato", SongNames, hooks);
+            EXPECT_TRUE(f.AllAre(f.after));
+            EXPECT_TRUE(f.Others().empty());
+            continue;
+        }
+        EXPECT_THROW(CommitFiles(f.Change(), "Apply Staccato", SongNames, hooks), CommitUnfinished);
+        const std::vector<NewFile> next{{f.paths[0], {"next 1"}}, {f.paths[2], {"next 3"}}};
+        if (c.nextStored) {
+            CommitFiles(next, "Copy a Section", SongNames, hooks);
+            EXPECT_TRUE(f.AllAre({"next 1", f.after[1], "next 3"}));
+        } else {
+            EXPECT_THROW(CommitFiles(next, "Copy a Section", SongNames, hooks), VbError);
+            EXPECT_EQ(RecoverDirectory(f.dir.Path().string(), SongNames).What,
+                      Recovery::Outcome::Completed);
+            EXPECT_TRUE(f.AllAre(f.after));
+        }
+        EXPECT_TRUE(f.Others().empty());
+    }
+}
+
+// Only a journal as the program writes it is trusted: anything else at its
+// name is refused at once, by recovery and by a commit alike, with nothing
+// renamed or removed; a pending one is undone whatever it holds.
+TEST(RecoverDirectory, RefusesAJournalItDidNotWriteAndChangesNothing) {
+    const std::string head = "tonquill change\ncommitted\nApply Staccato\n";
+    struct Case {
+        const char* name;
+        std::function<void(const fs::path& journal)> make;
+        const char* why; // "" for a journal undone
+    } cases[] = {
+        {"a file not the piece's",
+         [&](const fs::path& j) { test::WriteFile(j, head + "file .notes\nend\n"); },
+         "names a file that is not one of the piece's in line 4"},
+        {"a NUL byte after a name",
+         [&](const fs::path& j) {
+             test::WriteFile(j, head + "file SONG01" + std::string(1, '\0') + "\nend\n");
+         },
+         "holds a control character in line 4"},
+        {"a file named twice",
+         [&](const fs::path& j) { test::WriteFile(j, head + "file SONG01\nfile SONG01\nend\n"); },
+         "names the file SONG01 twice"},
+        {"bytes after the end",
+         [&](const fs::path& j) { test::WriteFile(j, head + "file SONG01\nend\nx"); },
+         "holds more after its end line"},
+        {"too large",
+         [&](const fs::path& j) { test::WriteFile(j, head + std::string(kJournalMost, 'x')); },
+         "is larger than any journal of the program"},
+        {"a directory", [](const fs::path& j) { fs::create_directory(j); }, "is a directory"},
+        {"a FIFO", [](const fs::path& j) { ::mkfifo(j.c_str(), 0644); }, "is a FIFO"},
+        {"a link to /dev/zero", [](const fs::path& j) { fs::create_symlink("/dev/zero", j); },
+         "is a symbolic link"},
+        {"pending, with a NUL byte",
+         [](const fs::path& j) {
+             test::WriteFile(j, "tonquill change\npending\nx\nfile SONG01" + std::string(1, '\0') +
+                                    "\nend\n");
+         },
+         ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Files f;
+        const fs::path journal = f.dir.Path() / ".tnq-change";
+        test::WriteFile(f.dir.Path() / ".SONG01", "the user's");
+        test::WriteFile(f.dir.Path() / ".SONG01.tnq-new", "left");
+        c.make(journal);
+        const auto before = Listing(f.dir.Path());
+        const std::string dir = f.dir.Path().string();
+        const auto start = std::chrono::steady_clock::now();
+        if (std::string(c.why).empty()) {
+            EXPECT_TRUE(JournalIn(dir, SongNames));
+            EXPECT_EQ(RecoverDirectory(dir, SongNames).What, Recovery::Outcome::Undone);
+            EXPECT_EQ(f.Others(), std::vector<std::string>{".SONG01"});
+            continue;
+        }
+        EXPECT_FALSE(JournalIn(dir, SongNames));
+        RemoveStrayTemporaryFiles(dir, SongNames);
+        for (int commit = 0; commit < 2; ++commit) {
+            try {
+                if (commit == 0)
+                    RecoverDirectory(dir, SongNames);
+                else
+                    CommitFiles(f.Change(), "Copy a Section", SongNames);
+                ADD_FAILURE() << "not refused";
+            } catch (const JournalRefused& e) {
+                EXPECT_EQ(e.Journal(), journal.string());
+                EXPECT_EQ(e.Why(), c.why);
+            }
+        }
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+        EXPECT_EQ(Listing(f.dir.Path()), before);
+        EXPECT_TRUE(f.AllAre(f.before));
+    }
 }
 
 } // namespace

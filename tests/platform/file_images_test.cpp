@@ -100,7 +100,7 @@ TEST(FileImages, AChangeOfSeveralFilesLeavesNoNewFileHoweverItEnds) {
             paths.push_back((dir.Path() / ("SONG0" + std::to_string(i))).string());
             test::WriteFile(paths.back(), "aabb");
         }
-        FileImages images;
+        FileImages images([](const std::string& name) { return name.rfind("SONG", 0) == 0; });
         int files = 0;
         images.Hooks.Before = [&](CommitStep step, const std::string&) {
             return step == CommitStep::WriteFile && ++files == 2 && c.end == End::FailAtSecondFile
