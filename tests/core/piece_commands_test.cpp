@@ -678,43 +678,25 @@ TEST_F(PieceCommandsTest, AChangeCutShortInADirectoryThatMayNotBeWrittenIsRefuse
 }
 
 // Open trusts only a journal as the program writes it: anything else at its
-// name is refused at once with a message naming it and the directory, and
-// nothing in the directory is renamed or removed.
+// name is refused with a message naming it and the directory, and nothing
+// in the directory is renamed or removed.
 TEST_F(PieceCommandsTest, AJournalTheProgramDidNotWriteIsRefusedAtOpen) {
     OpenSong();
     const std::string dir = music + "/SONG.TNQ", journal = dir + "/.tnq-change";
     test::WriteFile(dir + "/SONG02", SongTrack2());
-    test::WriteFile(dir + "/.SONG02", "the user's own");
-    const struct {
-        std::function<void()> make;
-        const char* which;
-    } cases[] = {
-        {[&] { ::mkfifo(journal.c_str(), 0644); }, "is a FIFO"},
-        {[&] { fs::create_symlink("/dev/zero", journal); }, "is a symbolic link"},
-        {[&] {
-             test::WriteFile(journal, "tonquill change\ncommitted\nAccept Item\nfile SONG02" +
-                                          std::string(1, '\0') + "\nfile SONG05\nend\n");
-         },
-         "holds a control character in line 4"},
-    };
-    for (const auto& k : cases) {
-        SCOPED_TRACE(k.which);
-        k.make();
-        const auto files = FilesIn(dir);
-        p.msg.shown.clear();
-        p.msg.AnswerOk();
-        EXPECT_FALSE(OpenPieceFile(c, DataPath("SONG")));
-        ASSERT_EQ(p.msg.shown.size(), 1u);
-        EXPECT_EQ(p.msg.Last().Text,
-                  "The piece SONG cannot be opened: its directory " + dir + " holds " + journal +
-                      ", which " + k.which +
-                      ", and so is no journal of a change this program can finish. Nothing has "
-                      "been renamed or removed. Move it out of the directory to open the piece "
-                      "as its files stand.");
-        ExpectSongStillOpen();
-        EXPECT_EQ(FilesIn(dir), files);
-        fs::remove(journal);
-    }
+    ::mkfifo(journal.c_str(), 0644);
+    const auto files = FilesIn(dir);
+    p.msg.shown.clear();
+    p.msg.AnswerOk();
+    EXPECT_FALSE(OpenPieceFile(c, DataPath("SONG")));
+    ASSERT_EQ(p.msg.shown.size(), 1u);
+    EXPECT_EQ(p.msg.Last().Text,
+              "The piece SONG cannot be opened: its directory " + dir + " holds " + journal +
+                  ", which is a FIFO, and so is no journal of a change this program can finish. "
+                  "Nothing has been renamed or removed. Move it out of the directory to open the "
+                  "piece as its files stand.");
+    ExpectSongStillOpen();
+    EXPECT_EQ(FilesIn(dir), files);
 }
 
 TEST_F(PieceCommandsTest, SaveAndOpenRemoveWhatAReplacementCutShortLeftBehind) {
