@@ -380,21 +380,17 @@ void CommitFiles(const std::vector<NewFile>& files, const std::string& change,
     const std::string marked = TemporaryPathFor(journal);
     const bool journaled = files.size() > 1;
     std::vector<std::string> names, temporary;
-    std::vector<JournalFile> named;
     for (const NewFile& f : files) {
         names.push_back(NameOf(f.Path));
         temporary.push_back(TemporaryPathFor(f.Path));
-        named.push_back({names.back()});
     }
+    // Only a journal that recovery would trust is written.
     const std::string committedText = journaled ? JournalText("committed", change, names) : "";
-    if (journaled) {
-        // Only a journal that recovery would trust is written.
-        const Journal own = ParseJournal(committedText, owned);
-        if (own.What != Journal::Kind::Finish || committedText.size() > kJournalMost)
-            throw VbError(err::BadFileNameOrNumber, ErrorText(err::BadFileNameOrNumber),
-                          journal + " " + (own.Why.empty() ? "would be too large" : own.Why));
-    }
-    // One change at a time: what another left is finished first.
+    const Journal own = journaled ? ParseJournal(committedText, owned) : Journal{};
+    if (journaled && (own.What != Journal::Kind::Finish || committedText.size() > kJournalMost))
+        throw VbError(err::BadFileNameOrNumber, ErrorText(err::BadFileNameOrNumber),
+                      journal + " " + (own.Why.empty() ? "would be too large" : own.Why));
+    // One change at a time: what an earlier change left is finished first.
     SettleLeftChange(dir, owned, hooks);
 
     std::vector<NewFileFd> fds(files.size());
@@ -467,7 +463,7 @@ void CommitFiles(const std::vector<NewFile>& files, const std::string& change,
     if (failed != 0) {
         bool renamed = false;
         std::string where;
-        if (const int e = FinishChange(dir, named, hooks, renamed, where))
+        if (const int e = FinishChange(dir, own.Files, hooks, renamed, where))
             throw CommitUnfinished(ErrorFromErrno(e), where);
     }
     // Every file is stored. A journal that outlives its removal (refused,
