@@ -474,6 +474,8 @@ void ClosePiece(Context& c) {
         c.screen.SetTrackFigure(row, "");
     c.screen.SetTrackList({}, -1);
     c.screen.SetHourglass(false);
+    // Out of item entry, whose keys would write the track files again.
+    c.screen.EnableMenus();
 }
 
 bool RebuildDataFile(Context& c, const std::string& filePath, const std::string& title) {

@@ -233,12 +233,14 @@ TEST_F(AllOrNothing, AChangeThatCannotBeFinishedClosesThePieceForTheNextOpenToFi
                                                                                            : 0;
     }};
     p.msg.AnswerOk();
+    const int menuModes = p.screen.enableMenusCalls;
     EXPECT_FALSE(Copy());
     EXPECT_EQ(p.msg.Last().Text,
               "Error 57 Device I/O error (Track 2, " + TrackPath(2).string() +
                   ") has occured; the change has been made but could not be finished. The piece "
                   "has been closed, and the change is completed when it is opened again.");
     EXPECT_EQ(s.PieceOpen, 0);
+    EXPECT_GT(p.screen.enableMenusCalls, menuModes);
     // The next command finds no piece, and the next Open finishes the change.
     p.msg.AnswerOk();
     EXPECT_FALSE(Copy());
