@@ -51,9 +51,9 @@ bool OpenPieceFile(Context& c, const std::string& path);
 bool mnuFilSave_Click(Context& c);
 
 // Closes the open piece without saving it: its track files and its lock are
-// let go and the window shows no piece, in menu mode. For a change that passed its commit
-// point but could not be finished: nothing of the session reads or writes
-// the piece's files until the next Open finishes the change.
+// let go, and the window shows no piece, in menu mode. For a change that
+// passed its commit point but could not be finished: nothing of the session
+// reads or writes the piece's files until the next Open finishes the change.
 void ClosePiece(Context& c);
 
 // Writes the data file of piece title under filePath from its track files

@@ -71,7 +71,6 @@ void TrackChange::Undo() {
         const int t = kept.Track();
         // Whatever the command stored above the kept slots goes too.
         const int upTo = t <= s.ItemCount.Upper() ? std::max<int>(s.ItemCount(t), s.CurrentItem(t)) + 1 : 0;
-            t <= s.ItemCount.Upper() ? std::max<int>(s.ItemCount(t), s.CurrentItem(t)) + 1 : 0;
         kept.Restore(s, upTo);
         if (t >= 1 && t <= s.NumTracks && t <= s.ItemCount.Upper())
             c_.screen.SetTrackFigure(t - 1, std::to_string(s.ItemCount(t)));
