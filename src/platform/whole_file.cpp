@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
@@ -79,20 +78,14 @@ constexpr int kMostLinks = 40;
 // The file path names at the end of its chain of symbolic links (path itself
 // when it is no link); a relative link is taken from the link's directory.
 std::string FileNamedBy(const std::string& path) {
-    std::string at = path;
-    std::string to(PATH_MAX, '\0');
+    std::filesystem::path at = path;
     for (int hop = 0;; ++hop) {
-        ssize_t n = ::readlink(at.c_str(), to.data(), to.size());
-        while (n >= 0 && static_cast<std::size_t>(n) == to.size()) {
-            to.resize(to.size() * 2);
-            n = ::readlink(at.c_str(), to.data(), to.size());
-        }
+        std::error_code notALink;
+        const std::filesystem::path link = std::filesystem::read_symlink(at, notALink);
         // No link (or none that reads): the file's own open tells the rest.
-        if (n < 0) return at;
+        if (notALink) return at.string();
         if (hop == kMostLinks) throw VbError(ErrorFromErrno(ELOOP));
-        const std::filesystem::path link(to.substr(0, static_cast<std::size_t>(n)));
-        at = link.is_absolute() ? link.string()
-                                : (std::filesystem::path(at).parent_path() / link).string();
+        at = link.is_absolute() ? link : at.parent_path() / link;
     }
 }
 
